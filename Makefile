@@ -1,0 +1,58 @@
+# Quorvan: the two commands of the Quick start, and the sanitizer runs of CI.
+#   make run    set up, build, and run the station's main job on the bundled sample
+#   make test   set up, build, and run every test
+
+BUILD      ?= build
+BUILD_TYPE ?= RelWithDebInfo
+RUN_DIR    ?= $(BUILD)/run-workdir
+JOBS       ?= $(shell nproc)
+
+# Debian packages the build and the tests need.
+PACKAGES := cmake ninja-build g++ make libgtest-dev libbenchmark-dev
+
+.PHONY: all deps configure build run test asan tsan bench clean
+
+all: build
+
+deps:
+	@missing=""; \
+	for p in $(PACKAGES); do \
+	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing missing packages:$$missing"; \
+	  sudo=""; [ "$$(id -u)" -eq 0 ] || sudo="sudo"; \
+	  $$sudo apt-get update -q && $$sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -q $$missing; \
+	fi
+
+configure: deps
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) $(CMAKE_ARGS)
+
+build: configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+# A fresh working directory made from the bundled sample: loaded, and its tree printed.
+run: build
+	rm -rf $(RUN_DIR) && mkdir -p $(RUN_DIR)
+	cp mibs/demo.out $(RUN_DIR)/Mibi.out
+	cp mibs/TreeCfg.ini $(RUN_DIR)/TreeCfg.ini
+	$(BUILD)/cli/quorvan-cli --workdir $(RUN_DIR) tree
+
+test: build
+	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+# The same tests under AddressSanitizer with UndefinedBehaviorSanitizer, and under ThreadSanitizer.
+asan:
+	$(MAKE) test BUILD=build-asan BUILD_TYPE=Debug \
+	  CMAKE_ARGS="-DQUORVAN_SANITIZE=address -DQUORVAN_BENCH=OFF"
+
+tsan:
+	$(MAKE) test BUILD=build-tsan BUILD_TYPE=RelWithDebInfo \
+	  CMAKE_ARGS="-DQUORVAN_SANITIZE=thread -DQUORVAN_BENCH=OFF"
+
+# Prints the figures of every benchmark.
+bench: build
+	$(BUILD)/bench/quorvan_load_bench
+
+clean:
+	rm -rf build build-asan build-tsan

@@ -1,0 +1,119 @@
+// The exported C interface: each call forwards to the one engine object and
+// turns any failure inside into the call's result code.
+#include <atomic>
+#include <memory>
+#include <mutex>
+
+#include "engine/c_text.h"
+#include "engine/quorvan_engine.h"
+#include "quorvan.h"
+
+namespace {
+
+std::mutex life_cycle;                  // orders Init and Shutdown
+std::unique_ptr<Quorvan> engine_owner;  // guarded by life_cycle
+std::atomic<Quorvan*> engine{nullptr};
+
+// Runs a call on the engine; without an engine, or when the call fails
+// with an exception, the fallback is the result.
+template <typename Result, typename Call>
+Result on_engine(Result fallback, Call call) noexcept {
+    Quorvan* current = engine.load(std::memory_order_acquire);
+    if (current == nullptr) return fallback;
+    try {
+        return call(*current);
+    } catch (...) {
+        return fallback;
+    }
+}
+
+template <typename Call>
+void on_engine_void(Call call) noexcept {
+    Quorvan* current = engine.load(std::memory_order_acquire);
+    if (current == nullptr) return;
+    try {
+        call(*current);
+    } catch (...) {
+    }
+}
+
+}  // namespace
+
+extern "C" {
+
+QV_API int32_t Init(const char* /*port*/, uint16_t /*baud*/, char* /*buffer*/, int32_t role,
+                    QV_DisplayCallback /*display*/, QV_StatusCallback /*status*/, int32_t /*value*/) {
+    std::lock_guard hold(life_cycle);
+    try {
+        if (!engine_owner) {
+            engine_owner = std::make_unique<Quorvan>();
+            engine.store(engine_owner.get(), std::memory_order_release);
+        }
+        return engine_owner->Init(role);
+    } catch (...) {
+        return -1;
+    }
+}
+
+QV_API int32_t Shutdown(void) {
+    std::lock_guard hold(life_cycle);
+    engine.store(nullptr, std::memory_order_release);
+    try {
+        engine_owner.reset();
+    } catch (...) {
+    }
+    return 0;
+}
+
+QV_API int32_t CompileMIB(const char* mib_file, char* output_name, const char* error_file,
+                          int32_t compile_flag) {
+    return on_engine<int32_t>(-1, [&](Quorvan& q) {
+        return q.CompileMIB(mib_file, output_name, error_file, compile_flag);
+    });
+}
+
+QV_API char* GetCompileError(void) {
+    return on_engine<char*>(nullptr, [](Quorvan& q) -> char* {
+        const auto text = q.compile_error();
+        return text ? c_text(*text) : nullptr;
+    });
+}
+
+QV_API int32_t WriteTreeFiles(void) {
+    return on_engine<int32_t>(-1, [](Quorvan& q) { return q.WriteTreeFiles(); });
+}
+
+QV_API void SetAppInstance(void* instance) {
+    on_engine_void([&](Quorvan& q) { q.SetAppInstance(instance); });
+}
+
+QV_API void* GetAppInstance(void) {
+    return on_engine<void*>(nullptr, [](Quorvan& q) { return q.GetAppInstance(); });
+}
+
+QV_API int32_t GetNodeInfo(const char* name, Node_Info* info) {
+    if (info == nullptr) return -1;
+    return on_engine<int32_t>(-1, [&](Quorvan& q) { return q.GetNodeInfo(name, *info); });
+}
+
+QV_API void GetNodeObjects(const char* name, char** objects) {
+    on_engine_void([&](Quorvan& q) { q.GetNodeObjects(name, objects); });
+}
+
+QV_API int32_t GetNextInstance(const char* name, char** next) {
+    return on_engine<int32_t>(-1, [&](Quorvan& q) { return q.GetNextInstance(name, next); });
+}
+
+QV_API int32_t GetObjectIndex(const char* name, uint8_t* count, char** names, uint16_t* counts) {
+    return on_engine<int32_t>(-1, [&](Quorvan& q) { return q.GetObjectIndex(name, count, names, counts); });
+}
+
+QV_API int32_t SetInstanceValue(const char* name, const char* value, int32_t /*mode*/) {
+    return on_engine<int32_t>(2, [&](Quorvan& q) { return q.SetInstanceValue(name, value); });
+}
+
+QV_API int32_t GetTreeListing(char** listing) {
+    return on_engine<int32_t>(-1, [&](Quorvan& q) { return q.GetTreeListing(listing); });
+}
+
+}  // extern "C"

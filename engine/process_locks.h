@@ -1,0 +1,10 @@
+// The process-wide locks that order the threads' work in the engine. Where
+// the link lock and the display lock are both needed, the link lock is taken
+// first.
+#pragma once
+
+#include <mutex>
+
+// Held around every delivery of text to a display callback or to the
+// standard output stream.
+std::mutex& display_lock();

@@ -1,0 +1,208 @@
+/*
+ * quorvan.h - the flat C interface of the Quorvan NTCIP test station engine.
+ *
+ * libquorvan.so holds one engine object. Init creates it (or reuses it) and
+ * Shutdown destroys it; every other call needs a preceding Init and answers
+ * -1 (or the call's "not found" code) without one.
+ *
+ * Memory: every text the engine hands to a caller - through a char ** out
+ * parameter or in a Node_Info field - is allocated with malloc and belongs to
+ * the caller, who releases it with free(). Texts and buffers the caller passes
+ * in stay the caller's.
+ *
+ * Files: the engine reads and writes its files (NQuorvan.ini, Mibi.out,
+ * Mibint.out, Mibsub.out, TreeCfg.ini, quorvan.log, inst.log and the tree
+ * files) in the current working directory of the process.
+ *
+ * Threads: the calls may be made from several threads; the object tree is
+ * guarded inside the engine.
+ */
+#ifndef QUORVAN_H
+#define QUORVAN_H
+
+#include <stdint.h>
+
+#if defined(__GNUC__)
+#define QV_API __attribute__((visibility("default")))
+#else
+#define QV_API
+#endif
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* ---- shared codes ------------------------------------------------------ */
+
+#define QV_ROLE_CENTRAL 1
+#define QV_ROLE_FIELD 2
+
+#define QV_CONNECTION_SERIAL 1
+#define QV_CONNECTION_MODEM 2
+#define QV_CONNECTION_NETWORK 3
+
+/* Value type codes: the BER tag numbers, plus 22 for printable text. */
+#define QV_TYPE_INTEGER 2
+#define QV_TYPE_OCTET_STRING 4
+#define QV_TYPE_OBJECT_IDENTIFIER 6
+#define QV_TYPE_DISPLAY_TEXT 22
+
+/* Slots of a Message_Request. */
+#define QV_MAX_OBJECTS 26
+
+/* Size of the frame area of an Encoded_Frame. */
+#define QV_FRAME_SIZE 1500
+
+/* GetObjectIndex: the caller's name buffer holds at least this many bytes
+ * (the engine never writes beyond it, terminator included), and the counts
+ * array at least QV_MAX_INDEX_LEVELS entries. */
+#define QV_INDEX_NAMES_SIZE 1024
+#define QV_MAX_INDEX_LEVELS 16
+
+/* ---- records ------------------------------------------------------------ */
+
+/* A request as a caller describes it to the send calls. */
+typedef struct Message_Request {
+    char *protocol;   /* "POLL", "SNMP" or "STMP" */
+    char *class_name; /* "Class B" or other (e.g. "POLL") */
+    char *community;  /* SNMP community name */
+    int32_t request_id; /* written by the engine */
+    int32_t address;    /* station (drop) address of the target */
+    int32_t group_address; /* non-zero: group address */
+    int32_t get;
+    int32_t get_next;
+    int32_t set;
+    int32_t type4;      /* a further message-type flag */
+    int32_t type5;      /* "Set w/o Reply"; the field role's answers */
+    int32_t dynamic_object; /* non-zero: encode as an STMP dynamic object */
+    int32_t normal_snmp;
+    int32_t dyn_obj_number; /* 1..13 with dynamic_object, else 0 */
+    int32_t reserved;
+    int32_t edit_byte_stream; /* offer each frame to the edit callback */
+    int32_t object_count;     /* at most QV_MAX_OBJECTS */
+    char *object_names[QV_MAX_OBJECTS];
+    char *values[QV_MAX_OBJECTS];
+    uint8_t value_types[QV_MAX_OBJECTS]; /* QV_TYPE_* codes */
+} Message_Request;
+
+/* What GetNodeInfo reports about a node. Every char * field is newly
+ * allocated by the engine (empty text where it does not apply). */
+typedef struct Node_Info {
+    char *syntax;
+    char *access;
+    char *status;
+    char *further;
+    char *oid;      /* dotted numeric OID, root first */
+    char *value;    /* current value of an instance, rendered as text */
+    uint8_t value_type; /* QV_TYPE_* code of that rendering */
+    char instance[23];  /* the instance text (its time stamp), terminated */
+    char *name;
+    int32_t neg_lower;
+    int32_t neg_upper;
+    int32_t lower;
+    int32_t upper;
+} Node_Info;
+
+/* One frame on the wire with the positions of its fields; the seventh
+ * position is the index of the frame's last byte. */
+typedef struct Encoded_Frame {
+    uint8_t frame[QV_FRAME_SIZE];
+    uint16_t positions[7];
+    struct Encoded_Frame *next;
+} Encoded_Frame;
+
+/* ---- callbacks ---------------------------------------------------------- */
+
+/* Receives one zero-terminated line-activity text. */
+typedef int32_t (*QV_DisplayCallback)(const char *text);
+
+/* Connection type, connection state, PPP link state, PPP link phase, port
+ * name or "Modem", three further values, seconds before the outstanding
+ * request times out. */
+typedef void (*QV_StatusCallback)(int32_t connection_type,
+                                  int32_t connection_state,
+                                  int32_t link_state, int32_t link_phase,
+                                  const char *text, int32_t value1,
+                                  int32_t value2, int32_t value3,
+                                  int32_t seconds_remaining);
+
+/* ---- life cycle --------------------------------------------------------- */
+
+/* Creates the engine if there is none, loads NQuorvan.ini and applies the
+ * role (1 central, 2 field; any other value keeps the configured role).
+ * The port, baud, buffer, callbacks and the last value are accepted for
+ * call compatibility; the port and baud come from the configuration.
+ * Returns 0. */
+QV_API int32_t Init(const char *port, uint16_t baud, char *buffer,
+                    int32_t role, QV_DisplayCallback display,
+                    QV_StatusCallback status, int32_t value);
+
+/* Stops and destroys the engine; writes NQuorvan.ini. Returns 0. */
+QV_API int32_t Shutdown(void);
+
+/* Loads the object tree: the substitution pass runs twice over the file
+ * named in output_name (normally "Mibi.out") into "Mibint.out" and
+ * "Mibsub.out", the tree is loaded from "Mibsub.out" and the instances are
+ * created with "TreeCfg.ini". output_name, when not NULL, must be a writable
+ * buffer of at least 11 bytes: it receives "Mibint.out". compile_flag is the
+ * MIB compiler's switch; the compiler is not part of this build and the
+ * flag is not acted on.
+ * Returns 0 on success, -1 when the substitution pass failed, 1 when the
+ * load or the instance creation raised a tree error (GetCompileError gives
+ * its text). */
+QV_API int32_t CompileMIB(const char *mib_file, char *output_name,
+                          const char *error_file, int32_t compile_flag);
+
+/* The text of the tree error that ended the last CompileMIB, or NULL when
+ * it ended without one. Newly allocated. */
+QV_API char *GetCompileError(void);
+
+/* Writes the tree files for the browsers: "Mibi2.out" (a copy of
+ * "Mibi.out"), "Mibfinal.out" and "isotree.txt". Returns 0, or -1 when
+ * "Mibi.out" cannot be copied or read. */
+QV_API int32_t WriteTreeFiles(void);
+
+QV_API void SetAppInstance(void *instance);
+QV_API void *GetAppInstance(void);
+
+/* ---- object tree -------------------------------------------------------- */
+
+/* Fills *info for a node given by name or by dotted OID (from the root).
+ * Returns 0 for an instance or another found node, 2 for a "Leaf" or
+ * "Group", -1 when nothing is found (info is then left untouched). */
+QV_API int32_t GetNodeInfo(const char *name, Node_Info *info);
+
+/* Stores in *objects the names of all instances below the node, separated
+ * by "\n"; stores nothing when the name is unknown or the node has no
+ * children. */
+QV_API void GetNodeObjects(const char *name, char **objects);
+
+/* Stores in *next the name of the next instance after the node (depth
+ * first) and returns 0; -1 when there is none or the name is unknown. */
+QV_API int32_t GetNextInstance(const char *name, char **next);
+
+/* For a column (an object whose parent is a "Row"): stores the number of
+ * index variables in *count, appends each index variable's name and "\n"
+ * to the text in *names (a caller buffer of QV_INDEX_NAMES_SIZE bytes) and
+ * stores in counts[i] the number of instance nodes at index level i.
+ * Returns 0, or -1 when the name is unknown or not a column. */
+QV_API int32_t GetObjectIndex(const char *name, uint8_t *count, char **names,
+                              uint16_t *counts);
+
+/* Sets an instance's value from text. Returns 2 when the name is unknown;
+ * for an instance 0 (stored), 3 (bad value) or 4 (read-only); 0 and no
+ * change for any other node. The mode makes no difference. */
+QV_API int32_t SetInstanceValue(const char *name, const char *value,
+                                int32_t mode);
+
+/* Stores in *listing the loaded tree, one node per line, indented by two
+ * blanks per level: kind, name, dotted OID and, for object types, the
+ * syntax in brackets and the access. Returns 0, or -1 when the tree is
+ * empty. */
+QV_API int32_t GetTreeListing(char **listing);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif /* QUORVAN_H */

@@ -1,0 +1,104 @@
+#include "tree/instance_builder.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "tree/iso_tree.h"
+#include "tree/table_config.h"
+#include "tree/tree_exception.h"
+
+namespace {
+
+std::string child_name(const ISO_Object& parent, uint32_t number) {
+    return parent.name + "." + std::to_string(number);
+}
+
+class Instance_Builder {
+public:
+    Instance_Builder(ISO_Tree& tree, std::ostream& log)
+        : tree_(tree), log_(log), config_(tree.table_config_file()) {}
+
+    void run() {
+        // Depth first; a Row's columns and the instances made are not visited.
+        std::vector<ISO_Object*> pending;
+        if (tree_.root() != nullptr) pending.push_back(tree_.root());
+        while (!pending.empty()) {
+            ISO_Object* node = pending.back();
+            pending.pop_back();
+            if (node->next_sibling != nullptr) pending.push_back(node->next_sibling);
+            if (node->is(kind::kInstance)) throw Tree_Exception(tree_error::kInstanceOfInstance);
+            if (node->is(kind::kLeaf)) {
+                scalar(*node);
+            } else if (node->is(kind::kRow) && node->first_child != nullptr) {
+                row(static_cast<ISO_Entry&>(*node));
+            } else if (!node->is(kind::kRow) && node->first_child != nullptr) {
+                pending.push_back(node->first_child);
+            }
+        }
+    }
+
+private:
+    void scalar(ISO_Object& leaf) {
+        if (leaf.first_child != nullptr) throw Tree_Exception(tree_error::kInstanceExists);
+        if (leaf.parent != nullptr && leaf.parent->is(kind::kRow))
+            throw Tree_Exception(tree_error::kScalarOfTabular);
+        tree_.add_child<Iso_Instance>(&leaf, 0, leaf.name + ".0");
+        log_ << leaf.name << '\n';
+    }
+
+    void row(ISO_Entry& entry) {
+        const size_t levels = entry.index_list.size();
+        if (levels == 0) {
+            log_ << entry.name << " has no index variables: no rows created\n";
+            log_ << entry.name << '\n';
+            return;
+        }
+        std::vector<uint32_t> counts;
+        uint64_t total = 1;
+        for (const std::string& variable : entry.index_list) {
+            counts.push_back(config_.row_count(variable));
+            total *= counts.back();
+            if (total > instances::kMaxPerColumn) throw Tree_Exception(tree_error::kTooManyRows);
+        }
+        // Groups: one per index value on every level but the last.
+        total = 1;
+        for (size_t level = 0; level + 1 < levels; ++level) {
+            total *= counts[level];
+            if (total > instances::kMaxPerColumn) throw Tree_Exception(tree_error::kTooManyRows);
+        }
+
+        for (ISO_Object* column = entry.first_child; column != nullptr; column = column->next_sibling) {
+            if (levels == 1) {
+                for (uint32_t i = 1; i <= counts[0]; ++i) {
+                    tree_.add_child<Iso_Instance>(column, i, child_name(*column, i));
+                    log_ << column->name << '\n';
+                }
+            } else {
+                add_level(*column, counts, 0);
+            }
+        }
+        log_ << entry.name << '\n';
+    }
+
+    void add_level(ISO_Object& parent, const std::vector<uint32_t>& counts, size_t level) {
+        const bool last = level + 1 == counts.size();
+        for (uint32_t i = 1; i <= counts[level]; ++i) {
+            if (last) {
+                tree_.add_child<Iso_Instance>(&parent, i, child_name(parent, i));
+            } else {
+                ISO_Object* group =
+                    tree_.add_child<ISO_Group_Inst>(&parent, i, child_name(parent, i));
+                add_level(*group, counts, level + 1);
+            }
+        }
+    }
+
+    ISO_Tree& tree_;
+    std::ostream& log_;
+    Table_Config config_;
+};
+
+}  // namespace
+
+void create_instances(ISO_Tree& tree, std::ostream& instance_log) { Instance_Builder(tree, instance_log).run(); }

@@ -1,0 +1,103 @@
+// The nodes of the object tree. A node's kind text decides how it is treated
+// everywhere; its storage class follows the kind and only adds the fields
+// that kind needs.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "tree/bytes.h"
+#include "tree/object_type.h"
+
+namespace kind {
+inline constexpr const char* kRoot = "Root";
+inline constexpr const char* kNode = "Node";
+inline constexpr const char* kTable = "Table";
+inline constexpr const char* kRow = "Row";
+inline constexpr const char* kLeaf = "Leaf";
+inline constexpr const char* kGroup = "Group";
+inline constexpr const char* kInstance = "Instance";
+}  // namespace kind
+
+class ISO_Object {
+public:
+    ISO_Object(const char* kind_text, uint32_t number, std::string name)
+        : number(number), name(std::move(name)), kind_(kind_text) {}
+    virtual ~ISO_Object() = default;
+    ISO_Object(const ISO_Object&) = delete;
+    ISO_Object& operator=(const ISO_Object&) = delete;
+
+    std::string_view kind() const { return kind_; }
+    bool is(const char* kind_text) const { return kind() == kind_text; }
+
+    uint32_t number;  // sub-identifier under the parent; the index for groups and instances
+    std::string name;
+    std::unique_ptr<Object_Type> object_type;  // none for nodes read without one
+
+    ISO_Object* parent = nullptr;
+    ISO_Object* first_child = nullptr;
+    ISO_Object* next_sibling = nullptr;
+    // The children in chain order, for lookup by number: a binary search while
+    // their numbers ascend, as they do in a compiled MIB, else a scan.
+    std::vector<ISO_Object*> children;
+    bool children_ascending = true;
+    uint32_t sibling_index = 0;  // position in the parent's chain, from 0
+
+private:
+    const char* kind_;
+};
+
+class ISO_Node : public ISO_Object {
+public:
+    ISO_Node(uint32_t number, std::string name) : ISO_Object(kind::kNode, number, std::move(name)) {}
+};
+
+class ISO_Table : public ISO_Object {
+public:
+    ISO_Table(uint32_t number, std::string name)
+        : ISO_Object(kind::kTable, number, std::move(name)) {}
+};
+
+// A table row ("Row"): the names of its index variables, in INDEX order.
+class ISO_Entry : public ISO_Object {
+public:
+    ISO_Entry(uint32_t number, std::string name)
+        : ISO_Object(kind::kRow, number, std::move(name)) {}
+    std::vector<std::string> index_list;
+};
+
+struct Enum_Entry {
+    std::string label;
+    int32_t value = 0;
+};
+
+class ISO_Leaf : public ISO_Object {
+public:
+    ISO_Leaf(uint32_t number, std::string name)
+        : ISO_Object(kind::kLeaf, number, std::move(name)) {}
+    std::vector<Enum_Entry> enumeration;
+};
+
+// An intermediate level of a multi-index column: one per value of an index.
+class ISO_Group_Inst : public ISO_Object {
+public:
+    ISO_Group_Inst(uint32_t number, std::string name)
+        : ISO_Object(kind::kGroup, number, std::move(name)) {}
+};
+
+// An instance holds a value: the content octets of its type.
+class Iso_Instance : public ISO_Object {
+public:
+    Iso_Instance(uint32_t number, std::string name)
+        : ISO_Object(kind::kInstance, number, std::move(name)) {}
+    Bytes value;
+    std::string instance_text = "0";
+};
+
+// The "Leaf" above a node, through "Group" and "Instance" levels; null when
+// there is none. The object type of an instance is its leaf's.
+const ISO_Object* owning_leaf(const ISO_Object* node);
+const Object_Type* object_type_of(const ISO_Object* node);

@@ -1,0 +1,164 @@
+#include "tree/iso_tree.h"
+
+#include <algorithm>
+#include <utility>
+
+ISO_Tree::ISO_Tree(std::string table_config_file) : table_config_file_(std::move(table_config_file)) {}
+
+void ISO_Tree::reserve(size_t more_nodes) {
+    nodes_.reserve(nodes_.size() + more_nodes);
+    by_name_.reserve(by_name_.size() + more_nodes);
+}
+
+ISO_Tree::~ISO_Tree() {
+    for (ISO_Object* node : nodes_) node->~ISO_Object();
+}
+
+void ISO_Tree::link(std::vector<ISO_Object*>& chain, bool& ascending, ISO_Object* node) {
+    node->sibling_index = static_cast<uint32_t>(chain.size());
+    if (!chain.empty()) {
+        chain.back()->next_sibling = node;
+        if (node->number < chain.back()->number) ascending = false;
+    }
+    chain.push_back(node);
+    index_name(node);
+}
+
+ISO_Object* ISO_Tree::link_top_level(ISO_Object* node) {
+    node->parent = nullptr;
+    if (root_ == nullptr) root_ = node;
+    link(top_level_, top_level_ascending_, node);
+    return node;
+}
+
+ISO_Object* ISO_Tree::link_child(ISO_Object* parent, ISO_Object* node) {
+    node->parent = parent;
+    if (parent->first_child == nullptr) parent->first_child = node;
+    link(parent->children, parent->children_ascending, node);
+    return node;
+}
+
+void ISO_Tree::index_name(ISO_Object* node) { by_name_.insert(node, precedes); }
+
+// True when a comes before b in the depth-first walk.
+bool ISO_Tree::precedes(const ISO_Object* a, const ISO_Object* b) {
+    auto chain = [](const ISO_Object* node) {
+        std::vector<const ISO_Object*> path;
+        for (; node != nullptr; node = node->parent) path.push_back(node);
+        std::reverse(path.begin(), path.end());
+        return path;
+    };
+    const auto path_a = chain(a);
+    const auto path_b = chain(b);
+    const size_t common = std::min(path_a.size(), path_b.size());
+    for (size_t i = 0; i < common; ++i) {
+        if (path_a[i] != path_b[i]) return path_a[i]->sibling_index < path_b[i]->sibling_index;
+    }
+    return path_a.size() < path_b.size();  // an ancestor comes before its descendants
+}
+
+ISO_Object* ISO_Tree::find_by_name(std::string_view name) const { return by_name_.find(name); }
+
+ISO_Object* ISO_Tree::first_numbered(const std::vector<ISO_Object*>& chain, bool ascending, uint32_t number) {
+    if (ascending) {
+        const auto it = std::lower_bound(chain.begin(), chain.end(), number,
+                                         [](const ISO_Object* node, uint32_t n) { return node->number < n; });
+        return it != chain.end() && (*it)->number == number ? *it : nullptr;
+    }
+    for (ISO_Object* node : chain) {
+        if (node->number == number) return node;
+    }
+    return nullptr;
+}
+
+ISO_Object* ISO_Tree::find_child(const ISO_Object* parent, uint32_t number) const {
+    return parent == nullptr ? first_numbered(top_level_, top_level_ascending_, number)
+                             : first_numbered(parent->children, parent->children_ascending, number);
+}
+
+ISO_Object* ISO_Tree::find_by_numbers(const Oid_Numbers& numbers) const {
+    if (numbers.empty()) return nullptr;
+    ISO_Object* node = first_numbered(top_level_, top_level_ascending_, numbers.front());
+    for (size_t i = 1; i < numbers.size() && node != nullptr; ++i)
+        node = first_numbered(node->children, node->children_ascending, numbers[i]);
+    return node;
+}
+
+ISO_Object* ISO_Tree::find_by_oid(const Bytes& subidentifiers) const {
+    const auto numbers = decode_subidentifiers(subidentifiers);
+    return numbers ? find_by_numbers(*numbers) : nullptr;
+}
+
+ISO_Object* ISO_Tree::find_by_dotted(std::string_view text) const {
+    if (text.size() > kMaxDottedText) return nullptr;
+    const auto numbers = parse_dotted(text);
+    return numbers ? find_by_numbers(*numbers) : nullptr;
+}
+
+Oid_Numbers ISO_Tree::oid_numbers(const ISO_Object* node) {
+    Oid_Numbers numbers;
+    for (; node != nullptr; node = node->parent) numbers.push_back(node->number);
+    std::reverse(numbers.begin(), numbers.end());
+    return numbers;
+}
+
+std::string ISO_Tree::dotted_oid(const ISO_Object* node) { return join_dotted(oid_numbers(node)); }
+
+ISO_Object* ISO_Tree::next_in_walk(const ISO_Object* node) {
+    if (node->first_child != nullptr) return node->first_child;
+    for (; node != nullptr; node = node->parent) {
+        if (node->next_sibling != nullptr) return node->next_sibling;
+    }
+    return nullptr;
+}
+
+std::string ISO_Tree::instances_below(const ISO_Object* top) {
+    std::string names;
+    bool first = true;
+    // The walk stays inside top's subtree: it ends where it would climb past top.
+    for (const ISO_Object* node = top->first_child; node != nullptr;) {
+        if (node->is(kind::kInstance)) {
+            if (!first) names += '\n';
+            names += node->name;
+            first = false;
+        }
+        if (node->first_child != nullptr) {
+            node = node->first_child;
+            continue;
+        }
+        while (node != top && node->next_sibling == nullptr) node = node->parent;
+        node = node == top ? nullptr : node->next_sibling;
+    }
+    return names;
+}
+
+const ISO_Object* ISO_Tree::next_instance(const ISO_Object* start) {
+    for (const ISO_Object* node = next_in_walk(start); node != nullptr; node = next_in_walk(node)) {
+        if (node->is(kind::kInstance)) return node;
+    }
+    return nullptr;
+}
+
+void ISO_Tree::replace_syntax(std::string_view old_syntax, const std::string& new_syntax) {
+    for (ISO_Object* node : nodes_) {
+        if (node->object_type && node->object_type->syntax == old_syntax)
+            node->object_type->set_syntax(new_syntax);
+    }
+}
+
+void ISO_Tree::walk(const std::function<void(const ISO_Object&, int depth)>& visit) const {
+    int depth = 0;
+    for (const ISO_Object* node = root_; node != nullptr;) {
+        visit(*node, depth);
+        if (node->first_child != nullptr) {
+            node = node->first_child;
+            ++depth;
+            continue;
+        }
+        while (node != nullptr && node->next_sibling == nullptr) {
+            node = node->parent;
+            --depth;
+        }
+        if (node != nullptr) node = node->next_sibling;
+    }
+}

@@ -1,0 +1,143 @@
+#include "tree/value_text.h"
+
+#include <algorithm>
+
+#include "tree/oid.h"
+
+Bytes encode_unsigned(uint32_t value) {
+    Bytes out;
+    for (int shift = 24; shift >= 0; shift -= 8) {
+        const auto octet = static_cast<uint8_t>(value >> shift);
+        if (out.empty() && octet == 0 && shift != 0) continue;
+        out.push_back(octet);
+    }
+    if (out.front() >= 0x80) out.insert(out.begin(), 0x00);
+    return out;
+}
+
+Bytes encode_signed(int32_t value) {
+    if (value >= 0) return encode_unsigned(static_cast<uint32_t>(value));
+    const uint32_t magnitude = 0u - static_cast<uint32_t>(value);
+    Bytes out = encode_unsigned(magnitude);
+    if (out.size() > 1 && out.front() == 0x00) out.erase(out.begin());
+    const uint8_t magnitude_top = out.front();
+    // Invert and add one, over the same number of octets.
+    for (uint8_t& octet : out) octet = static_cast<uint8_t>(~octet);
+    for (auto it = out.rbegin(); it != out.rend(); ++it) {
+        if (++*it != 0) break;
+    }
+    if (magnitude_top > 0x7F) out.insert(out.begin(), 0xFF);
+    return out;
+}
+
+std::string hex_byte(uint8_t octet) {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    return {kDigits[octet >> 4], kDigits[octet & 0x0F]};
+}
+
+std::string hex_text(const Bytes& octets) {
+    std::string text;
+    text.reserve(octets.size() * 3);
+    for (size_t i = 0; i < octets.size(); ++i) {
+        if (i != 0) text += ' ';
+        text += hex_byte(octets[i]);
+    }
+    return text;
+}
+
+namespace {
+
+int hex_digit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
+}
+
+}  // namespace
+
+Bytes bytes_from_hex_text(std::string_view text) {
+    Bytes out;
+    for (size_t pos = 0; pos + 1 < text.size(); pos += 3) {
+        const int high = hex_digit(text[pos]);
+        const int low = hex_digit(text[pos + 1]);
+        if (high < 0 || low < 0) break;
+        out.push_back(static_cast<uint8_t>(high << 4 | low));
+    }
+    return out;
+}
+
+std::optional<Bytes> ber_oid_from_dotted(std::string_view text) {
+    if (text.empty()) return Bytes{};
+    const auto numbers = parse_dotted(text);
+    if (!numbers) return std::nullopt;
+    Bytes out;
+    if (numbers->size() == 1) {
+        append_subidentifier(out, numbers->front());
+        return out;
+    }
+    const uint64_t combined = uint64_t{40} * (*numbers)[0] + (*numbers)[1];
+    if (combined > 0xFFFFFFFFull) return std::nullopt;
+    append_subidentifier(out, static_cast<uint32_t>(combined));
+    for (size_t i = 2; i < numbers->size(); ++i) append_subidentifier(out, (*numbers)[i]);
+    return out;
+}
+
+std::string dotted_from_ber_oid(const Bytes& content) {
+    std::string text;
+    uint64_t value = 0;
+    bool first = true;
+    auto emit = [&] {
+        if (first) {
+            // The first sub-identifier holds the first two arcs.
+            const uint64_t arc1 = value < 40 ? 0 : value < 80 ? 1 : 2;
+            text += std::to_string(arc1) + "." + std::to_string(value - 40 * arc1);
+            first = false;
+        } else {
+            text += "." + std::to_string(value);
+        }
+        value = 0;
+    };
+    bool inside = false;
+    for (uint8_t octet : content) {
+        value = ((value << 7) | (octet & 0x7Fu)) & 0xFFFFFFFFFFull;
+        inside = (octet & 0x80) != 0;
+        if (!inside) emit();
+    }
+    if (inside) emit();  // a sub-identifier cut short is shown as far as it goes
+    return text;
+}
+
+std::string decimal_from_twos_complement(const Bytes& content) {
+    if (content.empty()) return "0";
+    const bool negative = content.front() >= 0x80;
+    Bytes magnitude = content;
+    if (negative) {
+        for (uint8_t& octet : magnitude) octet = static_cast<uint8_t>(~octet);
+        for (auto it = magnitude.rbegin(); it != magnitude.rend(); ++it) {
+            if (++*it != 0) break;
+        }
+    }
+    // The inverted-plus-one magnitude of a negative number is never zero.
+    // Repeated division by ten, most significant octet first.
+    std::string digits;
+    auto begin = std::find_if(magnitude.begin(), magnitude.end(), [](uint8_t o) { return o != 0; });
+    while (begin != magnitude.end()) {
+        unsigned remainder = 0;
+        for (auto it = begin; it != magnitude.end(); ++it) {
+            const unsigned current = remainder << 8 | *it;
+            *it = static_cast<uint8_t>(current / 10);
+            remainder = current % 10;
+        }
+        digits.push_back(static_cast<char>('0' + remainder));
+        begin = std::find_if(begin, magnitude.end(), [](uint8_t o) { return o != 0; });
+    }
+    if (digits.empty()) digits = "0";
+    if (negative) digits.push_back('-');
+    std::reverse(digits.begin(), digits.end());
+    return digits;
+}
+
+bool all_printable(const Bytes& octets) {
+    return std::all_of(octets.begin(), octets.end(), [](uint8_t o) { return o >= 0x20 && o <= 0x7E; });
+}
