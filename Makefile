@@ -8,9 +8,13 @@ RUN_DIR    ?= $(BUILD)/run-workdir
 JOBS       ?= $(shell nproc)
 
 # Debian packages the build and the tests need.
-PACKAGES := cmake ninja-build g++ make libgtest-dev libbenchmark-dev
+PACKAGES := cmake ninja-build g++ make libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
 
-.PHONY: all deps configure build run test asan tsan bench clean
+# Seconds each fuzz target runs in make fuzz.
+FUZZ_SECONDS ?= 60
+FUZZ_BUILD   ?= build-fuzz
+
+.PHONY: all deps configure build run test asan tsan fuzz bench clean
 
 all: build
 
@@ -50,9 +54,22 @@ tsan:
 	$(MAKE) test BUILD=build-tsan BUILD_TYPE=RelWithDebInfo \
 	  CMAKE_ARGS="-DQUORVAN_SANITIZE=thread -DQUORVAN_BENCH=OFF"
 
+# Every libFuzzer target, from its seed corpus, for FUZZ_SECONDS each; a finding fails.
+fuzz: deps
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DQUORVAN_FUZZ=ON -DQUORVAN_TESTS=OFF -DQUORVAN_BENCH=OFF
+	cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	@set -e; for target in $(FUZZ_BUILD)/fuzz/*_fuzz; do \
+	  name=$$(basename $$target _fuzz); \
+	  work=$(FUZZ_BUILD)/corpus/$$name; mkdir -p $$work; \
+	  echo "== $$name: $(FUZZ_SECONDS) s"; \
+	  $$target -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+	    -artifact_prefix=$(FUZZ_BUILD)/$$name- $$work fuzz/corpus/$$name; \
+	done
+
 # Prints the figures of every benchmark.
 bench: build
 	$(BUILD)/bench/quorvan_load_bench
 
 clean:
-	rm -rf build build-asan build-tsan
+	rm -rf build build-asan build-tsan build-fuzz

@@ -49,12 +49,12 @@ bool IniFile::Load() {
         if (reader.next(read, kMaxLineLength)) line.assign(read);
     }
     connection_type_ = connection_type_of(lines[0]);
-    port_name_ = lines[1];
+    port_name_ = one_line(lines[1]);
     baud_ = sixteen_bits(lines[2]);
     time_out_ = sixteen_bits(lines[3]);
-    modem_number_ = lines[4];
+    modem_number_ = one_line(lines[4]);
     role_ = starts_with(lines[5], "FIELD") ? 2 : 1;
-    ppp_info_ = lines[6];
+    ppp_info_ = one_line(lines[6]);
     return true;
 }
 

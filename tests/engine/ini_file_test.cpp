@@ -117,6 +117,14 @@ TEST_F(Ini, OnlyTheTwoRolesAreTaken) {
     EXPECT_EQ(ini.role(), 1);
 }
 
+TEST_F(Ini, AStrayCarriageReturnEndsAText) {
+    dir.write("NQuorvan.ini", "SERIAL\nCOM1\r\r\n9600\n10\n5\r55\nCENTRAL\n\n");
+    IniFile ini(path());
+    ASSERT_TRUE(ini.Load());
+    EXPECT_EQ(ini.port_name(), "COM1");
+    EXPECT_EQ(ini.modem_number(), "5");
+}
+
 TEST_F(Ini, ATextWithALineBreakCannotAddLines) {
     {
         IniFile ini(path());
