@@ -1,0 +1,37 @@
+#include "codec/decode_field.h"
+
+#include "codec/stmf_exception.h"
+
+Decoded_Field decode_field(Byte_Reader& pdu, Activity_Log& log, int indent, bool as_sequence) {
+    using namespace decode_field_text;
+    if (!pdu.empty()) log.hex_byte(indent, pdu.peek());
+    if (pdu.remaining() < 2) {
+        log.text(kTooShort);
+        throw STMF_Exception(kInvalidLength);
+    }
+    const uint8_t second = pdu.peek(1);
+    if (second & 0x80) {
+        const size_t last = 1 + (second & 0x0F);
+        for (size_t i = 1; i <= last && i < pdu.remaining(); ++i) log.hex_byte(0, pdu.peek(i));
+    } else {
+        log.hex_byte(0, second);
+    }
+
+    Decoded_Field field;
+    field.tag = pdu.take_byte();
+    if (!decode_length(pdu, field.length) || pdu.remaining() < field.length) {
+        log.text(kInconsistent1);
+        log.text(kInconsistent2);
+        throw STMF_Exception(kInvalidLength);
+    }
+    if (field.tag == ber::kSequence || as_sequence) {
+        log.text("  : ");
+        field.name = log.describe_field(ber::kSequence, field.length, field.content, indent);
+        return field;
+    }
+    field.content = pdu.take(field.length);
+    log.hex_bytes(0, field.content, "  : ");
+    if (field.length > 12) log.indent(indent + 1);
+    field.name = log.describe_field(field.tag, field.length, field.content, indent);
+    return field;
+}

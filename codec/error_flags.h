@@ -1,0 +1,24 @@
+// The error flags of a request: one bit each, recorded into one of three
+// words of the request's Error_State by its class. Readers add the words.
+#pragma once
+
+#include <cstdint>
+
+enum ErrorFlagEnum : uint32_t {
+    ProtocolMismatch = 0x00001,  // response in another encoding style than the request
+    InvalidResponse = 0x00002,   // STMP response to a request that was neither Get nor Get-next
+    NoResponse = 0x00010,        // no response before the time-out
+    EncodingStyle = 0x00020,
+    NoInstance = 0x00040,        // an object list entry without an object
+    ObjectMismatch = 0x00080,    // response objects differ from the request's
+    InvalidSequence = 0x00400,   // invalid byte sequence in a frame
+    InvalidLength = 0x00800,     // invalid frame length
+    Scrambled = 0x01000,         // undecodable frame contents
+    InvalidAddress = 0x02000,
+    InvalidControl = 0x04000,
+    InvalidCRC = 0x08000,
+    InvalidIPI = 0x10000,
+};
+
+// The word a flag is recorded in.
+enum class Error_Class : uint8_t { Message = 1, Object = 2, Data_Link = 4 };

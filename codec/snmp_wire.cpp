@@ -1,0 +1,35 @@
+#include "codec/snmp_wire.h"
+
+#include "codec/oid_forms.h"
+#include "codec/snmp_decoder_text.h"
+#include "codec/stmf_exception.h"
+#include "tree/iso_tree.h"
+
+void expect_tag(const Byte_Reader& reader, Activity_Log& log, uint8_t tag, const char* missing_line) {
+    if (check_tag(reader) == ber::kKnownTag && reader.peek() == tag) return;
+    log.text(missing_line);
+    throw DecodingException(snmp_text::kInvalidSequence);
+}
+
+int32_t request_id_of(const Bytes& content) {
+    if (content.empty()) return 0;
+    if (content.size() > 5 || (content.size() == 5 && (content[0] != 0x00 || content[1] < 0x80)))
+        throw DecodingException(ber::kIntegerTooLarge);
+    uint32_t value = content.front() >= 0x80 ? 0xFFFFFFFFu : 0;
+    for (uint8_t octet : content) value = value << 8 | octet;
+    return static_cast<int32_t>(value);
+}
+
+Binding_Object decode_binding_object(Byte_Reader& reader, Activity_Log& log, const ISO_Tree& tree) {
+    if (reader.empty() || reader.peek() != ber::kObjectIdentifier) {
+        log.text(snmp_text::kNoOid);
+        log.text(snmp_text::kAsIfOid);
+    }
+    const Decoded_Field oid = decode_field(reader, log, snmp_indent::kObject);
+    Binding_Object object;
+    if (auto tree_form = tree_from_standard(oid.content)) {
+        object.tree_form = std::move(*tree_form);
+        object.node = tree.find_by_oid(object.tree_form);
+    }
+    return object;
+}

@@ -1,0 +1,37 @@
+// Pieces both SNMP decoders (central and field role) read a message with.
+#pragma once
+
+#include <cstdint>
+
+#include "codec/ber.h"
+#include "codec/decode_field.h"
+
+class ISO_Object;
+class ISO_Tree;
+
+// Indents of the trace lines: the message, its parts, the PDU's parts, each
+// binding, and a binding's identifier and value.
+namespace snmp_indent {
+inline constexpr int kMessage = 1;
+inline constexpr int kPart = 2;
+inline constexpr int kPduPart = 3;
+inline constexpr int kBinding = 4;
+inline constexpr int kObject = 5;
+}  // namespace snmp_indent
+
+// The element at the front must carry the tag; otherwise the missing line
+// goes to the trace and DecodingException (invalid byte sequence) is thrown.
+void expect_tag(const Byte_Reader& reader, Activity_Log& log, uint8_t tag, const char* missing_line);
+
+// A request id is an INTEGER: up to four octets of two's complement, or
+// five with a 00 in front of a set top bit.
+int32_t request_id_of(const Bytes& content);
+
+// One binding's identifier: its content in tree form and the tree's node for
+// it (null when the tree has none). A tag other than OBJECT IDENTIFIER is
+// traced and the element taken as one anyway.
+struct Binding_Object {
+    Bytes tree_form;
+    ISO_Object* node = nullptr;
+};
+Binding_Object decode_binding_object(Byte_Reader& reader, Activity_Log& log, const ISO_Tree& tree);

@@ -1,0 +1,54 @@
+#include "codec/stmf.h"
+
+#include "codec/activity_log.h"
+#include "codec/snmp_encoder.h"
+#include "codec/snmp_response_decoder.h"
+#include "codec/stmf_exception.h"
+#include "field/field_device_settings.h"
+#include "tree/iso_tree.h"
+
+void STMF::encode(STMF_Message& out, const Message_Content& message, std::string* trace, uint32_t error_status,
+                  uint32_t error_index) const {
+    auto hold = tree_.read_lock();
+    Activity_Log log(tree_, trace);
+    switch (message.encoding_style()) {
+        case style::kNone:
+            return;
+        case style::kSnmp:
+            log.text("\nEncoding:\n");
+            encode_snmp(message, out, log, tree_, error_status, error_index);
+            return;
+        default:
+            throw InvalidReferenceException(message_error::kInvalidFormat);
+    }
+}
+
+STMF::Decoded STMF::decode(const Bytes& pdu, const Message_Content* request, std::string* trace, int decode_role,
+                           Error_State_List* errors, const Field_Device_Settings* settings) const {
+    if (pdu.empty()) throw DecodingException(stmf_text::kEmptyPdu);
+    auto hold = tree_.write_lock();
+    Activity_Log log(tree_, trace);
+    Decoded decoded;
+    const bool central = decode_role != role::kField;
+    if (central && request != nullptr && request->raw_message_type() == message_type::kSetNoReply)
+        log.text("Suspected Protocol Error!  A response was received to a SET NO REPLY message\n");
+    log.hex_byte(1, pdu.front(), "  : ");
+    decoded.received.decode_first_byte(pdu.front());
+
+    switch (decoded.received.encoding_style()) {
+        case style::kSnmp:
+            if (central) {
+                if (request == nullptr) throw InvalidReferenceException(message_error::kEmptyList);
+                decode_snmp_response(pdu, decoded.received, *request, log, errors, tree_);
+            } else {
+                static const Field_Device_Settings kDefaultSettings;
+                decoded.answer = decode_snmp_request(pdu, log, tree_, settings != nullptr ? *settings : kDefaultSettings);
+            }
+            break;
+        default:
+            log.text("Unknown Format!\n");
+            log.unreconciled_line();
+            break;
+    }
+    return decoded;
+}

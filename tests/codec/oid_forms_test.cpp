@@ -1,0 +1,40 @@
+#include "codec/oid_forms.h"
+
+#include <gtest/gtest.h>
+
+#include "codec/stmf_exception.h"
+
+namespace {
+
+const Bytes kDemoByteTree = {0x01, 0x03, 0x06, 0x01, 0x04, 0x01, 0x89, 0x36, 0x04, 0x02, 0x63, 0x01, 0x02, 0x00};
+const Bytes kDemoByteStandard = {0x2B, 0x06, 0x01, 0x04, 0x01, 0x89, 0x36, 0x04, 0x02, 0x63, 0x01, 0x02, 0x00};
+
+TEST(OidForms, TreeStandardAndNemaRelative) {
+    EXPECT_EQ(standard_from_tree(kDemoByteTree), kDemoByteStandard);
+    EXPECT_EQ(tree_from_standard(kDemoByteStandard), kDemoByteTree);
+    EXPECT_EQ(nema_from_tree(kDemoByteTree), (Bytes{0x04, 0x02, 0x63, 0x01, 0x02, 0x00}));
+    EXPECT_EQ(tree_from_nema({0x04, 0x02}), (Bytes{0x01, 0x03, 0x06, 0x01, 0x04, 0x01, 0x89, 0x36, 0x04, 0x02}));
+    EXPECT_EQ(dotted_from_tree(kDemoByteTree), "1.3.6.1.4.1.1206.4.2.99.1.2.0");
+}
+
+TEST(OidForms, FirstArcsOtherThanOneThree) {
+    EXPECT_EQ(tree_from_standard({0x2C, 0x05}), (Bytes{0x01, 0x04, 0x05}));
+    EXPECT_EQ(tree_from_standard({0x81, 0x34}), (Bytes{0x02, 0x64}));  // 2.100
+    EXPECT_EQ(tree_from_standard({0x05}), (Bytes{0x00, 0x05}));
+    EXPECT_EQ(standard_from_tree({0x02, 0x64}), (Bytes{0x81, 0x34}));
+    EXPECT_FALSE(tree_from_standard({}));
+    EXPECT_FALSE(tree_from_standard({0x2B, 0x86}));
+}
+
+TEST(OidForms, RefusedEncodings) {
+    EXPECT_THROW(standard_from_tree({0x01, 0x83}), EncodingException);  // cut short
+    EXPECT_THROW(standard_from_tree({0x05, 0x01}), EncodingException);  // no first arc 5
+    try {
+        nema_from_tree({0x01, 0x03, 0x06, 0x01, 0x02});
+        FAIL();
+    } catch (const EncodingException& e) {
+        EXPECT_STREQ(e.what(), oid_form::kNotBelowNema);
+    }
+}
+
+}  // namespace
