@@ -69,7 +69,7 @@ fuzz: deps
 
 # Prints the figures of every benchmark.
 bench: build
-	$(BUILD)/bench/quorvan_load_bench
+	@set -e; for b in $(BUILD)/bench/quorvan_*_bench; do echo "== $$(basename $$b)"; $$b; done
 
 clean:
 	rm -rf build build-asan build-tsan build-fuzz
