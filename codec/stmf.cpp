@@ -3,6 +3,8 @@
 #include "codec/activity_log.h"
 #include "codec/snmp_encoder.h"
 #include "codec/snmp_response_decoder.h"
+#include "codec/stmp_decoder.h"
+#include "codec/stmp_encoder.h"
 #include "codec/stmf_exception.h"
 #include "field/field_device_settings.h"
 #include "tree/iso_tree.h"
@@ -17,6 +19,9 @@ void STMF::encode(STMF_Message& out, const Message_Content& message, std::string
         case style::kSnmp:
             log.text("\nEncoding:\n");
             encode_snmp(message, out, log, tree_, error_status, error_index);
+            return;
+        case style::kStmp:
+            encode_stmp(message, out, log, tree_, dynamic_objects_);
             return;
         default:
             throw InvalidReferenceException(message_error::kInvalidFormat);
@@ -45,6 +50,13 @@ STMF::Decoded STMF::decode(const Bytes& pdu, const Message_Content* request, std
                 decoded.answer = decode_snmp_request(pdu, log, tree_, settings != nullptr ? *settings : kDefaultSettings);
             }
             break;
+        case style::kStmp: {
+            const Stmp_Error error = decode_stmp(pdu, decoded.received, central ? request : nullptr, log, tree_,
+                                                 dynamic_objects_);
+            decoded.stmp_error_status = error.status;
+            decoded.stmp_error_index = error.index;
+            break;
+        }
         default:
             log.text("Unknown Format!\n");
             log.unreconciled_line();

@@ -40,6 +40,8 @@ public:
     struct Decoded {
         Message_Content received;
         std::optional<Field_Answer> answer;  // the field role's answer, when one was worked out
+        uint8_t stmp_error_status = 0;       // of an STMP error response
+        uint32_t stmp_error_index = 0;
     };
 
     // Decodes a received PDU. In the central role the request it answers is

@@ -63,7 +63,9 @@ int32_t Quorvan::CompileMIB(const char* /*mib_file*/, char* output_name, const c
         instance_log << "Instance log\n";
         create_instances(tree_, instance_log);
         log << "\nCreate Instances";
-    } catch (const Tree_Exception& error) {
+        dyn_obj_table_.initialize(tree_);
+        log << "\nInitialized Dynamic Objects";
+    } catch (const RecoverException& error) {
         log << "\nTree error: " << error.message();
         std::lock_guard hold(compile_error_mutex_);
         compile_error_ = error.message();

@@ -116,4 +116,11 @@ QV_API int32_t GetTreeListing(char** listing) {
     return on_engine<int32_t>(-1, [&](Quorvan& q) { return q.GetTreeListing(listing); });
 }
 
+QV_API int32_t GetDynObjList(int32_t number, char* names, char* owners, char* values, uint8_t* syntaxes,
+                             int32_t* count) {
+    return on_engine<int32_t>(-1, [&](Quorvan& q) {
+        return q.GetDynObjList(number, names, owners, values, syntaxes, count);
+    });
+}
+
 }  // extern "C"

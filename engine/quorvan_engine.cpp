@@ -1,6 +1,7 @@
 #include "engine/quorvan_engine.h"
 
-Quorvan::Quorvan() : ini_(std::make_unique<IniFile>()), tree_(ISO_Tree::kTableConfigFile) {}
+Quorvan::Quorvan()
+    : ini_(std::make_unique<IniFile>()), tree_(ISO_Tree::kTableConfigFile), stmf_(tree_, &dyn_obj_table_) {}
 
 Quorvan::~Quorvan() = default;
 

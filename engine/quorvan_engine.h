@@ -9,6 +9,8 @@
 #include <string>
 
 #include "quorvan.h"
+#include "codec/stmf.h"
+#include "dynobj/dyn_obj_table.h"
 #include "engine/ini_file.h"
 #include "tree/iso_tree.h"
 
@@ -33,19 +35,24 @@ public:
     int32_t GetObjectIndex(const char* name, uint8_t* count, char** names, uint16_t* counts) const;
     int32_t SetInstanceValue(const char* name, const char* value);
     int32_t GetTreeListing(char** listing) const;
+    int32_t GetDynObjList(int32_t number, char* names, char* owners, char* values, uint8_t* syntaxes,
+                          int32_t* count) const;
 
     void SetAppInstance(void* instance) { app_instance_ = instance; }
     void* GetAppInstance() const { return app_instance_; }
 
     IniFile& ini() { return *ini_; }
     ISO_Tree& tree() { return tree_; }
+    const STMF& stmf() const { return stmf_; }
 
 private:
     // Members in the order of construction; destruction runs backwards and
     // ends with the configuration, whose destructor saves the file.
     std::unique_ptr<IniFile> ini_;
     ISO_Tree tree_;
+    Dyn_Obj_Table dyn_obj_table_;
     void* app_instance_ = nullptr;
+    STMF stmf_;  // encodes and decodes every message against the tree and the dynamic objects
 
     mutable std::mutex compile_error_mutex_;
     std::optional<std::string> compile_error_;

@@ -59,6 +59,11 @@ extern "C" {
 #define QV_INDEX_NAMES_SIZE 1024
 #define QV_MAX_INDEX_LEVELS 16
 
+/* GetDynObjList: each of the three text buffers holds at least this many
+ * bytes, the value types array at least QV_MAX_DYN_ENTRIES entries. */
+#define QV_DYN_TEXT_SIZE 8192
+#define QV_MAX_DYN_ENTRIES 255
+
 /* ---- records ------------------------------------------------------------ */
 
 /* A request as a caller describes it to the send calls. */
@@ -148,8 +153,9 @@ QV_API int32_t Shutdown(void);
  * MIB compiler's switch; the compiler is not part of this build and the
  * flag is not acted on.
  * Returns 0 on success, -1 when the substitution pass failed, 1 when the
- * load or the instance creation raised a tree error (GetCompileError gives
- * its text). */
+ * load, the instance creation or the dynamic objects raised an error
+ * (GetCompileError gives its text; a MIB without the dynamic object
+ * definition table fails with "Load of Dynamic Object failed!"). */
 QV_API int32_t CompileMIB(const char *mib_file, char *output_name,
                           const char *error_file, int32_t compile_flag);
 
@@ -200,6 +206,18 @@ QV_API int32_t SetInstanceValue(const char *name, const char *value,
  * syntax in brackets and the access. Returns 0, or -1 when the tree is
  * empty. */
 QV_API int32_t GetTreeListing(char **listing);
+
+/* ---- dynamic objects ---------------------------------------------------- */
+
+/* Lists the rows in use of dynamic object `number` (1..13) as the tree holds
+ * them: names receives the names of its variables (each followed by "\n"
+ * but the last), owners each row's owner and "\n", values each variable's
+ * current value as text and "\n", syntaxes[k] the value type of row k + 1,
+ * *count the number of rows. The buffers are the caller's, of the sizes
+ * above. Returns the count, or -1 when the number is outside 1..13, a
+ * pointer is NULL or a variable names no object of the tree. */
+QV_API int32_t GetDynObjList(int32_t number, char *names, char *owners, char *values, uint8_t *syntaxes,
+                             int32_t *count);
 
 #ifdef __cplusplus
 }

@@ -26,7 +26,7 @@ TEST_F(Life_Cycle, CompileMibWritesItsLogsAndNamesTheFirstPassOutput) {
     char name[16] = "Mibi.out";
     ASSERT_EQ(CompileMIB("Mibi", name, "Errors.out", 0), 0);
     EXPECT_STREQ(name, "Mibint.out");
-    EXPECT_EQ(dir.read("quorvan.log"), "\nIn Compile MIB\nGot Tree\nLoaded file\nGot Branch\nCreate Instances");
+    EXPECT_EQ(dir.read("quorvan.log"), "\nIn Compile MIB\nGot Tree\nLoaded file\nGot Branch\nCreate Instances\nInitialized Dynamic Objects");
     EXPECT_TRUE(dir.exists("Mibint.out"));
     EXPECT_TRUE(dir.exists("Mibsub.out"));
     const std::string instance_log = dir.read("inst.log");
@@ -64,6 +64,9 @@ TEST_F(Life_Cycle, TreeErrorsReachTheCallerWithTheirText) {
          "\nOID tree\n1 iso OID_tree_Root Root\n1.3 a iso Node\n**end of oid tree**\n"
          "-- Extended Mosy OID tree\nnone a.1 seq X 1 ( i ) not-accessible mandatory\n",
          "Index variable not found!"},
+        // A MIB without the dynamic object definition table.
+        {"Mibi.out", "\nOID tree\n1 iso OID_tree_Root Root\n1.3 a iso INTEGER read-write mandatory\n**end of oid tree**\n",
+         "Load of Dynamic Object failed!"},
     };
     for (const auto& c : cases) {
         copy_sample_into(dir);

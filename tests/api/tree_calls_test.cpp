@@ -240,3 +240,56 @@ TEST_F(Tree_Calls, TheListingShowsEveryNode) {
 }
 
 }  // namespace
+
+namespace {
+
+class Dyn_Obj_List : public Sample_Engine {
+protected:
+    void SetUp() override { load(); }
+    // Row k of dynamic object n: an object by OID text, a status and an owner (hex text).
+    void row(int n, int k, const char* oid, const char* status, const char* owner_hex) {
+        const std::string at = std::to_string(n) + "." + std::to_string(k);
+        ASSERT_EQ(SetInstanceValue(("dynObjVariable." + at).c_str(), oid, 0), 0);
+        ASSERT_EQ(SetInstanceValue(("dynObjStatus." + at).c_str(), status, 0), 0);
+        ASSERT_EQ(SetInstanceValue(("dynObjOwner." + at).c_str(), owner_hex, 0), 0);
+    }
+    char names[QV_DYN_TEXT_SIZE] = "old";
+    char owners[QV_DYN_TEXT_SIZE] = "old";
+    char values[QV_DYN_TEXT_SIZE] = "old";
+    uint8_t syntaxes[QV_MAX_DYN_ENTRIES] = {};
+    int32_t count = -9;
+};
+
+TEST_F(Dyn_Obj_List, TheRowsInUseWithTheirValues) {
+    ASSERT_EQ(SetInstanceValue("demoByte.0", "200", 0), 0);
+    ASSERT_EQ(SetInstanceValue("demoName.0", "61 62", 0), 0);
+    row(3, 1, "1.3.6.1.4.1.1206.4.2.99.1.2.0", "1", "41 6E 6E");
+    row(3, 2, "1.3.6.1.4.1.1206.4.2.99.1.6.0", "1", "42 6F 62");
+    row(3, 3, "1.3.6.1.4.1.1206.4.2.99.1.7.0", "4", "");
+    EXPECT_EQ(GetDynObjList(3, names, owners, values, syntaxes, &count), 2);
+    EXPECT_EQ(count, 2);
+    EXPECT_STREQ(names, "demoByte.0\ndemoName.0\ndemoObjectId.0");
+    EXPECT_STREQ(owners, "Ann\nBob\n");
+    EXPECT_STREQ(values, "200\nab\n");
+    EXPECT_EQ(syntaxes[0], QV_TYPE_INTEGER);
+    EXPECT_EQ(syntaxes[1], QV_TYPE_DISPLAY_TEXT);
+}
+
+TEST_F(Dyn_Obj_List, AnUndefinedObjectHasNoRows) {
+    EXPECT_EQ(GetDynObjList(13, names, owners, values, syntaxes, &count), 0);
+    EXPECT_EQ(count, 0);
+    EXPECT_STREQ(owners, "");
+    EXPECT_STREQ(values, "");
+}
+
+TEST_F(Dyn_Obj_List, Refusals) {
+    for (int32_t number : {0, 14, -1}) EXPECT_EQ(GetDynObjList(number, names, owners, values, syntaxes, &count), -1);
+    EXPECT_EQ(GetDynObjList(1, nullptr, owners, values, syntaxes, &count), -1);
+    EXPECT_EQ(GetDynObjList(1, names, owners, nullptr, syntaxes, &count), -1);
+    row(2, 1, "1.3.6.1.4.1.1206.4.2.99.1.2.0", "1", "");
+    row(2, 2, "1.3.6.1.4.1.1206.4.2.99.9", "1", "");  // no such object
+    EXPECT_EQ(GetDynObjList(2, names, owners, values, syntaxes, &count), -1);
+    EXPECT_EQ(count, -9);
+}
+
+}  // namespace

@@ -73,7 +73,7 @@ TEST_F(Cli, AMissingWorkingDirectoryIsAFailure) {
 
 TEST_F(Cli, TreePrintsTheWholeTree) {
     dir.write("TreeCfg.ini",
-              "dynObjNumber = 2\ndynObjIndex = 2\ndemoSignalIndex = 2\ndemoDetectorGroup = 2\ndemoDetectorNumber = 2\n");
+              "dynObjNumber = 13\ndynObjIndex = 1\ndemoSignalIndex = 2\ndemoDetectorGroup = 2\ndemoDetectorNumber = 2\n");
     const Process_Result result = run_in_dir({"tree"});
     EXPECT_EQ(result.exit_status, 0) << result.err;
     EXPECT_EQ(result.out, kReplacing + read_source_file("tests/fixtures/cli_tree.txt"));

@@ -10,16 +10,41 @@
 #include "codec/error_state.h"
 #include "codec/message_content.h"
 #include "codec/stmf.h"
+#include "dynobj/dyn_obj_table.h"
 #include "tests/support/fixture_text.h"
 #include "tests/support/sample_tree.h"
 
 class Codec : public ::testing::Test {
 protected:
-    Codec() : stmf(sample.tree(), nullptr) {}
+    Codec() : stmf(sample.tree(), &table) { table.initialize(sample.tree()); }
 
-    static Request_Record request(uint8_t type, std::vector<std::string> names, int32_t id = 1) {
+    // Rows 1.. of dynamic object n name the objects, owned by `owner`, in use.
+    void define(uint8_t n, const std::vector<std::string>& objects, const std::string& owner = "tester") {
+        ISO_Tree& tree = sample.tree();
+        for (size_t k = 1; k <= objects.size(); ++k) {
+            const std::string row = std::to_string(n) + "." + std::to_string(k);
+            sample.set("dynObjVariable." + row, ISO_Tree::dotted_oid(tree.find_by_name(objects[k - 1])));
+            sample.set("dynObjStatus." + row, "1");
+            sample.instance("dynObjOwner." + row).value.assign(owner.begin(), owner.end());
+        }
+    }
+
+    Message_Content build_dynamic(uint8_t type, uint8_t n, std::vector<Request_Object> values = {}) {
+        Request_Record record = request(type, {});
+        record.protocol = "STMP";
+        record.dynamic_object = 1;
+        record.dyn_obj_number = n;
+        record.objects = std::move(values);
+        auto hold = sample.tree().write_lock();
+        Message_Content message;
+        message.build_from_request(record, &table, sample.tree());
+        return message;
+    }
+
+    static Request_Record request(uint8_t type, std::vector<std::string> names, int32_t id = 1,
+                                  const char* protocol = "SNMP") {
         Request_Record record;
-        record.protocol = "SNMP";
+        record.protocol = protocol;
         record.class_name = "Class B";
         record.community = "Orchid";
         record.request_id = id;
@@ -27,6 +52,7 @@ protected:
         record.get = type == message_type::kGet;
         record.get_next = type == message_type::kGetNext;
         record.set = type == message_type::kSet;
+        record.type4 = type == message_type::kDynamicDefinition;
         for (auto& name : names) record.objects.push_back({std::move(name), "", 2});
         return record;
     }
@@ -46,6 +72,7 @@ protected:
     }
 
     Sample_Tree sample;
+    Dyn_Obj_Table table;
     STMF stmf;
 };
 

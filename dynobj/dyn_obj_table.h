@@ -1,0 +1,25 @@
+// The thirteen STMP dynamic objects, numbered 1 to 13.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "codec/dynamic_objects.h"
+#include "dynobj/dynamic_object.h"
+
+class Dyn_Obj_Table : public Dynamic_Objects {
+public:
+    static constexpr uint8_t kCount = 13;
+
+    // After every load of the tree; InvalidReferenceException when the tree
+    // does not hold the dynamic object definition table.
+    void initialize(const ISO_Tree& tree);
+
+    // InvalidReferenceException for a number outside 1 to 13.
+    const Dynamic_Object& get(uint8_t number) const;
+
+    Object_List object_list(uint8_t number, const ISO_Tree& tree) const override;
+
+private:
+    std::array<Dynamic_Object, kCount> objects_{};
+};

@@ -1,0 +1,83 @@
+#include "dynobj/dynamic_object.h"
+
+#include "codec/oid_forms.h"
+#include "codec/stmf_exception.h"
+#include "tree/iso_tree.h"
+
+namespace {
+
+const ISO_Object* column_node(const ISO_Tree& tree, const char* column, uint8_t number) {
+    const ISO_Object* node = tree.find_by_name(std::string(column) + "." + std::to_string(number));
+    if (node == nullptr) throw InvalidReferenceException(dynobj_text::kLoadFailed);
+    return node;
+}
+
+// The rows of a column for one dynamic object are the instances below its
+// node, in index order; they end with the node's children.
+const Iso_Instance* row(const ISO_Object* column, size_t k) {
+    if (column == nullptr || k == 0 || k > column->children.size()) return nullptr;
+    const ISO_Object* node = column->children[k - 1];
+    return node->is(kind::kInstance) ? static_cast<const Iso_Instance*>(node) : nullptr;
+}
+
+// The object a variable row names: its value is the standard content of an
+// identifier.
+const ISO_Object* named_object(const ISO_Tree& tree, const Iso_Instance& variable) {
+    const auto tree_form = tree_from_standard(variable.value);
+    return tree_form ? tree.find_by_oid(*tree_form) : nullptr;
+}
+
+}  // namespace
+
+void Dynamic_Object::initialize(uint8_t number, const ISO_Tree& tree) {
+    number_ = number;
+    number_node_ = column_node(tree, dynobj_column::kNumber, number);
+    index_node_ = column_node(tree, dynobj_column::kIndex, number);
+    variable_node_ = column_node(tree, dynobj_column::kVariable, number);
+    owner_node_ = column_node(tree, dynobj_column::kOwner, number);
+    status_node_ = column_node(tree, dynobj_column::kStatus, number);
+}
+
+uint8_t Dynamic_Object::active_entry_count() const {
+    uint8_t count = 0;
+    while (count < 255 && status_byte(count + 1u) == kActive) ++count;
+    return count;
+}
+
+uint8_t Dynamic_Object::status_byte(size_t k) const {
+    const Iso_Instance* status = row(status_node_, k);
+    return status != nullptr && !status->value.empty() ? status->value.front() : 0;
+}
+
+std::string Dynamic_Object::owner_text(size_t k) const {
+    const Iso_Instance* owner = row(owner_node_, k);
+    return owner != nullptr ? std::string(owner->value.begin(), owner->value.end()) : std::string();
+}
+
+Object_List Dynamic_Object::build_object_list(const ISO_Tree& tree) const {
+    Object_List list;
+    const uint8_t count = active_entry_count();
+    for (size_t k = 1; k <= count; ++k) {
+        const Iso_Instance* variable = row(variable_node_, k);
+        const ISO_Object* object = variable != nullptr ? named_object(tree, *variable) : nullptr;
+        if (object == nullptr) throw InvalidReferenceException(dynobj_text::kInvalidVariable);
+        Object_Entry entry = Object_Entry::reference(const_cast<ISO_Object*>(object));
+        entry.name = owner_text(k);
+        entry.flag = status_byte(k);
+        list.push_back(std::move(entry));
+    }
+    return list;
+}
+
+std::string Dynamic_Object::variable_names(const ISO_Tree& tree) const {
+    std::string names;
+    for (size_t k = 1;; ++k) {
+        const Iso_Instance* variable = row(variable_node_, k);
+        if (variable == nullptr || variable->value.empty()) break;
+        const ISO_Object* object = named_object(tree, *variable);
+        if (object == nullptr) return "";
+        if (k > 1) names += '\n';
+        names += object->name;
+    }
+    return names;
+}
