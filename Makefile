@@ -70,6 +70,7 @@ fuzz: deps
 # Prints the figures of every benchmark.
 bench: build
 	$(BUILD)/bench/quorvan_load_bench
+	$(BUILD)/bench/quorvan_pmpp_bench
 
 clean:
 	rm -rf build build-asan build-tsan build-fuzz
