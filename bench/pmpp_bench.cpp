@@ -70,9 +70,8 @@ int main() {
             const Bytes information = content(length, heavy);
             const Sent_Frame sent = pmpp.encode(information, 100, 0, "Class B");
 
-            report("encode", length, kind, frames_per_second([&] {
-                       sink = pmpp.encode(information, 100, 0, "Class B").octets.size();
-                   }));
+            report("encode", length, kind,
+                   frames_per_second([&] { sink = pmpp.encode(information, 100, 0, "Class B").octets.size(); }));
             Raw_Message frame;
             report("decode", length, kind, frames_per_second([&] {
                        frame.octets = sent.octets;

@@ -32,8 +32,7 @@ public:
     // Both results 0 on a link without a framer here.
     Decode_Result decode(int32_t link_type, Raw_Message& message) const;
     // False (the octet ignored) on a link without a framer here.
-    bool add_received_octet(int32_t link_type, Raw_Message& frame, uint8_t octet,
-                            std::string_view time_stamp) const;
+    bool add_received_octet(int32_t link_type, Raw_Message& frame, uint8_t octet, std::string_view time_stamp) const;
 
     const PMPP& pmpp() const { return pmpp_; }
 

@@ -17,7 +17,7 @@ namespace {
 constexpr uint32_t kRandomAddressRange = 8192;  // station addresses 0 to 8191
 constexpr uint8_t kInvalidControlBase = 0x14;   // + random(251), mod 256: never 0x13
 constexpr uint32_t kInvalidControlRange = 251;
-constexpr uint32_t kFcsOffsetRange = 5000;      // FCS + 1 + random(5000)
+constexpr uint32_t kFcsOffsetRange = 5000;  // FCS + 1 + random(5000)
 
 // The fields between the flags, unstuffed, and where each one starts.
 struct Frame_Content {

@@ -44,8 +44,8 @@ public:
     // injection a frame to address 255, or with the group argument 255,
     // carries no control, IPI or information field. The class name picks the
     // IPI (exactly "Class B": the one-octet 0xC1; any other: none).
-    Sent_Frame encode(std::span<const uint8_t> information, int32_t address, int32_t group,
-                      std::string_view class_name, const ErrorInjection* injection = nullptr) const;
+    Sent_Frame encode(std::span<const uint8_t> information, int32_t address, int32_t group, std::string_view class_name,
+                      const ErrorInjection* injection = nullptr) const;
 
     // Decodes the complete frame in message.octets into its fields; throws a
     // PMPP_Exception kind (or Dangling_Escape_Exception) and then delivers no

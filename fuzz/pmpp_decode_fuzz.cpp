@@ -20,8 +20,8 @@ void check_fields(const Raw_Message& frame, const Decode_Result& result) {
     for (uint8_t control : pmpp::kControlsAccepted) control_accepted |= frame.control == control;
     if (!control_accepted) abort();
     // Flags, address, control, IPI and FCS are around the information.
-    const size_t around = 2 + static_cast<size_t>(address_length) + 1 +
-                          static_cast<size_t>(frame.ipi.length()) + pmpp::kFcsLength;
+    const size_t around =
+        2 + static_cast<size_t>(address_length) + 1 + static_cast<size_t>(frame.ipi.length()) + pmpp::kFcsLength;
     if (frame.information.size() + around > frame.octets.size()) abort();
     if (result.flags == Decode_Result::kNoInformation && (!frame.information.empty() || result.ipi != 0)) abort();
 }
@@ -67,7 +67,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (complete != (i + 1 == sent.octets.size())) abort();
     }
     const Decode_Result result = pmpp.decode(echo);
-    if (result.ipi != 0xC1 || echo.information != input || echo.address != HDLC_Addr(address, size >= 3 && (input[2] & 1)))
+    if (result.ipi != 0xC1 || echo.information != input ||
+        echo.address != HDLC_Addr(address, size >= 3 && (input[2] & 1)))
         abort();
     return 0;
 }

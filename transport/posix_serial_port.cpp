@@ -33,21 +33,21 @@ void Posix_Serial_Port::set_data_bits(uint16_t data_bits) {
 void Posix_Serial_Port::set_parity(char parity) {
     require_open();
     switch (parity) {
-    case 'E': settings_.parity = Line_Settings::kEvenParity; break;
-    case 'M': settings_.parity = Line_Settings::kMarkParity; break;
-    case 'N': settings_.parity = Line_Settings::kNoParity; break;
-    case 'O': settings_.parity = Line_Settings::kOddParity; break;
-    default: throw InvalidSettingException(sp_error::kInvalidParity);
+        case 'E': settings_.parity = Line_Settings::kEvenParity; break;
+        case 'M': settings_.parity = Line_Settings::kMarkParity; break;
+        case 'N': settings_.parity = Line_Settings::kNoParity; break;
+        case 'O': settings_.parity = Line_Settings::kOddParity; break;
+        default: throw InvalidSettingException(sp_error::kInvalidParity);
     }
 }
 
 void Posix_Serial_Port::set_stop_bits(uint16_t stop_bits) {
     require_open();
     switch (stop_bits) {
-    case 1: settings_.stop_bits = Line_Settings::kOneStopBit; break;
-    case 2: settings_.stop_bits = Line_Settings::kTwoStopBits; break;
-    case 15: settings_.stop_bits = Line_Settings::kOneAndAHalfStopBits; break;
-    default: throw InvalidSettingException(sp_error::kInvalidStopBits);
+        case 1: settings_.stop_bits = Line_Settings::kOneStopBit; break;
+        case 2: settings_.stop_bits = Line_Settings::kTwoStopBits; break;
+        case 15: settings_.stop_bits = Line_Settings::kOneAndAHalfStopBits; break;
+        default: throw InvalidSettingException(sp_error::kInvalidStopBits);
     }
 }
 

@@ -28,10 +28,10 @@ public:
     // Each throws InvalidHandleException on a closed port before it looks at
     // the value, and InvalidSettingException for a value it does not accept
     // (the record then keeps its earlier value).
-    void set_baud_rate(uint16_t baud_rate);    // 75, 150, 300, 600, 1200, 2400, 4800, 9600
-    void set_data_bits(uint16_t data_bits);    // 4 to 8
-    void set_parity(char parity);              // 'E', 'M', 'N', 'O'
-    void set_stop_bits(uint16_t stop_bits);    // 1, 2, 15 (one and a half)
+    void set_baud_rate(uint16_t baud_rate);  // 75, 150, 300, 600, 1200, 2400, 4800, 9600
+    void set_data_bits(uint16_t data_bits);  // 4 to 8
+    void set_parity(char parity);            // 'E', 'M', 'N', 'O'
+    void set_stop_bits(uint16_t stop_bits);  // 1, 2, 15 (one and a half)
 
     // DTR enabled or disabled, RTS handshake or disabled; then the record is
     // applied (CommBlockException when it cannot be). A device without

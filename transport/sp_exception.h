@@ -8,10 +8,10 @@ public:
     using RecoverException::RecoverException;
 };
 
-#define QUORVAN_SP_EXCEPTION(Name)              \
-    class Name : public SP_Exception {          \
-    public:                                     \
-        using SP_Exception::SP_Exception;       \
+#define QUORVAN_SP_EXCEPTION(Name)        \
+    class Name : public SP_Exception {    \
+    public:                               \
+        using SP_Exception::SP_Exception; \
     }
 
 QUORVAN_SP_EXCEPTION(InvalidHandleException);    // a setting on a closed port

@@ -49,14 +49,17 @@ std::vector<uint8_t> Pty_Pair::read(size_t count, std::chrono::milliseconds pati
     std::vector<uint8_t> octets;
     const auto until = std::chrono::steady_clock::now() + patience;
     while (octets.size() < count) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(until - std::chrono::steady_clock::now());
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(until - std::chrono::steady_clock::now());
         if (left.count() <= 0) break;
         pollfd entry{far_end_, POLLIN, 0};
         if (poll(&entry, 1, static_cast<int>(left.count())) <= 0) continue;
         uint8_t chunk[4096];
         const ssize_t n = ::read(far_end_, chunk, std::min(sizeof chunk, count - octets.size()));
-        if (n > 0) octets.insert(octets.end(), chunk, chunk + n);
-        else if (n == 0 || (errno != EAGAIN && errno != EINTR)) break;
+        if (n > 0)
+            octets.insert(octets.end(), chunk, chunk + n);
+        else if (n == 0 || (errno != EAGAIN && errno != EINTR))
+            break;
     }
     return octets;
 }

@@ -1,8 +1,7 @@
 #include "transport/sp_ovr.h"
 
-#include <poll.h>
-
 #include <gtest/gtest.h>
+#include <poll.h>
 
 #include "datalink/pmpp.h"
 #include "tests/support/pty_pair.h"
