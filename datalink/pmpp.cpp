@@ -19,13 +19,16 @@ constexpr uint8_t kInvalidControlBase = 0x14;   // + random(251), mod 256: never
 constexpr uint32_t kInvalidControlRange = 251;
 constexpr uint32_t kFcsOffsetRange = 5000;  // FCS + 1 + random(5000)
 
-// The fields between the flags, unstuffed, and where each one starts.
+// The fields between the flags, unstuffed, and where each one starts; in
+// the order of their field positions after the opening flag.
 struct Frame_Content {
     enum Piece : size_t { kAddress, kControl, kIpi, kInformation, kFcs, kPieceCount };
     Bytes octets;
     std::array<size_t, kPieceCount> starts{};
     void start(Piece piece) { starts[piece] = octets.size(); }
 };
+static_assert(size_t{pmpp::kAddressPosition} + Frame_Content::kFcs == pmpp::kFcsPosition);
+static_assert(size_t{pmpp::kAddressPosition} + Frame_Content::kPieceCount == pmpp::kClosingFlagPosition);
 
 HDLC_Addr other_address(const HDLC_Addr& real, bool group, Random_Source& random) {
     for (;;) {
