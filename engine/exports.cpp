@@ -3,7 +3,9 @@
 #include <atomic>
 #include <memory>
 #include <mutex>
+#include <span>
 
+#include "datalink/crc.h"
 #include "engine/c_text.h"
 #include "engine/quorvan_engine.h"
 #include "quorvan.h"
@@ -120,6 +122,14 @@ QV_API int32_t GetDynObjList(int32_t number, char* names, char* owners, char* va
                              int32_t* count) {
     return on_engine<int32_t>(-1, [&](Quorvan& q) {
         return q.GetDynObjList(number, names, owners, values, syntaxes, count);
+    });
+}
+
+QV_API int32_t CalcCrc(const uint8_t* buffer, uint16_t length, uint16_t* result) {
+    if (result == nullptr || (buffer == nullptr && length > 0)) return -1;
+    return on_engine<int32_t>(-1, [&](Quorvan&) {
+        *result = CRC::calculate(std::span<const uint8_t>(buffer, length));
+        return 0;
     });
 }
 

@@ -219,6 +219,16 @@ QV_API int32_t GetTreeListing(char **listing);
 QV_API int32_t GetDynObjList(int32_t number, char *names, char *owners, char *values, uint8_t *syntaxes,
                              int32_t *count);
 
+/* ---- send and response calls ------------------------------------------ */
+
+/* Stores in *result the frame check sequence of PMPP (the FCS-16 of
+ * RFC 1662, complemented) over the length bytes of buffer, as a 16-bit value
+ * whose high byte is the first FCS octet on the line: "123456789" gives
+ * 0x6E90; a length of 0 gives 0x0000. Returns 0, or -1 when result is NULL,
+ * buffer is NULL with a length above 0, or there is no engine. */
+QV_API int32_t CalcCrc(const uint8_t *buffer, uint16_t length,
+                       uint16_t *result);
+
 #ifdef __cplusplus
 }
 #endif

@@ -38,7 +38,9 @@ std::optional<std::string> reference_pass(const std::string& input) {
     if (steps.empty()) return input;
 
     std::string text = input;
-    for (const auto& [old_text, new_text] : steps) {
+    for (const auto& step : steps) {
+        const std::string& old_text = step.first;
+        const std::string& new_text = step.second;
         std::string out;
         size_t pos = 0;
         while (pos < text.size()) {
