@@ -130,7 +130,7 @@ int main() {
         start = Clock::now();
         {
             Quiet_Stdout quiet;
-            Init(nullptr, 0, nullptr, 1, nullptr, nullptr, 0);
+            Init("", 0, nullptr, 1, nullptr, nullptr, 0);
             if (CompileMIB("Mibi", name, "Errors.out", 0) != 0) std::fprintf(stderr, "CompileMIB failed\n");
         }
         whole.push_back(seconds_since(start));

@@ -110,8 +110,8 @@ int main(int argc, char** argv) {
         return kExitFailure;
     }
 
-    // Role 0 keeps the role the configuration holds.
-    Init(nullptr, 0, nullptr, 0, nullptr, nullptr, 0);
+    // Role 0 keeps the role the configuration holds; these commands open no port.
+    Init("", 0, nullptr, 0, nullptr, nullptr, 0);
     int status = kExitFailure;
     if (options->command == "load")
         status = command_load();

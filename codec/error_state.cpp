@@ -10,6 +10,12 @@ void Error_State_List::append(int32_t request_id, bool keep) {
     records_.push_back(std::move(record));
 }
 
+void Error_State_List::clear() {
+    std::lock_guard hold(mutex_);
+    records_.clear();
+    changed_.notify_all();
+}
+
 bool Error_State_List::empty() const {
     std::lock_guard hold(mutex_);
     return records_.empty();
@@ -59,6 +65,7 @@ void Error_State_List::record_response_value(int32_t request_id, const std::stri
 void Error_State_List::mark_complete(int32_t request_id) {
     std::lock_guard hold(mutex_);
     if (Error_State* record = find_locked(request_id)) record->complete = true;
+    changed_.notify_all();
 }
 
 void Error_State_List::mark_timed_out(int32_t request_id) {
@@ -68,10 +75,22 @@ void Error_State_List::mark_timed_out(int32_t request_id) {
         record->words[0] |= NoResponse;
         record->complete = true;
     }
+    changed_.notify_all();
 }
 
 int32_t Error_State_List::error_word(int32_t request_id) const {
     std::lock_guard hold(mutex_);
+    return error_word_locked(request_id);
+}
+
+int32_t Error_State_List::wait_for_error_word(int32_t request_id, std::chrono::milliseconds limit) const {
+    std::unique_lock hold(mutex_);
+    int32_t word = kUnknown;
+    changed_.wait_for(hold, limit, [&] { return (word = error_word_locked(request_id)) != kUnknown; });
+    return word;
+}
+
+int32_t Error_State_List::error_word_locked(int32_t request_id) const {
     const Error_State* record = find_locked(request_id);
     if (record == nullptr || !record->complete) return kUnknown;
     if (record->timed_out) return NoResponse;
@@ -83,6 +102,15 @@ void Error_State_List::finish(int32_t request_id) {
     const auto it = std::find_if(records_.begin(), records_.end(),
                                  [&](const Error_State& r) { return r.request_id == request_id; });
     if (it != records_.end() && !it->keep) records_.erase(it);
+    changed_.notify_all();
+}
+
+void Error_State_List::remove(int32_t request_id) {
+    std::lock_guard hold(mutex_);
+    const auto it = std::find_if(records_.begin(), records_.end(),
+                                 [&](const Error_State& r) { return r.request_id == request_id; });
+    if (it != records_.end()) records_.erase(it);
+    changed_.notify_all();
 }
 
 bool Error_State_List::clear_oldest(int32_t request_id) {

@@ -4,6 +4,8 @@
 // lock and copies out what it reads.
 #pragma once
 
+#include <chrono>
+#include <condition_variable>
 #include <cstdint>
 #include <list>
 #include <mutex>
@@ -31,6 +33,7 @@ public:
     static constexpr int32_t kUnknown = -1;  // no record, or no outcome yet
 
     void append(int32_t request_id, bool keep);
+    void clear();
     bool empty() const;
 
     // A copy of the first record with the id.
@@ -46,9 +49,13 @@ public:
     // kUnknown without a record or before the outcome is known; NoResponse
     // when timed out; else the sum of the flag words.
     int32_t error_word(int32_t request_id) const;
+    // The error word once it is known, waiting for it at most `limit`.
+    int32_t wait_for_error_word(int32_t request_id, std::chrono::milliseconds limit) const;
 
     // Removes the first record with the id unless it is kept.
     void finish(int32_t request_id);
+    // Removes the first record with the id, kept or not.
+    void remove(int32_t request_id);
     // Removes the oldest record when it has the id; false otherwise.
     bool clear_oldest(int32_t request_id);
 
@@ -56,6 +63,9 @@ private:
     Error_State* find_locked(int32_t request_id);
     const Error_State* find_locked(int32_t request_id) const;
 
+    int32_t error_word_locked(int32_t request_id) const;
+
     mutable std::mutex mutex_;
+    mutable std::condition_variable changed_;  // an outcome became known or a record went
     std::list<Error_State> records_;
 };

@@ -55,6 +55,7 @@ public:
             answer_.error_status = snmp::kGenErr;
             answer_.error_index = 0;
             answer_.kind = answer_kind::kGet;
+            answer_.refused = true;
             return answer_;
         }
         carry_out();

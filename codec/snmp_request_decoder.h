@@ -22,6 +22,7 @@ inline constexpr int kSet = 8 + 2;  // answered as a Get response
 
 struct Field_Answer {
     int kind = answer_kind::kNone;
+    bool refused = false;   // the request failed its checks: answered with genErr
     Request_Record record;  // the objects of the answer, in binding order
     uint32_t error_status = 0;
     uint32_t error_index = 0;

@@ -133,7 +133,7 @@ Decode_Result PMPP::decode(Raw_Message& message) const {
     size_t at = static_cast<size_t>(address.length());
     if (at == fields.size()) throw InvalidLengthException(pmpp_error::kNoControlField);
     const uint8_t control = fields[at++];
-    if (!accepted_control(control)) throw InvalidByteSequenceException(pmpp_error::kInvalidByteSequence);
+    if (!accepted_control(control)) throw InvalidControlException(pmpp_error::kInvalidByteSequence);
 
     Decode_Result result;
     IPI ipi;

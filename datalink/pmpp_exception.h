@@ -19,6 +19,12 @@ public:
     using PMPP_Exception::PMPP_Exception;
 };
 
+// A control field other than those accepted on receipt.
+class InvalidControlException : public InvalidByteSequenceException {
+public:
+    using InvalidByteSequenceException::InvalidByteSequenceException;
+};
+
 class InvalidLengthException : public PMPP_Exception {
 public:
     using PMPP_Exception::PMPP_Exception;

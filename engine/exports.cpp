@@ -43,7 +43,7 @@ void on_engine_void(Call call) noexcept {
 
 extern "C" {
 
-QV_API int32_t Init(const char* /*port*/, uint16_t /*baud*/, char* /*buffer*/, int32_t role,
+QV_API int32_t Init(const char* port, uint16_t baud, char* /*buffer*/, int32_t role,
                     QV_DisplayCallback /*display*/, QV_StatusCallback /*status*/, int32_t /*value*/) {
     std::lock_guard hold(life_cycle);
     try {
@@ -51,7 +51,7 @@ QV_API int32_t Init(const char* /*port*/, uint16_t /*baud*/, char* /*buffer*/, i
             engine_owner = std::make_unique<Quorvan>();
             engine.store(engine_owner.get(), std::memory_order_release);
         }
-        return engine_owner->Init(role);
+        return engine_owner->Init(role, port, baud);
     } catch (...) {
         return -1;
     }
@@ -130,6 +130,95 @@ QV_API int32_t CalcCrc(const uint8_t* buffer, uint16_t length, uint16_t* result)
     return on_engine<int32_t>(-1, [&](Quorvan&) {
         *result = CRC::calculate(std::span<const uint8_t>(buffer, length));
         return 0;
+    });
+}
+
+QV_API int32_t StartReceiverThread(QV_DisplayCallback display, QV_StatusCallback status) {
+    return on_engine<int32_t>(-1, [&](Quorvan& q) { return q.StartReceiverThread(display, status); });
+}
+
+QV_API void SetReceiverHandle(void* handle) {
+    on_engine_void([&](Quorvan& q) { q.SetReceiverHandle(handle); });
+}
+
+QV_API int32_t EncodeData(char** english, Message_Request* request, Encoded_Frame* first,
+                          QV_DisplayCallback /*display*/, QV_EditCallback edit, const char* text1, const char* text2,
+                          int32_t* frame_count, uint8_t keep) {
+    if (request == nullptr || first == nullptr) return -1;
+    return on_engine<int32_t>(-1, [&](Quorvan& q) {
+        return q.EncodeData(english, *request, *first, edit, text1, text2, frame_count, keep);
+    });
+}
+
+QV_API int32_t SendData(Message_Request* request, QV_DisplayCallback display, QV_EditCallback edit, uint8_t keep) {
+    if (request == nullptr) return -1;
+    return on_engine<int32_t>(-1, [&](Quorvan& q) { return q.SendData(*request, display, edit, keep); });
+}
+
+QV_API int32_t SendMsg(const uint8_t* buffer, uint16_t length) {
+    return on_engine<int32_t>(-1, [&](Quorvan& q) { return q.SendMsg(buffer, length); });
+}
+
+QV_API int32_t GetError(int32_t request_id, char** message, int32_t* status, int32_t* index) {
+    const int32_t result = on_engine<int32_t>(-2, [&](Quorvan& q) { return q.GetError(request_id, message, status, index); });
+    if (result != -2) return result;
+    if (message != nullptr) *message = nullptr;  // no engine: no outcome and no text
+    return -1;
+}
+
+QV_API int32_t ClearErrorState(int32_t request_id) {
+    return on_engine<int32_t>(-1, [&](Quorvan& q) { return q.ClearErrorState(request_id); });
+}
+
+QV_API int32_t GetResponseValue(int32_t request_id, char** value) {
+    return on_engine<int32_t>(-1, [&](Quorvan& q) { return q.GetResponseValue(request_id, value); });
+}
+
+QV_API int32_t SetParams(uint16_t baud, const char* port, int32_t time_out) {
+    return on_engine<int32_t>(-1, [&](Quorvan& q) { return q.SetParams(baud, port, time_out); });
+}
+
+QV_API void GetParams(uint16_t* baud, char* port, uint16_t* time_out) {
+    on_engine_void([&](Quorvan& q) { q.GetParams(baud, port, time_out); });
+}
+
+QV_API int32_t SetPortBaud(const char* port, uint16_t baud) {
+    return on_engine<int32_t>(-1, [&](Quorvan& q) { return q.SetPortBaud(port, baud); });
+}
+
+QV_API int32_t GetPort(void) {
+    return on_engine<int32_t>(-1, [](Quorvan& q) { return q.GetPort(); });
+}
+
+QV_API void GetModes(int32_t* connection_type, int32_t* role) {
+    on_engine_void([&](Quorvan& q) { q.GetModes(connection_type, role); });
+}
+
+QV_API void SetModes(int32_t connection_type, int32_t role) {
+    on_engine_void([&](Quorvan& q) { q.SetModes(connection_type, role); });
+}
+
+QV_API void SetFieldDeviceErrorMode(uint8_t extra_byte, uint8_t remove_byte, uint8_t change_byte,
+                                    uint8_t edit_manually, uint8_t invalid_crc, uint8_t invalid_control,
+                                    uint8_t invalid_address, uint8_t no_response, int32_t message_count) {
+    Error_Mode mode;
+    const uint8_t switches[kErrorSwitchCount] = {extra_byte,  remove_byte,     change_byte,     edit_manually,
+                                                 invalid_crc, invalid_control, invalid_address, no_response};
+    for (size_t i = 0; i < kErrorSwitchCount; ++i) mode.switches[i] = switches[i] != 0;
+    mode.message_count = message_count;
+    on_engine_void([&](Quorvan& q) { q.SetFieldDeviceErrorMode(mode); });
+}
+
+QV_API void GetFieldDeviceErrorMode(uint8_t* extra_byte, uint8_t* remove_byte, uint8_t* change_byte,
+                                    uint8_t* edit_manually, uint8_t* invalid_crc, uint8_t* invalid_control,
+                                    uint8_t* invalid_address, uint8_t* no_response, int32_t* message_count) {
+    on_engine_void([&](Quorvan& q) {
+        const Error_Mode mode = q.GetFieldDeviceErrorMode();
+        uint8_t* out[kErrorSwitchCount] = {extra_byte,  remove_byte,     change_byte,     edit_manually,
+                                           invalid_crc, invalid_control, invalid_address, no_response};
+        for (size_t i = 0; i < kErrorSwitchCount; ++i)
+            if (out[i] != nullptr) *out[i] = mode.switches[i] ? 1 : 0;
+        if (message_count != nullptr) *message_count = mode.message_count;
     });
 }
 

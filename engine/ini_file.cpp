@@ -36,12 +36,13 @@ std::string IniFile::one_line(std::string_view text) {
 }
 
 void IniFile::set_role(int32_t role) {
-    if (role == 1 || role == 2) role_ = role;
+    if (role == 1 || role == 2) store(role_, role);
 }
 
 bool IniFile::Load() {
     const auto text = read_whole_file(file_name_);
     if (!text) return false;
+    std::lock_guard hold(mutex_);
     Text_Lines reader(*text);
     std::string lines[7];
     for (std::string& line : lines) {
@@ -59,6 +60,7 @@ bool IniFile::Load() {
 }
 
 bool IniFile::Save() {
+    std::lock_guard hold(mutex_);
     std::ofstream out(file_name_, std::ios::binary | std::ios::trunc);
     if (!out) return false;
     out << (connection_type_ == 2 ? "MODEM" : connection_type_ == 1 ? "SERIAL" : "NETWORK") << '\n'

@@ -11,6 +11,7 @@
 #pragma once
 
 #include <cstdint>
+#include <mutex>
 #include <string>
 #include <string_view>
 
@@ -29,28 +30,41 @@ public:
     bool Load();
     bool Save();
 
-    int32_t connection_type() const { return connection_type_; }
-    std::string port_name() const { return port_name_; }
-    uint16_t baud() const { return baud_; }
-    uint16_t time_out() const { return time_out_; }
-    std::string modem_number() const { return modem_number_; }
-    int32_t role() const { return role_; }
-    std::string ppp_info() const { return ppp_info_; }
+    // The settings are read by the receiver thread while the user's thread
+    // changes them: every accessor takes the lock.
+    int32_t connection_type() const { return locked(connection_type_); }
+    std::string port_name() const { return locked(port_name_); }
+    uint16_t baud() const { return locked(baud_); }
+    uint16_t time_out() const { return locked(time_out_); }
+    std::string modem_number() const { return locked(modem_number_); }
+    int32_t role() const { return locked(role_); }
+    std::string ppp_info() const { return locked(ppp_info_); }
 
-    void set_connection_type(int32_t type) { connection_type_ = type; }
+    void set_connection_type(int32_t type) { store(connection_type_, type); }
     // Text settings are one line each: they end at a line break and are cut
     // to the line length, so a save always writes seven lines.
-    void set_port_name(std::string_view name) { port_name_ = one_line(name); }
-    void set_baud(uint16_t baud) { baud_ = baud; }
-    void set_time_out(uint16_t seconds) { time_out_ = seconds; }
-    void set_modem_number(std::string_view number) { modem_number_ = one_line(number); }
-    void set_ppp_info(std::string_view info) { ppp_info_ = one_line(info); }
+    void set_port_name(std::string_view name) { store(port_name_, one_line(name)); }
+    void set_baud(uint16_t baud) { store(baud_, baud); }
+    void set_time_out(uint16_t seconds) { store(time_out_, seconds); }
+    void set_modem_number(std::string_view number) { store(modem_number_, one_line(number)); }
+    void set_ppp_info(std::string_view info) { store(ppp_info_, one_line(info)); }
     // Only the two roles are taken; any other value leaves the role as it is.
     void set_role(int32_t role);
 
 private:
     static std::string one_line(std::string_view text);
+    template <typename T>
+    T locked(const T& field) const {
+        std::lock_guard hold(mutex_);
+        return field;
+    }
+    template <typename T, typename V>
+    void store(T& field, V&& value) {
+        std::lock_guard hold(mutex_);
+        field = std::forward<V>(value);
+    }
 
+    mutable std::mutex mutex_;
     std::string file_name_;
     int32_t connection_type_ = 1;
     std::string port_name_ = "COM1";

@@ -59,6 +59,9 @@ extern "C" {
 #define QV_INDEX_NAMES_SIZE 1024
 #define QV_MAX_INDEX_LEVELS 16
 
+/* GetParams: the port name buffer holds at least this many bytes. */
+#define QV_PORT_NAME_SIZE 256
+
 /* GetDynObjList: each of the three text buffers holds at least this many
  * bytes, the value types array at least QV_MAX_DYN_ENTRIES entries. */
 #define QV_DYN_TEXT_SIZE 8192
@@ -121,6 +124,10 @@ typedef struct Encoded_Frame {
 /* Receives one zero-terminated line-activity text. */
 typedef int32_t (*QV_DisplayCallback)(const char *text);
 
+/* Offered each encoded frame, before it is sent, when the request asks for
+ * its byte stream to be edited; may change the frame in place. */
+typedef void (*QV_EditCallback)(Encoded_Frame *frame, const char *text1, const char *text2);
+
 /* Connection type, connection state, PPP link state, PPP link phase, port
  * name or "Modem", three further values, seconds before the outstanding
  * request times out. */
@@ -135,15 +142,31 @@ typedef void (*QV_StatusCallback)(int32_t connection_type,
 
 /* Creates the engine if there is none, loads NQuorvan.ini and applies the
  * role (1 central, 2 field; any other value keeps the configured role).
- * The port, baud, buffer, callbacks and the last value are accepted for
- * call compatibility; the port and baud come from the configuration.
- * Returns 0. */
+ * With a serial connection the configured port is opened (8 data bits, no
+ * parity, 1 stop bit). port NULL: the configured port; an empty text: no
+ * port is opened (for callers that do not use the line); any other text
+ * replaces the configured port (and makes the connection serial), with baud
+ * when it is not 0. Names "COM1" .. "COMn" stand for /dev/ttyS0 ..
+ * /dev/ttyS(n-1), any other name is a device path. The buffer, callbacks
+ * and the last value are accepted for call compatibility. Returns 0, or -1
+ * when the serial port cannot be opened (the engine is there all the
+ * same). */
 QV_API int32_t Init(const char *port, uint16_t baud, char *buffer,
                     int32_t role, QV_DisplayCallback display,
                     QV_StatusCallback status, int32_t value);
 
 /* Stops and destroys the engine; writes NQuorvan.ini. Returns 0. */
 QV_API int32_t Shutdown(void);
+
+/* Starts the receiver thread: it reads the line, matches responses to the
+ * requests sent (central role) or answers requests (field role), and
+ * delivers every line-activity text to display and the connection status
+ * to status (either may be NULL). Returns 0, or -1 when the thread cannot
+ * be started. */
+QV_API int32_t StartReceiverThread(QV_DisplayCallback display, QV_StatusCallback status);
+
+/* Stores the receiver thread's handle (StartReceiverThread does it). */
+QV_API void SetReceiverHandle(void *handle);
 
 /* Loads the object tree: the substitution pass runs twice over the file
  * named in output_name (normally "Mibi.out") into "Mibint.out" and
@@ -221,6 +244,43 @@ QV_API int32_t GetDynObjList(int32_t number, char *names, char *owners, char *va
 
 /* ---- send and response calls ------------------------------------------ */
 
+/* Builds the request, assigns it the next request id (written into
+ * request->request_id), encodes it into frames (the first in *first, any
+ * further ones allocated with malloc and linked by next: the caller frees
+ * them) and, when request->edit_byte_stream is set, offers each frame to
+ * edit with text1 and text2. *english receives the English text of the
+ * encoding (newly allocated). keep: 1 keeps the request's outcome after it
+ * is known, for GetError. Returns 0, or -1 when the request cannot be
+ * encoded (english then ends with the reason). */
+QV_API int32_t EncodeData(char **english, Message_Request *request, Encoded_Frame *first,
+                          QV_DisplayCallback display, QV_EditCallback edit, const char *text1,
+                          const char *text2, int32_t *frame_count, uint8_t keep);
+
+/* Encodes and sends a request; display receives its English text and the
+ * frames as sent. Returns the request id, or -1 when it cannot be encoded
+ * (nothing is sent). */
+QV_API int32_t SendData(Message_Request *request, QV_DisplayCallback display, QV_EditCallback edit,
+                        uint8_t keep);
+
+/* Writes bytes to the line as they are. Returns 0, or -1 when the write
+ * failed. */
+QV_API int32_t SendMsg(const uint8_t *buffer, uint16_t length);
+
+/* The outcome of a request: waits for it as long as the configured time-out
+ * and answers as soon as it is known. Returns 0 (no error), -1 (no outcome
+ * known) or the sum of the error flags; *message receives the flags' texts
+ * and the SNMP error (newly allocated, possibly empty), *status and *index
+ * the SNMP error status and index of the response. */
+QV_API int32_t GetError(int32_t request_id, char **message, int32_t *status, int32_t *index);
+
+/* Removes the oldest outcome when it is this request's. Returns 0, or -1. */
+QV_API int32_t ClearErrorState(int32_t request_id);
+
+/* The value a request's response brought (for a Get-next: the identifier
+ * of the next instance), newly allocated. Returns 0, or -1 when no outcome
+ * of that request is kept. */
+QV_API int32_t GetResponseValue(int32_t request_id, char **value);
+
 /* Stores in *result the frame check sequence of PMPP (the FCS-16 of
  * RFC 1662, complemented) over the length bytes of buffer, as a 16-bit value
  * whose high byte is the first FCS octet on the line: "123456789" gives
@@ -228,6 +288,38 @@ QV_API int32_t GetDynObjList(int32_t number, char *names, char *owners, char *va
  * buffer is NULL with a length above 0, or there is no engine. */
 QV_API int32_t CalcCrc(const uint8_t *buffer, uint16_t length,
                        uint16_t *result);
+
+/* ---- connection settings ------------------------------------------------- */
+
+/* Reopens the serial port with the name and baud (8 data bits, no parity,
+ * 1 stop bit), then stores name, baud and time-out (seconds; below 1 stores
+ * 1). Returns 0, or -1 when the port cannot be opened. */
+QV_API int32_t SetParams(uint16_t baud, const char *port, int32_t time_out);
+/* Copies out the baud, the port name (into a buffer of QV_PORT_NAME_SIZE
+ * bytes) and the time-out. */
+QV_API void GetParams(uint16_t *baud, char *port, uint16_t *time_out);
+/* Reopens the serial port with the name and baud. Returns 0, or -1. */
+QV_API int32_t SetPortBaud(const char *port, uint16_t baud);
+/* The serial port's descriptor, -1 when it is closed. */
+QV_API int32_t GetPort(void);
+/* The connection type (1 serial, 2 modem, 3 network) and the role. */
+QV_API void GetModes(int32_t *connection_type, int32_t *role);
+/* Stores the connection type, and the role when it is 1 or 2. */
+QV_API void SetModes(int32_t connection_type, int32_t role);
+
+/* ---- field device ---------------------------------------------------------- */
+
+/* The errors the field device puts into its answers: an extra byte, a byte
+ * removed, a byte changed, manual editing (kept, changes no byte), a bad
+ * FCS, a bad control field, a bad address, no answer at all; and the
+ * message count (0: for every answer; n: the settings are cleared after n
+ * requests went unanswered). */
+QV_API void SetFieldDeviceErrorMode(uint8_t extra_byte, uint8_t remove_byte, uint8_t change_byte,
+                                    uint8_t edit_manually, uint8_t invalid_crc, uint8_t invalid_control,
+                                    uint8_t invalid_address, uint8_t no_response, int32_t message_count);
+QV_API void GetFieldDeviceErrorMode(uint8_t *extra_byte, uint8_t *remove_byte, uint8_t *change_byte,
+                                    uint8_t *edit_manually, uint8_t *invalid_crc, uint8_t *invalid_control,
+                                    uint8_t *invalid_address, uint8_t *no_response, int32_t *message_count);
 
 #ifdef __cplusplus
 }

@@ -205,7 +205,7 @@ TEST_F(Pmpp, EachMalformedFrameWithItsException) {
     EXPECT_EQ(refusal<InvalidLengthException>(framed({})), pmpp_error::kAddressLength) << "FCS only";
     EXPECT_EQ(refusal<InvalidLengthException>(framed({0x02})), pmpp_error::kAddressLength) << "address cut short";
     EXPECT_EQ(refusal<InvalidLengthException>(framed({0x05})), pmpp_error::kNoControlField) << "no control";
-    EXPECT_EQ(refusal<InvalidByteSequenceException>(framed({0x05, 0x14, 0xC1})), pmpp_error::kInvalidByteSequence)
+    EXPECT_EQ(refusal<InvalidControlException>(framed({0x05, 0x14, 0xC1})), pmpp_error::kInvalidByteSequence)
         << "control 14";
     EXPECT_EQ(refusal<InvalidByteSequenceException>(framed({0x05, 0x13, 0xC3, 0x30})), pmpp_error::kInvalidIpi)
         << "IPI C3";

@@ -1,0 +1,42 @@
+// The connection-setting calls of the engine: the serial port and the role.
+#include <algorithm>
+#include <cstring>
+
+#include "engine/quorvan_engine.h"
+
+int32_t Quorvan::SetPortBaud(const char* port, uint16_t baud) {
+    if (port == nullptr) return -1;
+    receiver_thread_->suspend();
+    const bool opened = open_serial_port(port, baud);
+    receiver_thread_->resume();
+    return opened ? 0 : -1;
+}
+
+int32_t Quorvan::SetParams(uint16_t baud, const char* port, int32_t time_out) {
+    const int32_t result = SetPortBaud(port, baud);
+    if (port != nullptr) ini_->set_port_name(port);
+    ini_->set_time_out(static_cast<uint16_t>(std::clamp(time_out, 1, 0xFFFF)));
+    ini_->set_baud(baud);
+    return result;
+}
+
+void Quorvan::GetParams(uint16_t* baud, char* port, uint16_t* time_out) const {
+    if (baud != nullptr) *baud = ini_->baud();
+    if (time_out != nullptr) *time_out = ini_->time_out();
+    if (port != nullptr) {
+        const std::string name = ini_->port_name();
+        const size_t length = std::min(name.size(), size_t{QV_PORT_NAME_SIZE} - 1);
+        std::memcpy(port, name.data(), length);
+        port[length] = '\0';
+    }
+}
+
+void Quorvan::GetModes(int32_t* type, int32_t* role) const {
+    if (type != nullptr) *type = ini_->connection_type();
+    if (role != nullptr) *role = ini_->role();
+}
+
+void Quorvan::SetModes(int32_t type, int32_t role) {
+    ini_->set_connection_type(type);
+    ini_->set_role(role);
+}

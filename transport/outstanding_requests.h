@@ -1,0 +1,40 @@
+// The requests that wait for their responses, in the order they were
+// encoded. The sending thread adds to the end, the receiver matches each
+// response against the head, and times the head out.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <mutex>
+
+#include "codec/message_content.h"
+
+// The clock of send times: whole seconds of the steady clock.
+int64_t steady_seconds();
+
+class Outstanding_Requests {
+public:
+    using Request = std::shared_ptr<Message_Content>;
+
+    void append(Request request);
+    // The oldest request, or null.
+    Request head() const;
+    bool empty() const;
+    size_t size() const;
+
+    // Stamps the send time of the request with the id.
+    void stamp(int32_t request_id, int64_t send_time);
+    // The head's request id and send time (0: not sent yet); false when empty.
+    bool head_timing(int32_t& request_id, int64_t& send_time) const;
+    // Removes the request with the id (the head, unless a failed encode
+    // takes its own request back).
+    void remove(int32_t request_id);
+    // Removes the head when it is still this request.
+    void pop_head(const Request& request);
+    void clear();
+
+private:
+    mutable std::mutex mutex_;
+    std::deque<Request> requests_;
+};

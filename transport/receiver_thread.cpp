@@ -1,0 +1,171 @@
+#include "transport/receiver_thread.h"
+
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <unistd.h>
+
+#include <array>
+#include <cerrno>
+#include <cstring>
+
+#include "engine/ini_file.h"
+#include "engine/process_locks.h"
+#include "transport/sp_ovr.h"
+#include "transport/util_time.h"
+
+using namespace receiver_thread_text;
+
+namespace {
+
+void signal_fd(int fd) {
+    const uint64_t one = 1;
+    [[maybe_unused]] const ssize_t written = ::write(fd, &one, sizeof one);
+}
+
+void drain_fd(int fd) {
+    uint64_t value = 0;
+    [[maybe_unused]] const ssize_t got = ::read(fd, &value, sizeof value);
+}
+
+}  // namespace
+
+BCCThread_TA_Receiver::BCCThread_TA_Receiver(TA_Receiver& receiver, std::atomic<int32_t>& connection_state,
+                                             IniFile& ini, const Field_Device_Settings& settings)
+    : receiver_(receiver), connection_state_(connection_state), ini_(ini), settings_(settings) {}
+
+BCCThread_TA_Receiver::~BCCThread_TA_Receiver() {
+    stop();
+    for (int fd : {wake_fd_, link_fd_})
+        if (fd >= 0) ::close(fd);
+}
+
+void BCCThread_TA_Receiver::display(const std::string& text) const {
+    std::lock_guard hold(display_lock());
+    if (display_callback_ != nullptr) display_callback_(text.c_str());
+}
+
+void BCCThread_TA_Receiver::start(QV_DisplayCallback display, QV_StatusCallback status, SP_Ovr& port) {
+    if (running()) return;
+    if (wake_fd_ < 0) wake_fd_ = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
+    if (link_fd_ < 0) link_fd_ = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
+    if (wake_fd_ < 0 || link_fd_ < 0) throw ThreadEventException(kEventCreation);
+    display_callback_ = display;
+    status_callback_ = status;
+    port_ = &port;
+    receiver_.set_display([this](const std::string& text) { this->display(text); });
+    stop_requested_ = false;
+    try {
+        thread_ = std::thread([this] { run(); });
+    } catch (const std::system_error&) {
+        throw ThreadCreationException(kThreadCreation);
+    }
+}
+
+void BCCThread_TA_Receiver::stop() {
+    if (!running()) return;
+    stop_requested_ = true;
+    resume();
+    signal_fd(wake_fd_);
+    thread_.join();
+}
+
+void BCCThread_TA_Receiver::suspend() {
+    if (!running()) return;
+    std::unique_lock hold(suspend_mutex_);
+    suspend_requested_ = true;
+    signal_fd(wake_fd_);
+    suspend_changed_.wait(hold, [this] { return suspended_; });
+}
+
+void BCCThread_TA_Receiver::resume() {
+    std::lock_guard hold(suspend_mutex_);
+    suspend_requested_ = false;
+    suspend_changed_.notify_all();
+}
+
+void BCCThread_TA_Receiver::link_event() {
+    if (link_fd_ >= 0) signal_fd(link_fd_);
+}
+
+void BCCThread_TA_Receiver::wait_while_suspended() {
+    std::unique_lock hold(suspend_mutex_);
+    if (!suspend_requested_) return;
+    suspended_ = true;
+    suspend_changed_.notify_all();
+    suspend_changed_.wait(hold, [this] { return !suspend_requested_; });
+    suspended_ = false;
+}
+
+void BCCThread_TA_Receiver::report_status(int remaining) {
+    std::lock_guard hold(status_lock());
+    if (status_callback_ == nullptr) return;
+    const int32_t type = ini_.connection_type();
+    const std::string name = type == connection::kModem ? "Modem" : ini_.port_name();
+    status_callback_(type, connection_state_.load(), 0, 0, name.c_str(), 0, 0, 0, remaining);
+}
+
+void BCCThread_TA_Receiver::run() {
+    Receive_Context context;
+    context.device_type = ini_.connection_type();
+    context.role = ini_.role();
+    context.settings = &settings_;
+    if (context.device_type == connection::kSerial) {
+        context.link_type = 1;
+        connection_state_ = 1;
+    } else {
+        if (context.device_type != connection::kModem && context.device_type != connection::kNetwork)
+            display(kUnknownDevice);
+        context.link_type = 2;
+    }
+
+    std::array<uint8_t, kReceiveBuffer> buffer{};
+    size_t count = 0;
+    int pass = 0;
+    int remaining = 0;
+    bool port_hung_up = false;
+    bool reported_empty = false;  // the empty reads of a line that has gone are reported once
+    while (!stop_requested_) {
+        wait_while_suspended();
+        if (stop_requested_) break;
+        if (++pass % kStatusEvery == 0) report_status(remaining);
+
+        const int port = context.device_type == connection::kSerial && !port_hung_up ? port_->handle() : -1;
+        std::array<pollfd, 3> fds = {pollfd{wake_fd_, POLLIN, 0}, pollfd{link_fd_, POLLIN, 0}, pollfd{port, POLLIN, 0}};
+        const nfds_t watched = port >= 0 ? 3 : 2;
+        port_hung_up = false;
+        const int ready = ::poll(fds.data(), watched, kWaitMilliseconds);
+        if (ready < 0 && errno != EINTR) break;
+        if (fds[0].revents & POLLIN) {
+            drain_fd(wake_fd_);
+            continue;
+        }
+        if (fds[1].revents & POLLIN) drain_fd(link_fd_);
+
+        bool idle = true;
+        if (watched == 3 && (fds[2].revents & POLLIN)) {
+            Pending_Read pending;
+            Read_Times times;
+            const size_t before = count;
+            port_->read(std::span(buffer).first(buffer.size()), count, pending, times);
+            if (count == before) {
+                if (!reported_empty) display(kZeroBytes);
+                reported_empty = true;
+                port_hung_up = true;  // readable without octets: the other side has gone
+            } else {
+                reported_empty = false;
+                idle = false;
+            }
+            context.time_text = util_time();
+            while (count > 0) {
+                const size_t taken = receiver_.process_received_octets(std::span(buffer).first(count), context);
+                if (taken == 0) break;
+                count -= taken;
+                std::memmove(buffer.data(), buffer.data() + taken, count);
+                std::memset(buffer.data() + count, 0, buffer.size() - count);
+            }
+        } else if (watched == 3 && (fds[2].revents & (POLLHUP | POLLERR | POLLNVAL))) {
+            port_hung_up = true;
+        }
+        if (idle) remaining = receiver_.check_time_out(ini_.time_out());
+    }
+}

@@ -1,0 +1,40 @@
+// The sending side of the transport agent: writes frames to the port of the
+// connection in use. A modem joins the serial port here when dial-up comes.
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+class SP_Ovr;
+
+namespace connection {
+inline constexpr int32_t kSerial = 1;
+inline constexpr int32_t kModem = 2;
+inline constexpr int32_t kNetwork = 3;
+}  // namespace connection
+
+class Transport_Agent {
+public:
+    explicit Transport_Agent(SP_Ovr& serial_port) : serial_port_(serial_port) {}
+
+protected:
+    SP_Ovr& serial_port_;
+};
+
+class TA_Sender : public Transport_Agent {
+public:
+    using Transport_Agent::Transport_Agent;
+    // Writes the octets; false when the write failed or there is no port
+    // for the connection type.
+    bool send(std::span<const uint8_t> octets, int32_t connection_type);
+};
+
+// The station's way onto the line, given the sender.
+class NTCIP_Station {
+public:
+    explicit NTCIP_Station(TA_Sender& sender) : sender_(sender) {}
+    bool send(std::span<const uint8_t> octets, int32_t connection_type) { return sender_.send(octets, connection_type); }
+
+private:
+    TA_Sender& sender_;
+};
