@@ -8,6 +8,7 @@
 #include <cstring>
 #include <string>
 
+#include "cli/line_commands.h"
 #include "cli/options.h"
 #include "quorvan.h"
 
@@ -109,6 +110,10 @@ int main(int argc, char** argv) {
                      std::strerror(errno));
         return kExitFailure;
     }
+
+    if (options->command == "field") return run_field_device(*options);
+    if (options->command == "get" || options->command == "getnext" || options->command == "set")
+        return run_request(*options);
 
     // Role 0 keeps the role the configuration holds; these commands open no port.
     Init("", 0, nullptr, 0, nullptr, nullptr, 0);

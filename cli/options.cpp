@@ -1,9 +1,10 @@
 #include "cli/options.h"
 
+#include <charconv>
 #include <string_view>
 
 const char* const kUsage =
-    "usage: quorvan-cli [--workdir DIR] COMMAND [ARGUMENTS]\n"
+    "usage: quorvan-cli [--workdir DIR] COMMAND [OPTIONS] [ARGUMENTS]\n"
     "\n"
     "Commands:\n"
     "  load            load the working directory's MIB output (Mibi.out) and\n"
@@ -11,6 +12,18 @@ const char* const kUsage =
     "  tree            load, then print the tree: one node per line with its\n"
     "                  kind, name, dotted OID, [syntax] and access\n"
     "  info NAME|OID   load, then print what the engine knows of one node\n"
+    "  field --port DEV [--baud N] [--inject LIST] [--count N]\n"
+    "                  be the field device on the port until SIGINT or SIGTERM;\n"
+    "                  LIST is a comma-separated subset of extra-byte,\n"
+    "                  remove-byte, change-byte, edit, bad-crc, bad-control,\n"
+    "                  bad-address, no-response; --count N clears them after N\n"
+    "                  unanswered requests (0, the default: never). Lines read\n"
+    "                  from standard input change them while it runs:\n"
+    "                  \"inject LIST [COUNT]\" or \"inject none\".\n"
+    "  get|getnext|set --port DEV [--baud N] [--community C] [--drop N] [--group]\n"
+    "                  [--stmp] [--dynobj N] [--timeout S] OBJECT[=VALUE]...\n"
+    "                  send one request as the central station and print its\n"
+    "                  outcome; a VALUE written hex:41 42 is taken as octets\n"
     "\n"
     "Options:\n"
     "  --workdir DIR   the station's working directory (default: the current one)\n"
@@ -22,53 +35,108 @@ namespace {
 
 struct Command_Shape {
     std::string_view name;
-    size_t arguments;
+    size_t least_arguments;
+    size_t most_arguments;
+    bool line;  // sends or answers on a port
 };
 
-constexpr Command_Shape kCommands[] = {{"load", 0}, {"tree", 0}, {"info", 1}};
+constexpr Command_Shape kCommands[] = {
+    {"load", 0, 0, false}, {"tree", 0, 0, false},    {"info", 1, 1, false},     {"field", 0, 0, true},
+    {"get", 1, 26, true},  {"getnext", 1, 26, true}, {"set", 1, 26, true},
+};
+
+bool read_number(std::string_view text, int& value) {
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return error == std::errc() && end == text.data() + text.size();
+}
 
 }  // namespace
 
 std::optional<Cli_Options> parse_options(int argc, char** argv, std::string& error) {
     Cli_Options options;
-    int i = 1;
-    for (; i < argc; ++i) {
-        const std::string_view arg = argv[i];
-        if (arg == "--help" || arg == "-h") {
+    std::vector<std::string_view> words(argv + 1, argv + argc);
+    size_t i = 0;
+    auto value_of = [&](std::string_view option, std::string& out) {
+        if (i + 1 >= words.size()) {
+            error = std::string(option) + " needs a value";
+            return false;
+        }
+        out = std::string(words[++i]);
+        return true;
+    };
+    auto number_of = [&](std::string_view option, int& out, int least, int most) {
+        std::string text;
+        if (!value_of(option, text)) return false;
+        if (!read_number(text, out) || out < least || out > most) {
+            error = std::string(option) + " needs a number from " + std::to_string(least) + " to " +
+                    std::to_string(most);
+            return false;
+        }
+        return true;
+    };
+
+    for (; i < words.size(); ++i) {
+        const std::string_view word = words[i];
+        if (word == "--help" || word == "-h") {
             options.help = true;
             return options;
         }
-        if (arg == "--workdir") {
-            if (i + 1 >= argc) {
-                error = "--workdir needs a directory";
-                return std::nullopt;
-            }
-            options.workdir = argv[++i];
-            continue;
-        }
-        if (arg.substr(0, 10) == "--workdir=") {
-            options.workdir = std::string(arg.substr(10));
-            continue;
-        }
-        if (arg.substr(0, 2) == "--") {
-            error = "unknown option " + std::string(arg);
+        bool ok = true;
+        if (word == "--workdir") {
+            ok = value_of(word, options.workdir);
+        } else if (word == "--port") {
+            ok = value_of(word, options.port);
+        } else if (word == "--baud") {
+            ok = number_of(word, options.baud, 1, 65535);
+        } else if (word == "--inject") {
+            ok = value_of(word, options.inject);
+        } else if (word == "--count") {
+            ok = number_of(word, options.count, 0, 1000000);
+        } else if (word == "--community") {
+            ok = value_of(word, options.community);
+        } else if (word == "--drop") {
+            ok = number_of(word, options.drop, 0, 8191);
+        } else if (word == "--group") {
+            options.group = true;
+        } else if (word == "--stmp") {
+            options.stmp = true;
+        } else if (word == "--dynobj") {
+            ok = number_of(word, options.dynobj, 1, 13);
+        } else if (word == "--timeout") {
+            ok = number_of(word, options.timeout, 1, 65535);
+        } else if (word.substr(0, 2) == "--") {
+            error = "unknown option " + std::string(word);
             return std::nullopt;
+        } else if (options.command.empty()) {
+            options.command = std::string(word);
+        } else {
+            options.arguments.emplace_back(word);
         }
-        break;
+        if (!ok) return std::nullopt;
     }
-    if (i >= argc) {
+    if (options.command.empty()) {
         error = "no command given";
         return std::nullopt;
     }
-    options.command = argv[i++];
-    for (; i < argc; ++i) options.arguments.emplace_back(argv[i]);
-
     for (const auto& shape : kCommands) {
         if (shape.name != options.command) continue;
-        if (options.arguments.size() != shape.arguments) {
-            error = options.command + (shape.arguments == 0 ? " takes no arguments"
-                                                            : " needs exactly one NAME or OID");
+        if (options.arguments.size() < shape.least_arguments || options.arguments.size() > shape.most_arguments) {
+            error = shape.most_arguments == 0 ? options.command + " takes no arguments"
+                    : shape.name == "info"    ? std::string("info needs exactly one NAME or OID")
+                                              : options.command + " needs from 1 to 26 OBJECT[=VALUE]";
             return std::nullopt;
+        }
+        if (shape.line && options.port.empty()) {
+            error = options.command + " needs --port DEV";
+            return std::nullopt;
+        }
+        if (options.command != "set") {
+            for (const auto& argument : options.arguments) {
+                if (shape.line && argument.find('=') != std::string::npos) {
+                    error = "only set takes OBJECT=VALUE";
+                    return std::nullopt;
+                }
+            }
         }
         return options;
     }

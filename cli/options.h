@@ -8,11 +8,23 @@
 struct Cli_Options {
     std::string workdir;  // empty: the current directory
     std::string command;
-    std::vector<std::string> arguments;
+    std::vector<std::string> arguments;  // NAME|OID for info; OBJECT[=VALUE] for requests
     bool help = false;
+
+    // The line commands.
+    std::string port;
+    int baud = 0;  // 0: the configured baud
+    std::string inject;
+    int count = 0;
+    std::string community = "Orchid";
+    int drop = 1;
+    bool group = false;
+    bool stmp = false;
+    int dynobj = 0;
+    int timeout = 0;  // 0: the configured time-out
 };
 
 extern const char* const kUsage;
 
-// Nothing (after writing the reason to err) when the command line is not usable.
+// Nothing (with the reason in error) when the command line is not usable.
 std::optional<Cli_Options> parse_options(int argc, char** argv, std::string& error);

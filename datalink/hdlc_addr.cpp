@@ -38,6 +38,11 @@ HDLC_Addr HDLC_Addr::decode(std::span<const uint8_t> octets) {
     return from_line(2, static_cast<uint16_t>(octets[0] << 8 | octets[1]));
 }
 
+int32_t HDLC_Addr::station() const {
+    const int32_t low = (value_ & 0xFF) >> 2;
+    return length_ == 2 ? (value_ >> 9) * 64 + low : low;
+}
+
 void HDLC_Addr::append_to(Bytes& out) const { append_field_octets(out, length_, value_); }
 
 Bytes HDLC_Addr::octets() const {

@@ -29,6 +29,10 @@ public:
     // two-octet address, the only one in the low byte of a one-octet address.
     uint16_t value() const { return value_; }
 
+    // The station number and group flag the octets stand for.
+    int32_t station() const;
+    bool group() const { return (value_ & 0x02) != 0; }
+
     void append_to(Bytes& out) const;
     Bytes octets() const;
 

@@ -143,8 +143,10 @@ void TA_Receiver::answer_central(const Receive_Context&) {
         return;
     }
     const int32_t id = request->request_id();
-    // The response's address must be the one the request went to.
-    if (frame_.address.value() != request->address()) {
+    // The response comes from the station the request went to (a poll, or a
+    // station beyond the two-octet addresses, is not checked).
+    if (request->encoding_style() != style::kNone && request->address() != 0 &&
+        frame_.address.value() != request->address()) {
         show(kBadAddress);
         errors_.record_flag(id, Error_Class::Data_Link, InvalidAddress);
         show(kContinue);
@@ -152,7 +154,10 @@ void TA_Receiver::answer_central(const Receive_Context&) {
     std::string trace;
     try {
         if (stmf_ == nullptr) throw InvalidReferenceException(stmf_text::kEmptyPdu);
-        stmf_->decode(frame_.information, request.get(), &trace, 1, &errors_, nullptr);
+        const STMF::Decoded decoded = stmf_->decode(frame_.information, request.get(), &trace, 1, &errors_, nullptr);
+        // A response in no known format answers nothing.
+        if (decoded.received.encoding_style() == style::kUnknown)
+            errors_.record_flag(id, Error_Class::Data_Link, Scrambled);
     } catch (const STMF_Exception& failure) {
         show(kCodecException);
         show(failure.message());
@@ -164,11 +169,12 @@ void TA_Receiver::answer_central(const Receive_Context&) {
         show(kUnknownException);
         errors_.record_flag(id, Error_Class::Data_Link, Scrambled);
     }
-    finish_head(id);
     show_received(trace);
+    finish_head(id);
 }
 
 void TA_Receiver::answer_field(const Receive_Context& context) {
+    const HDLC_Addr asked_at = frame_.address;
     std::string trace;
     STMF::Decoded decoded;
     try {
@@ -193,11 +199,12 @@ void TA_Receiver::answer_field(const Receive_Context& context) {
         if (answer.refused) show(kDecodeError);
         std::string answer_trace;
         const STMF_Message pdu = build_answer(*stmf_, answer, &answer_trace);
+        // The answer comes from the address the request was sent to.
         std::optional<Sent_Frame> frame;
         {
             std::lock_guard hold(link_lock());
-            frame = data_link_.encode(context.link_type, pdu.bytes(), answer.record.address,
-                                      answer.record.group_address, answer.record.class_name, &injection_);
+            frame = data_link_.encode(context.link_type, pdu.bytes(), asked_at.station(), asked_at.group() ? 1 : 0,
+                                      answer.record.class_name, &injection_);
         }
         if (!frame) throw InvalidReferenceException(stmf_text::kEmptyPdu);
         if (!station_.send(frame->octets, context.device_type)) {

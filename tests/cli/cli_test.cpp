@@ -50,7 +50,7 @@ TEST_F(Cli, UsageErrorsExitWithTwo) {
 TEST_F(Cli, HelpPrintsTheUsage) {
     const Process_Result result = run({"--help"});
     EXPECT_EQ(result.exit_status, 0);
-    EXPECT_EQ(result.out.rfind("usage: quorvan-cli [--workdir DIR] COMMAND [ARGUMENTS]\n", 0), 0u);
+    EXPECT_EQ(result.out.rfind("usage: quorvan-cli [--workdir DIR] COMMAND [OPTIONS] [ARGUMENTS]\n", 0), 0u);
 }
 
 TEST_F(Cli, LoadReportsTheResult) {

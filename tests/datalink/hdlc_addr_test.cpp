@@ -53,3 +53,18 @@ TEST(HdlcAddr, AnAddressCutShortIsAnInvalidLength) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(HdlcAddr, TheStationAndGroupComeBackFromTheOctets) {
+    for (int32_t station : {0, 1, 5, 63, 64, 100, 4095, 8191}) {
+        for (bool group : {false, true}) {
+            const HDLC_Addr address(station, group);
+            const HDLC_Addr read = HDLC_Addr::decode(address.octets());
+            EXPECT_EQ(read.station(), station);
+            EXPECT_EQ(read.group(), group);
+        }
+    }
+}
+
+}  // namespace

@@ -1,0 +1,11 @@
+// Where the command line shows line activity: standard output, each text on
+// lines of its own, and the line-activity log "quorvanlog.txt" of the
+// working directory, as the texts came.
+#pragma once
+
+#include <cstdint>
+
+inline constexpr const char* kLineActivityLog = "quorvanlog.txt";
+
+// The display callback given to the engine.
+int32_t show_line_activity(const char* text);

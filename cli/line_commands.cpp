@@ -1,0 +1,179 @@
+#include "cli/line_commands.h"
+
+#include <pthread.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <cinttypes>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <iostream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "cli/display_sink.h"
+#include "cli/injection_list.h"
+#include "quorvan.h"
+
+namespace {
+
+constexpr int kExitSuccess = 0;
+constexpr int kExitFailure = 1;
+
+struct Engine_Text {
+    char* text = nullptr;
+    ~Engine_Text() { std::free(text); }
+    const char* c_str() const { return text != nullptr ? text : ""; }
+};
+
+bool start_station(const Cli_Options& options, int32_t role) {
+    if (Init(options.port.c_str(), static_cast<uint16_t>(options.baud), nullptr, role, nullptr, nullptr, 0) != 0) {
+        std::fprintf(stderr, "quorvan-cli: cannot open the port %s\n", options.port.c_str());
+        return false;
+    }
+    char output_name[32] = "Mibi.out";
+    if (CompileMIB("Mibi", output_name, "Errors.out", 0) != 0) {
+        Engine_Text error{GetCompileError()};
+        std::fprintf(stderr, "\nquorvan-cli: the MIB could not be loaded: %s\n",
+                     error.text != nullptr ? error.text : "the MIB output could not be read");
+        return false;
+    }
+    std::printf("\n");
+    return true;
+}
+
+bool apply_injection(const std::string& list, int count) {
+    std::string unknown;
+    const auto switches = parse_injection_list(list, unknown);
+    if (!switches) {
+        std::fprintf(stderr, "quorvan-cli: unknown error to inject: %s\n", unknown.c_str());
+        return false;
+    }
+    const auto& s = *switches;
+    SetFieldDeviceErrorMode(s[0], s[1], s[2], s[3], s[4], s[5], s[6], s[7], count);
+    return true;
+}
+
+// "inject LIST [COUNT]" lines from standard input change the injection.
+void read_control_lines() {
+    std::string line;
+    while (std::getline(std::cin, line)) {
+        char list[256] = "";
+        int count = 0;
+        if (std::sscanf(line.c_str(), "inject %255s %d", list, &count) >= 1) {
+            if (apply_injection(list, count)) std::printf("Injecting: %s\n", list);
+            std::fflush(stdout);
+        }
+    }
+}
+
+// The type of a value text, by the object's syntax: numbers and identifiers
+// as themselves, octets as characters, or as hex after "hex:".
+uint8_t value_type_for(const std::string& object, std::string& value) {
+    if (value.rfind("hex:", 0) == 0) {
+        value.erase(0, 4);
+        return QV_TYPE_OCTET_STRING;
+    }
+    Node_Info info{};
+    uint8_t type = QV_TYPE_DISPLAY_TEXT;
+    if (GetNodeInfo(object.c_str(), &info) != -1) {
+        const std::string syntax = info.syntax != nullptr ? info.syntax : "";
+        for (const char* number : {"INTEGER", "Enum", "Counter", "Gauge", "TimeTicks"})
+            if (syntax.rfind(number, 0) == 0) type = QV_TYPE_INTEGER;
+        if (syntax == "ObjectID") type = QV_TYPE_OBJECT_IDENTIFIER;
+        for (char* text : {info.syntax, info.access, info.status, info.further, info.oid, info.value, info.name})
+            std::free(text);
+    }
+    return type;
+}
+
+}  // namespace
+
+int run_field_device(const Cli_Options& options) {
+    // SIGINT and SIGTERM are waited for, not delivered.
+    sigset_t stop_signals;
+    sigemptyset(&stop_signals);
+    sigaddset(&stop_signals, SIGINT);
+    sigaddset(&stop_signals, SIGTERM);
+    pthread_sigmask(SIG_BLOCK, &stop_signals, nullptr);
+
+    int status = kExitFailure;
+    if (start_station(options, QV_ROLE_FIELD) && apply_injection(options.inject, options.count) &&
+        StartReceiverThread(show_line_activity, nullptr) == 0) {
+        std::printf("Field device answering on %s\n", options.port.c_str());
+        std::fflush(stdout);
+        std::thread(read_control_lines).detach();
+        int signal_number = 0;
+        sigwait(&stop_signals, &signal_number);
+        std::printf("Field device stopped\n");
+        status = kExitSuccess;
+    }
+    std::fflush(stdout);
+    Shutdown();
+    return status;
+}
+
+int run_request(const Cli_Options& options) {
+    if (!start_station(options, QV_ROLE_CENTRAL)) {
+        Shutdown();
+        return kExitFailure;
+    }
+    if (options.timeout > 0) {
+        uint16_t baud = 0;
+        uint16_t time_out = 0;
+        char port[QV_PORT_NAME_SIZE] = "";
+        GetParams(&baud, port, &time_out);
+        SetParams(baud, port, options.timeout);
+    }
+    StartReceiverThread(show_line_activity, nullptr);
+
+    std::vector<std::string> names;
+    std::vector<std::string> values;
+    Message_Request request{};
+    std::string protocol = options.stmp || options.dynobj != 0 ? "STMP" : "SNMP";
+    std::string class_name = "Class B";
+    std::string community = options.community;
+    request.protocol = protocol.data();
+    request.class_name = class_name.data();
+    request.community = community.data();
+    request.address = options.drop;
+    request.group_address = options.group ? 1 : 0;
+    request.get = options.command == "get";
+    request.get_next = options.command == "getnext";
+    request.set = options.command == "set";
+    request.dynamic_object = options.dynobj != 0;
+    request.dyn_obj_number = options.dynobj;
+    for (const std::string& argument : options.arguments) {
+        const size_t equals = argument.find('=');
+        names.push_back(argument.substr(0, equals));
+        values.push_back(equals == std::string::npos ? "" : argument.substr(equals + 1));
+    }
+    request.object_count = static_cast<int32_t>(names.size());
+    for (size_t i = 0; i < names.size(); ++i) {
+        request.value_types[i] = value_type_for(names[i], values[i]);
+        request.object_names[i] = names[i].data();
+        request.values[i] = values[i].data();
+    }
+
+    const int32_t id = SendData(&request, show_line_activity, nullptr, 1);
+    int32_t result = -1;
+    Engine_Text message;
+    Engine_Text value;
+    if (id == -1) {
+        message.text = strdup("the request could not be encoded");
+    } else {
+        int32_t status = 0;
+        int32_t index = 0;
+        result = GetError(id, &message.text, &status, &index);
+        GetResponseValue(id, &value.text);
+        ClearErrorState(id);
+    }
+    std::printf("result: %" PRId32 "\n", result);
+    std::printf("message: %s\n", message.c_str());
+    std::printf("value: %s\n", value.c_str());
+    std::fflush(stdout);
+    Shutdown();
+    return result == 0 ? kExitSuccess : kExitFailure;
+}
