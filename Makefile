@@ -35,12 +35,11 @@ configure: deps
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
-# A fresh working directory made from the bundled sample: loaded, and its tree printed.
+# The station's main job: a field device and a central station on the two
+# ends of a null-modem cable of pseudo-terminals, in fresh working
+# directories made from the bundled sample, running a short session.
 run: build
-	rm -rf $(RUN_DIR) && mkdir -p $(RUN_DIR)
-	cp mibs/demo.out $(RUN_DIR)/Mibi.out
-	cp mibs/TreeCfg.ini $(RUN_DIR)/TreeCfg.ini
-	$(BUILD)/cli/quorvan-cli --workdir $(RUN_DIR) tree
+	cli/demo-session.sh $(BUILD) $(RUN_DIR)
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)

@@ -159,12 +159,12 @@ int run_request(const Cli_Options& options) {
 
     const int32_t id = SendData(&request, show_line_activity, nullptr, 1);
     int32_t result = -1;
+    int32_t status = 0;
     Engine_Text message;
     Engine_Text value;
     if (id == -1) {
         message.text = strdup("the request could not be encoded");
     } else {
-        int32_t status = 0;
         int32_t index = 0;
         result = GetError(id, &message.text, &status, &index);
         GetResponseValue(id, &value.text);
@@ -175,5 +175,7 @@ int run_request(const Cli_Options& options) {
     std::printf("value: %s\n", value.c_str());
     std::fflush(stdout);
     Shutdown();
-    return result == 0 ? kExitSuccess : kExitFailure;
+    // A device that refused the request (an SNMP error status) answered
+    // properly, but the request failed all the same.
+    return result == 0 && status == 0 ? kExitSuccess : kExitFailure;
 }

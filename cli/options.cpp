@@ -29,7 +29,8 @@ const char* const kUsage =
     "  --workdir DIR   the station's working directory (default: the current one)\n"
     "  --help          print this text\n"
     "\n"
-    "Exit status: 0 on success, 1 when the call fails, 2 for a usage error.\n";
+    "Exit status: 0 on success, 1 when the call fails (for a request: an error\n"
+    "flag, or an SNMP error status from the device), 2 for a usage error.\n";
 
 namespace {
 

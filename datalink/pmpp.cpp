@@ -158,6 +158,14 @@ bool PMPP::add_received_octet(Raw_Message& frame, uint8_t octet, std::string_vie
         frame.octets.push_back(octet);
         return false;
     }
+    // A flag right after the opening flag ends an empty frame, which is
+    // dropped; the flag opens the next frame. Taking the pair as a frame of
+    // its own would put every later opening flag in the closing place, and
+    // the line would never find its frames again after one lost octet.
+    if (octet == pmpp::kFlag && frame.octets.size() == 1) {
+        trace(pmpp_trace::kOpeningFlag);
+        return false;
+    }
     if (octet == pmpp::kFlag) {
         trace(pmpp_trace::kClosingFlag);
         frame.time_stamp = time_stamp;

@@ -245,10 +245,16 @@ TEST_F(Pmpp, AssemblyFromFlagToFlag) {
     EXPECT_EQ(frame.octets, (Bytes{0x7E, 0x05, 0x7E}));
     EXPECT_EQ(frame.time_stamp, "t3");
 
-    // Two flags in a row make a frame of their own, which has no FCS.
-    const Raw_Message flags = assembled({0x7E, 0x7E});
-    EXPECT_EQ(flags.octets, (Bytes{0x7E, 0x7E}));
-    EXPECT_EQ(refusal<CRCException>(flags.octets), pmpp_error::kCrcCannotBeValidated) << "two flags";
+    // Two flags in a row are an empty frame: dropped, and the second flag
+    // opens the next frame, so the line keeps its frames after noise.
+    Raw_Message shared;
+    for (const uint8_t octet : {0x7E, 0x7E, 0x7E}) EXPECT_FALSE(pmpp.add_received_octet(shared, octet, "t"));
+    EXPECT_EQ(shared.octets, Bytes{0x7E});
+    EXPECT_FALSE(pmpp.add_received_octet(shared, 0x05, "t"));
+    EXPECT_TRUE(pmpp.add_received_octet(shared, 0x7E, "t"));
+    EXPECT_EQ(shared.octets, (Bytes{0x7E, 0x05, 0x7E}));
+    // Handed over whole, two flags are a frame with no FCS.
+    EXPECT_EQ(refusal<CRCException>({0x7E, 0x7E}), pmpp_error::kCrcCannotBeValidated) << "two flags";
 }
 
 TEST_F(Pmpp, AFrameThatNeverClosesIsDroppedAtTheLongestFrame) {

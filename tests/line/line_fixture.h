@@ -1,0 +1,94 @@
+// A central station and a field device on a serial line, each its own
+// process: the field device is quorvan-cli on one pseudo-terminal, the
+// central station is the engine in the test's process on another, and the
+// test carries the frames between the two lines itself, so it sees every
+// octet and can hold, join, spoil or repeat frames on the way.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "tests/support/child_process.h"
+#include "tests/support/pty_pair.h"
+#include "tests/support/temp_dir.h"
+
+using Frame = std::vector<uint8_t>;
+
+// One object of a request: its name and, for a Set, its value and type.
+struct Binding {
+    std::string name;
+    std::string value;
+    uint8_t type = 0;
+};
+
+enum class Kind { get, get_next, set };
+
+struct Request_Spec {
+    Kind kind = Kind::get;
+    std::vector<Binding> bindings;
+    bool stmp = false;
+    int32_t drop = 1;
+};
+
+// What GetError and GetResponseValue report for a request.
+struct Outcome {
+    int32_t result = -1;
+    std::string message;
+    int32_t status = 0;
+    int32_t index = 0;
+    std::string value;
+};
+
+// Frees a text the engine handed over.
+struct Engine_Text {
+    char* text = nullptr;
+    ~Engine_Text() { std::free(text); }
+    std::string str() const { return text != nullptr ? text : ""; }
+};
+
+// Reads one frame from a line: from an opening flag to the closing flag;
+// empty when none comes within the patience.
+Frame read_frame(const Pty_Pair& line, std::chrono::milliseconds patience);
+
+// Everything the central station's engine has displayed.
+std::string central_display();
+void forget_central_display();
+
+class Line_Test : public ::testing::Test {
+protected:
+    // Seconds the central station waits for an answer.
+    static constexpr int kTimeOut = 2;
+
+    explicit Line_Test(int time_out = kTimeOut);
+    ~Line_Test() override;
+
+    // The field device, started on its line with extra arguments.
+    void start_field(const std::vector<std::string>& arguments = {});
+    // Changes the field device's injections through its control input.
+    void inject(const std::string& list, int count = 0);
+
+    int32_t send(const Request_Spec& spec);
+    // Carries the central station's next frame to the field device.
+    Frame carry_request();
+    // Carries the field device's next frame, if one comes, to the central station.
+    Frame carry_answer(std::chrono::milliseconds patience = std::chrono::seconds(5));
+    Frame take_answer(std::chrono::milliseconds patience = std::chrono::seconds(5));
+    // Sends, carries both ways, and reports the outcome (the record is cleared).
+    Outcome round_trip(const Request_Spec& spec);
+    Outcome outcome(int32_t id, bool clear = true);
+    // A round trip whose outcome stays in the list: the request id.
+    int32_t round_trip_kept(const Request_Spec& spec);
+
+    Temp_Dir central_dir;
+    Temp_Dir field_dir;
+    Working_Directory enter;
+    Pty_Pair central_line;
+    Pty_Pair field_line;
+    std::unique_ptr<Child_Process> field;
+};

@@ -1,0 +1,77 @@
+// The central station's requests answered by the field device over the line.
+#include <gtest/gtest.h>
+
+#include "quorvan.h"
+#include "tests/line/line_fixture.h"
+
+namespace {
+
+using Requests = Line_Test;
+
+Binding object(const std::string& name) { return {name, "", 0}; }
+Binding number(const std::string& name, const std::string& value) { return {name, value, QV_TYPE_INTEGER}; }
+Binding text(const std::string& name, const std::string& value) { return {name, value, QV_TYPE_DISPLAY_TEXT}; }
+
+struct Exchange {
+    const char* title;
+    Request_Spec request;
+    int32_t result;
+    int32_t status;
+    const char* value;
+    const char* message;
+};
+
+TEST_F(Requests, EveryRequestTypeIsAnsweredFromTheFieldDevicesTree) {
+    start_field();
+    const Exchange exchanges[] = {
+        {"get a scalar", {Kind::get, {object("demoInteger.0")}}, 0, 0, "0", ""},
+        {"get-next", {Kind::get_next, {object("demoInteger.0")}}, 0, 0, "1.3.6.1.4.1.1206.4.2.99.1.2.0", ""},
+        {"get a table instance", {Kind::get, {object("demoSignalState.3")}}, 0, 0, "0", ""},
+        {"get of two indices", {Kind::get, {object("demoDetectorVolume.2.4")}}, 0, 0, "0", ""},
+        {"set a text", {Kind::set, {text("demoName.0", "Main Street")}}, 0, 0, "Main Street", ""},
+        {"read the text back", {Kind::get, {object("demoName.0")}}, 0, 0, "Main Street", ""},
+        {"set a negative number", {Kind::set, {number("demoTemperature.0", "-12")}}, 0, 0, "-12", ""},
+        {"read the number back", {Kind::get, {object("demoTemperature.0")}}, 0, 0, "-12", ""},
+        {"get of three objects", {Kind::get, {object("demoByte.0"), object("demoGauge.0"), object("demoAddress.0")}},
+         0, 0, "00 00 00 00", ""},
+        {"set of a read-only object", {Kind::set, {number("demoCounter.0", "5")}}, 0, 4, "", "SNMP Error: Read only object"},
+    };
+    for (const Exchange& exchange : exchanges) {
+        SCOPED_TRACE(exchange.title);
+        const Outcome out = round_trip(exchange.request);
+        EXPECT_EQ(out.result, exchange.result) << out.message;
+        EXPECT_EQ(out.status, exchange.status);
+        EXPECT_EQ(out.value, exchange.value);
+        EXPECT_EQ(out.message, exchange.message);
+    }
+}
+
+TEST_F(Requests, ARowTheFieldDeviceDoesNotHaveIsNoSuchName) {
+    field_dir.write("TreeCfg.ini",
+                    "dynObjNumber = 13\ndynObjIndex = 16\ndemoSignalIndex = 2\ndemoDetectorGroup = 2\n"
+                    "demoDetectorNumber = 4\n");
+    start_field();
+    const Outcome out = round_trip({Kind::get, {object("demoSignalState.5")}});
+    EXPECT_EQ(out.result, 0);
+    EXPECT_EQ(out.status, 2);
+    EXPECT_EQ(out.index, 1);
+    EXPECT_EQ(out.message, "SNMP Error: No such OID");
+}
+
+// Field devices explain STMP requests in their trace but answer only SNMP.
+TEST_F(Requests, AnStmpGetGoesUnansweredAndTimesOut) {
+    start_field();
+    const size_t offset = field->output_size();
+    const int32_t id = send({Kind::get, {object("demoInteger.0")}, true});
+    carry_request();
+    EXPECT_TRUE(take_answer(std::chrono::milliseconds(1500)).empty());
+    const Outcome out = outcome(id);
+    EXPECT_EQ(out.result, 0x10);
+    EXPECT_EQ(out.message, "Error: The last message response timed out.");
+    EXPECT_NE(central_display().find("Message timed out, deleting request"), std::string::npos);
+    EXPECT_TRUE(field->wait_for("Received:", offset)) << field->output();
+    // The line is free again: the next request is answered.
+    EXPECT_EQ(round_trip({Kind::get, {object("demoInteger.0")}}).result, 0);
+}
+
+}  // namespace
