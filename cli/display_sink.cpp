@@ -2,13 +2,28 @@
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
+
+namespace {
+
+struct File_Closer {
+    void operator()(FILE* file) const { std::fclose(file); }
+};
+
+// Opened once, on the first text: the working directory is set by then.
+FILE* line_activity_log() {
+    static const std::unique_ptr<FILE, File_Closer> log(std::fopen(kLineActivityLog, "ab"));
+    return log.get();
+}
+
+}  // namespace
 
 int32_t show_line_activity(const char* text) {
     if (text == nullptr) return 0;
     const size_t length = std::strlen(text);
-    if (FILE* log = std::fopen(kLineActivityLog, "ab")) {
+    if (FILE* log = line_activity_log()) {
         std::fwrite(text, 1, length, log);
-        std::fclose(log);
+        std::fflush(log);
     }
     std::fwrite(text, 1, length, stdout);
     if (length == 0 || text[length - 1] != '\n') std::fputc('\n', stdout);

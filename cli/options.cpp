@@ -3,6 +3,8 @@
 #include <charconv>
 #include <string_view>
 
+#include "cli/injection_list.h"
+
 const char* const kUsage =
     "usage: quorvan-cli [--workdir DIR] COMMAND [OPTIONS] [ARGUMENTS]\n"
     "\n"
@@ -129,6 +131,11 @@ std::optional<Cli_Options> parse_options(int argc, char** argv, std::string& err
         }
         if (shape.line && options.port.empty()) {
             error = options.command + " needs --port DEV";
+            return std::nullopt;
+        }
+        std::string unknown;
+        if (!parse_injection_list(options.inject, unknown)) {
+            error = "unknown error to inject: " + unknown;
             return std::nullopt;
         }
         if (options.command != "set") {
