@@ -1,0 +1,98 @@
+// The receiver as the line feeds it: arbitrary octets, in reads of arbitrary
+// size, reach frame assembly, the data link, the codec and the answer step,
+// in the central role with requests waiting and in the field role answering
+// (on a port that is closed, so the answers go nowhere). Nothing may escape
+// the receiver, and it must always make progress through the octets.
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+#include <span>
+#include <string>
+
+#include "codec/error_state.h"
+#include "codec/message_content.h"
+#include "codec/stmf.h"
+#include "datalink/data_link_layer.h"
+#include "field/error_injection.h"
+#include "field/field_device_settings.h"
+#include "transport/outstanding_requests.h"
+#include "transport/sp_ovr.h"
+#include "transport/ta_receiver.h"
+#include "transport/ta_sender.h"
+#include "tests/support/sample_tree.h"
+#include "tree/random_source.h"
+
+namespace {
+
+std::shared_ptr<Message_Content> waiting_request(ISO_Tree& tree, int32_t id, uint8_t pick) {
+    Request_Record record;
+    record.protocol = (pick & 8) ? "STMP" : "SNMP";
+    record.class_name = "Class B";
+    record.community = "Orchid";
+    record.request_id = id;
+    record.address = 1;
+    record.get = (pick & 3) == 0;
+    record.get_next = (pick & 3) == 1;
+    record.set = (pick & 3) == 2;
+    record.objects = {{"demoByte.0", "7", 2}, {"demoName.0", "41", 4}};
+    auto request = std::make_shared<Message_Content>();
+    auto hold = tree.write_lock();
+    request->build_from_request(record, nullptr, tree);
+    request->set_send_time(1);
+    return request;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static Sample_Tree sample;
+    ISO_Tree& tree = sample.tree();
+    static const STMF stmf(tree, nullptr);
+    static SP_Ovr port(std::chrono::milliseconds(0));
+    static TA_Sender sender(port);
+    static NTCIP_Station station(sender);
+    static const Field_Device_Settings settings;
+    if (size < 2) return 0;
+
+    // The first octet: the role, the kind of the waiting requests, and the
+    // size of each read; the second: the error injection of the answers.
+    const uint8_t pick = data[0];
+    Random_Source random;
+    Data_Link_Layer data_link(random);
+    ErrorInjection injection;
+    injection.set(Error_Mode{{static_cast<bool>(data[1] & 1), static_cast<bool>(data[1] & 2),
+                              static_cast<bool>(data[1] & 4), false, static_cast<bool>(data[1] & 8),
+                              static_cast<bool>(data[1] & 16), static_cast<bool>(data[1] & 32),
+                              static_cast<bool>(data[1] & 64)},
+                             0});
+    Outstanding_Requests requests;
+    Error_State_List errors;
+    TA_Receiver receiver(station, port, data_link, injection, requests, errors);
+    receiver.set_stmf(&stmf);
+    receiver.set_display([](const std::string&) {});
+
+    Receive_Context context;
+    context.role = (pick & 0x80) ? 2 : 1;
+    context.settings = &settings;
+    context.time_text = "12:00:00.000";
+    if (context.role == 1) {
+        for (int32_t id = 0; id <= 1; ++id) {
+            requests.append(waiting_request(tree, id, pick));
+            errors.append(id, (pick & 4) != 0);
+        }
+    }
+
+    const size_t read_size = 1 + (pick & 0x70);
+    std::span<const uint8_t> line(data + 2, size - 2);
+    while (!line.empty()) {
+        std::span<const uint8_t> read = line.first(std::min(read_size, line.size()));
+        line = line.subspan(read.size());
+        while (!read.empty()) {
+            const size_t taken = receiver.process_received_octets(read, context);
+            if (taken == 0 || taken > read.size()) std::abort();  // no progress, or more than was given
+            read = read.subspan(taken);
+        }
+    }
+    receiver.check_time_out(0);
+    return 0;
+}
