@@ -8,7 +8,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <iostream>
+#include <optional>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -28,8 +31,21 @@ struct Engine_Text {
     const char* c_str() const { return text != nullptr ? text : ""; }
 };
 
+// Opens the port once: with the run's own time-out, when one is given, the
+// port is opened by SetParams rather than by Init.
 bool start_station(const Cli_Options& options, int32_t role) {
-    if (Init(options.port.c_str(), static_cast<uint16_t>(options.baud), nullptr, role, nullptr, nullptr, 0) != 0) {
+    const bool own_time_out = options.timeout > 0;
+    const char* port_at_init = own_time_out ? "" : options.port.c_str();
+    bool opened = Init(port_at_init, static_cast<uint16_t>(options.baud), nullptr, role, nullptr, nullptr, 0) == 0;
+    if (opened && own_time_out) {
+        uint16_t baud = 0;
+        uint16_t time_out = 0;
+        char port[QV_PORT_NAME_SIZE] = "";
+        GetParams(&baud, port, &time_out);
+        if (options.baud > 0) baud = static_cast<uint16_t>(options.baud);
+        opened = SetParams(baud, options.port.c_str(), options.timeout) == 0;
+    }
+    if (!opened) {
         std::fprintf(stderr, "quorvan-cli: cannot open the port %s\n", options.port.c_str());
         return false;
     }
@@ -54,6 +70,26 @@ bool apply_injection(const std::string& list, int count) {
     const auto& s = *switches;
     SetFieldDeviceErrorMode(s[0], s[1], s[2], s[3], s[4], s[5], s[6], s[7], count);
     return true;
+}
+
+constexpr const char* kSettingsFile = "NQuorvan.ini";
+
+std::optional<std::string> read_settings_file() {
+    std::ifstream file(kSettingsFile, std::ios::binary);
+    if (!file) return std::nullopt;
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+// Writes the settings back as they were, or removes the file if there was none.
+void put_back_settings_file(const std::optional<std::string>& settings) {
+    if (!settings) {
+        std::remove(kSettingsFile);
+        return;
+    }
+    std::ofstream file(kSettingsFile, std::ios::binary | std::ios::trunc);
+    file << *settings;
 }
 
 // "inject LIST [COUNT]" lines from standard input change the injection.
@@ -116,17 +152,16 @@ int run_field_device(const Cli_Options& options) {
 }
 
 int run_request(const Cli_Options& options) {
-    if (!start_station(options, QV_ROLE_CENTRAL)) {
+    // --timeout is for this request only: the settings file the engine
+    // writes at shutdown is put back as it was.
+    const std::optional<std::string> settings = options.timeout > 0 ? read_settings_file() : std::nullopt;
+    const bool restore_settings = options.timeout > 0;
+    const auto finish = [&](int status) {
         Shutdown();
-        return kExitFailure;
-    }
-    if (options.timeout > 0) {
-        uint16_t baud = 0;
-        uint16_t time_out = 0;
-        char port[QV_PORT_NAME_SIZE] = "";
-        GetParams(&baud, port, &time_out);
-        SetParams(baud, port, options.timeout);
-    }
+        if (restore_settings) put_back_settings_file(settings);
+        return status;
+    };
+    if (!start_station(options, QV_ROLE_CENTRAL)) return finish(kExitFailure);
     StartReceiverThread(show_line_activity, nullptr);
 
     std::vector<std::string> names;
@@ -174,8 +209,7 @@ int run_request(const Cli_Options& options) {
     std::printf("message: %s\n", message.c_str());
     std::printf("value: %s\n", value.c_str());
     std::fflush(stdout);
-    Shutdown();
     // A device that refused the request (an SNMP error status) answered
     // properly, but the request failed all the same.
-    return result == 0 && status == 0 ? kExitSuccess : kExitFailure;
+    return finish(result == 0 && status == 0 ? kExitSuccess : kExitFailure);
 }

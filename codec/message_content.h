@@ -81,7 +81,7 @@ public:
     void set_list_kind(int32_t value) { list_kind_ = value; }
     int32_t edit_flag() const { return edit_flag_; }
     void set_edit_flag(int32_t value) { edit_flag_ = value; }
-    int64_t send_time() const { return send_time_; }  // seconds of the steady clock; 0 until sent
+    int64_t send_time() const { return send_time_; }  // milliseconds of the steady clock; 0 until sent
     void set_send_time(int64_t value) { send_time_ = value; }
 
     uint8_t message_type() const;  // refuses the unset type

@@ -163,7 +163,7 @@ int32_t Quorvan::SendData(Message_Request& request, QV_DisplayCallback display, 
         const size_t length = frame_length(*frame);
         display_text += kSending;
         display_text += byte_text(std::span<const uint8_t>(frame->frame, length));
-        outstanding_.stamp(request.request_id, steady_seconds());
+        outstanding_.stamp(request.request_id, steady_milliseconds());
         if (SendMsg(frame->frame, static_cast<uint16_t>(length)) != 0) display_text += kSendFailed;
     }
     {
@@ -184,9 +184,10 @@ int32_t Quorvan::SendMsg(const uint8_t* buffer, uint16_t length) {
 }
 
 int32_t Quorvan::GetError(int32_t request_id, char** message, int32_t* status, int32_t* index) const {
-    // Waits as long as the station waits for a response, but answers as soon
-    // as the outcome is known.
-    const auto limit = std::chrono::seconds(ini_->time_out());
+    // Waits as long as the station waits for a response, and a second more
+    // for the receiver's next idle pass to record the time-out, but answers
+    // as soon as the outcome is known.
+    const auto limit = std::chrono::seconds(ini_->time_out() + 1);
     const int32_t outcome = error_states_.wait_for_error_word(request_id, limit);
     int32_t error_status = status != nullptr ? *status : 0;
     if (outcome != Error_State_List::kUnknown) {

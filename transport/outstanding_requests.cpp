@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <chrono>
 
-int64_t steady_seconds() {
-    return std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now().time_since_epoch())
+int64_t steady_milliseconds() {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
         .count();
 }
 

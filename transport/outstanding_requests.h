@@ -10,8 +10,10 @@
 
 #include "codec/message_content.h"
 
-// The clock of send times: whole seconds of the steady clock.
-int64_t steady_seconds();
+// The clock of send times: milliseconds of the steady clock. Whole seconds
+// would time a request out up to a second early (one sent at x.99 s would
+// be a second old at x+1 s).
+int64_t steady_milliseconds();
 
 class Outstanding_Requests {
 public:

@@ -5,8 +5,11 @@
 #include <unistd.h>
 
 #include <array>
+#include <chrono>
 #include <cerrno>
 #include <cstring>
+#include <exception>
+#include <thread>
 
 #include "engine/ini_file.h"
 #include "engine/process_locks.h"
@@ -48,7 +51,8 @@ void BCCThread_TA_Receiver::start(QV_DisplayCallback display, QV_StatusCallback 
     if (running()) return;
     if (wake_fd_ < 0) wake_fd_ = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
     if (link_fd_ < 0) link_fd_ = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
-    if (wake_fd_ < 0 || link_fd_ < 0) throw ThreadEventException(kEventCreation);
+    if (wake_fd_ < 0) throw ThreadEventException(kEventCreation);
+    if (link_fd_ < 0) throw ThreadEventException(kCommEventCreation);
     display_callback_ = display;
     status_callback_ = status;
     port_ = &port;
@@ -124,6 +128,7 @@ void BCCThread_TA_Receiver::run() {
     int remaining = 0;
     bool port_hung_up = false;
     bool reported_empty = false;  // the empty reads of a line that has gone are reported once
+    bool reported_wait_failure = false;
     while (!stop_requested_) {
         wait_while_suspended();
         if (stop_requested_) break;
@@ -134,7 +139,15 @@ void BCCThread_TA_Receiver::run() {
         const nfds_t watched = port >= 0 ? 3 : 2;
         port_hung_up = false;
         const int ready = ::poll(fds.data(), watched, kWaitMilliseconds);
-        if (ready < 0 && errno != EINTR) break;
+        // No failure ends the thread: a failed wait is reported once, and
+        // the next pass comes after the usual wait.
+        if (ready < 0 && errno != EINTR) {
+            if (!reported_wait_failure) display(kWaitFailed);
+            reported_wait_failure = true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(kWaitMilliseconds));
+            continue;
+        }
+        reported_wait_failure = false;
         if (fds[0].revents & POLLIN) {
             drain_fd(wake_fd_);
             continue;
@@ -142,30 +155,36 @@ void BCCThread_TA_Receiver::run() {
         if (fds[1].revents & POLLIN) drain_fd(link_fd_);
 
         bool idle = true;
-        if (watched == 3 && (fds[2].revents & POLLIN)) {
-            Pending_Read pending;
-            Read_Times times;
-            const size_t before = count;
-            port_->read(std::span(buffer).first(buffer.size()), count, pending, times);
-            if (count == before) {
-                if (!reported_empty) display(kZeroBytes);
-                reported_empty = true;
-                port_hung_up = true;  // readable without octets: the other side has gone
-            } else {
-                reported_empty = false;
-                idle = false;
+        try {
+            if (watched == 3 && (fds[2].revents & POLLIN)) {
+                Pending_Read pending;
+                Read_Times times;
+                const size_t before = count;
+                port_->read(std::span(buffer).first(buffer.size()), count, pending, times);
+                if (count == before) {
+                    if (!reported_empty) display(kZeroBytes);
+                    reported_empty = true;
+                    port_hung_up = true;  // readable without octets: the other side has gone
+                } else {
+                    reported_empty = false;
+                    idle = false;
+                }
+                context.time_text = util_time();
+                while (count > 0) {
+                    const size_t taken = receiver_.process_received_octets(std::span(buffer).first(count), context);
+                    if (taken == 0) break;
+                    count -= taken;
+                    std::memmove(buffer.data(), buffer.data() + taken, count);
+                    std::memset(buffer.data() + count, 0, buffer.size() - count);
+                }
+            } else if (watched == 3 && (fds[2].revents & (POLLHUP | POLLERR | POLLNVAL))) {
+                port_hung_up = true;
             }
-            context.time_text = util_time();
-            while (count > 0) {
-                const size_t taken = receiver_.process_received_octets(std::span(buffer).first(count), context);
-                if (taken == 0) break;
-                count -= taken;
-                std::memmove(buffer.data(), buffer.data() + taken, count);
-                std::memset(buffer.data() + count, 0, buffer.size() - count);
-            }
-        } else if (watched == 3 && (fds[2].revents & (POLLHUP | POLLERR | POLLNVAL))) {
-            port_hung_up = true;
+            if (idle) remaining = receiver_.check_time_out(ini_.time_out());
+        } catch (const std::exception&) {
+            // Whatever was being read is dropped with the failure.
+            count = 0;
+            display(kPassFailed);
         }
-        if (idle) remaining = receiver_.check_time_out(ini_.time_out());
     }
 }

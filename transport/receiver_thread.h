@@ -36,6 +36,9 @@ public:
 namespace receiver_thread_text {
 inline constexpr const char* kThreadCreation = "Thread creation exception thrown!";
 inline constexpr const char* kEventCreation = "Error creating read event";
+inline constexpr const char* kCommEventCreation = "Error creating comm event";
+inline constexpr const char* kWaitFailed = "Error waiting for the line, continuing to listen";
+inline constexpr const char* kPassFailed = "Exception in the receiver thread, continuing to listen";
 inline constexpr const char* kZeroBytes = "Receiving data, but 0 bytes available";
 inline constexpr const char* kBufferOverrun = "Invalid # of bytes read, internal error in receiver, \nBytes read =";
 inline constexpr const char* kUnknownDevice = "Unknown device type, assuming modem device";

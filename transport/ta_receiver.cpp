@@ -188,7 +188,7 @@ void TA_Receiver::answer_field(const Receive_Context& context) {
     }
     show_received(trace);
     if (!decoded.answer || (decoded.answer->kind & (2 | 4 | 8)) == 0) return;
-    const Field_Answer& answer = *decoded.answer;
+    Field_Answer& answer = *decoded.answer;
 
     if (injection_.do_not_respond()) {
         show(kNotResponding);
@@ -196,7 +196,15 @@ void TA_Receiver::answer_field(const Receive_Context& context) {
         return;
     }
     try {
-        if (answer.refused) show(kDecodeError);
+        if (answer.refused) {
+            show(kDecodeError);
+            // A request refused before its header was read gave none of the
+            // texts: the refusal goes out as SNMP all the same.
+            Request_Record& record = answer.record;
+            if (record.protocol.empty()) record.protocol = "SNMP";
+            if (record.class_name.empty()) record.class_name = "Class B";
+            if (record.community.empty()) record.community = "Failure";
+        }
         std::string answer_trace;
         const STMF_Message pdu = build_answer(*stmf_, answer, &answer_trace);
         // The answer comes from the address the request was sent to.
@@ -223,8 +231,9 @@ int TA_Receiver::check_time_out(int time_out_seconds) {
     if (!requests_.head_timing(id, sent) || sent == 0) return 0;
     const std::optional<Error_State> record = errors_.find(id);
     if (!record) return 0;
-    const int64_t remaining = time_out_seconds - (steady_seconds() - sent);
-    if (remaining > 0) return static_cast<int>(remaining);
+    const int64_t remaining = int64_t{time_out_seconds} * 1000 - (steady_milliseconds() - sent);
+    // The seconds still to wait, rounded up: 0 only once the time is out.
+    if (remaining > 0) return static_cast<int>((remaining + 999) / 1000);
 
     show(kTimedOut);
     if (record->keep)

@@ -92,10 +92,13 @@ TEST_F(Cli_Line, ARefusedOrSpoiledAnswerFailsTheCommand) {
 
     field->send_line("inject no-response 1");
     ASSERT_TRUE(field->wait_for("Injecting: no-response"));
+    const std::string settings = central_dir.read("NQuorvan.ini");
     result = central({"get", "--timeout", "1", "demoInteger.0"});
     EXPECT_EQ(result.exit_status, 1);
     EXPECT_EQ(tail_from(result.out, "result:"),
               "result: 16\nmessage: Error: The last message response timed out.\nvalue: \n");
+    // The time-out was for that request only.
+    EXPECT_EQ(central_dir.read("NQuorvan.ini"), settings);
 }
 
 }  // namespace

@@ -39,6 +39,25 @@ Frame read_frame(const Pty_Pair& line, std::chrono::milliseconds patience) {
     return {};
 }
 
+Frame frame_around(const Frame& body) {
+    uint16_t fcs = 0;
+    EXPECT_EQ(CalcCrc(body.data(), static_cast<uint16_t>(body.size()), &fcs), 0);
+    Frame unstuffed = body;
+    unstuffed.push_back(static_cast<uint8_t>(fcs >> 8));
+    unstuffed.push_back(static_cast<uint8_t>(fcs & 0xFF));
+    Frame frame{kFlag};
+    for (const uint8_t octet : unstuffed) {
+        if (octet == kFlag || octet == 0x7D) {
+            frame.push_back(0x7D);
+            frame.push_back(static_cast<uint8_t>(octet ^ 0x20));
+        } else {
+            frame.push_back(octet);
+        }
+    }
+    frame.push_back(kFlag);
+    return frame;
+}
+
 std::string central_display() {
     std::lock_guard lock(display_mutex);
     return displayed;

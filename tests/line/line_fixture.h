@@ -56,6 +56,10 @@ struct Engine_Text {
 // empty when none comes within the patience.
 Frame read_frame(const Pty_Pair& line, std::chrono::milliseconds patience);
 
+// A frame around a body (address to information), with its FCS from the
+// engine's CalcCrc and the octets stuffed.
+Frame frame_around(const Frame& body);
+
 // Everything the central station's engine has displayed.
 std::string central_display();
 void forget_central_display();

@@ -58,6 +58,29 @@ TEST_F(Requests, ARowTheFieldDeviceDoesNotHaveIsNoSuchName) {
     EXPECT_EQ(out.message, "SNMP Error: No such OID");
 }
 
+TEST_F(Requests, ARequestFailingTheWireChecksIsAnsweredWithGenErr) {
+    start_field();
+    ASSERT_NE(send({Kind::get, {object("demoInteger.0")}}), -1);
+    const Frame request = read_frame(central_line, std::chrono::seconds(5));
+    // 7E, address 05, control 13, IPI C1, then 30 LL 02 01 <version>.
+    ASSERT_GT(request.size(), 12u);
+    ASSERT_EQ(request[8], 0x00);
+    Frame body(request.begin() + 1, request.end() - 3);
+    body[7] = 0x01;  // SNMPv2c: not a version this device speaks
+    const size_t offset = field->output_size();
+    field_line.write(frame_around(body));
+    const Frame answer = take_answer();
+    ASSERT_FALSE(answer.empty()) << field->output();
+    EXPECT_TRUE(field->wait_for("Received an error in the message decode\n", offset));
+    // A Get response from the address it was asked at, in the community
+    // "Failure", request id 0, genErr (5), and (as every error answer) no
+    // bindings.
+    const Frame expected = frame_around({0x05, 0x13, 0xC1, 0x30, 0x17, 0x02, 0x01, 0x00, 0x04, 0x07, 'F',  'a',
+                                         'i',  'l',  'u',  'r',  'e',  0xA2, 0x09, 0x02, 0x01, 0x00, 0x02, 0x01,
+                                         0x05, 0x02, 0x01, 0x00});
+    EXPECT_EQ(answer, expected);
+}
+
 // Field devices explain STMP requests in their trace but answer only SNMP.
 TEST_F(Requests, AnStmpGetGoesUnansweredAndTimesOut) {
     start_field();
