@@ -1,0 +1,78 @@
+// The receiver times the oldest request out once its whole time-out has
+// passed since it was sent, to the millisecond.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "codec/error_state.h"
+#include "codec/message_content.h"
+#include "datalink/data_link_layer.h"
+#include "field/error_injection.h"
+#include "transport/outstanding_requests.h"
+#include "transport/sp_ovr.h"
+#include "transport/ta_receiver.h"
+#include "transport/ta_sender.h"
+#include "tree/random_source.h"
+
+namespace {
+
+class Response_Time_Out : public ::testing::Test {
+protected:
+    Response_Time_Out() { receiver.set_display([this](const std::string& text) { shown += text + "\n"; }); }
+
+    // A request sent the given milliseconds ago, waiting for its answer.
+    void sent_ago(int64_t milliseconds, bool keep) {
+        auto request = std::make_shared<Message_Content>();
+        request->set_request_id(7);
+        requests.append(request);
+        requests.stamp(7, steady_milliseconds() - milliseconds);
+        errors.append(7, keep);
+    }
+
+    SP_Ovr port{std::chrono::milliseconds(0)};
+    TA_Sender sender{port};
+    NTCIP_Station station{sender};
+    Random_Source random;
+    Data_Link_Layer data_link{random};
+    ErrorInjection injection;
+    Outstanding_Requests requests;
+    Error_State_List errors;
+    TA_Receiver receiver{station, port, data_link, injection, requests, errors};
+    std::string shown;
+};
+
+TEST_F(Response_Time_Out, ARequestWaitsItsWholeTimeOut) {
+    // 9.9 s after sending, with 10 s to wait: still waiting, a second to go
+    // (rounded up), however the send time fell within its second.
+    sent_ago(9900, true);
+    EXPECT_EQ(receiver.check_time_out(10), 1);
+    EXPECT_FALSE(errors.find(7)->timed_out);
+    EXPECT_EQ(requests.head()->request_id(), 7);
+    EXPECT_EQ(shown, "");
+}
+
+TEST_F(Response_Time_Out, AKeptRecordIsMarkedAndTheRequestDeleted) {
+    sent_ago(10000, true);
+    EXPECT_EQ(receiver.check_time_out(10), 0);
+    EXPECT_TRUE(errors.find(7)->timed_out);
+    EXPECT_EQ(requests.head(), nullptr);
+    EXPECT_EQ(shown, "Message timed out, deleting request\n");
+}
+
+TEST_F(Response_Time_Out, ARecordNotKeptGoesWithTheRequest) {
+    sent_ago(10500, false);
+    EXPECT_EQ(receiver.check_time_out(10), 0);
+    EXPECT_FALSE(errors.find(7).has_value());
+    EXPECT_EQ(requests.head(), nullptr);
+}
+
+TEST_F(Response_Time_Out, AnUnsentRequestIsNotTimed) {
+    auto request = std::make_shared<Message_Content>();
+    request->set_request_id(7);
+    requests.append(request);
+    errors.append(7, true);
+    EXPECT_EQ(receiver.check_time_out(1), 0);
+    EXPECT_EQ(requests.head()->request_id(), 7);
+}
+
+}  // namespace
