@@ -4,7 +4,7 @@
 // frames take on a 9600 baud line (10 bits an octet).
 //
 // This process is the central station; the field devices are quorvan-cli
-// processes, since the engine is one per process. Three lines are used:
+// processes of their own, since the engine is one per process. Three lines are used:
 //   capture  the central on a pseudo-terminal whose far end this bench
 //            plays: the request frame is read there, handed to field B, and
 //            B's answer handed back; the central must accept it;
@@ -23,9 +23,9 @@
 #include <vector>
 
 #include "bench/central_station.h"
-#include "bench/field_process.h"
 #include "bench/line_frames.h"
 #include "cli/null_modem.h"
+#include "tests/support/child_process.h"
 #include "tests/support/pty_pair.h"
 #include "tests/support/sample.h"
 #include "tests/support/temp_dir.h"
@@ -117,10 +117,13 @@ void print_row(const char* what, const Figures& f, double line_ms) {
     std::printf("  %-34s %9.3f %9.3f %9.3f %9.2f %%\n", what, f.median, f.p99, f.most, 100 * f.median / line_ms);
 }
 
-void wait_for(Field_Process& field, const char* which) {
-    std::string said;
-    if (!field.wait_until_answering(std::chrono::seconds(15), said))
-        throw std::runtime_error(std::string("field device ") + which + " did not start:\n" + said);
+void wait_for(const Child_Process& field, const char* which) {
+    if (!field.wait_for("Field device answering on ", 0, std::chrono::seconds(15)))
+        throw std::runtime_error(std::string("field device ") + which + " did not start:\n" + field.output());
+}
+
+void stop(Child_Process& field, const char* which) {
+    if (field.stop() != 0) std::fprintf(stderr, "line bench: field device %s did not end cleanly\n", which);
 }
 
 int run() {
@@ -132,8 +135,8 @@ int run() {
     Null_Modem cable;
     Pty_Pair capture;
     Pty_Pair field_line;
-    Field_Process field_a(QUORVAN_CLI, field_a_dir.path(), cable.second());
-    Field_Process field_b(QUORVAN_CLI, field_b_dir.path(), field_line.terminal_name());
+    Child_Process field_a({QUORVAN_CLI, "--workdir", field_a_dir.path(), "field", "--port", cable.second()});
+    Child_Process field_b({QUORVAN_CLI, "--workdir", field_b_dir.path(), "field", "--port", field_line.terminal_name()});
 
     const Working_Directory in_central_dir(central_dir.path());
     Central_Station central(capture.terminal_name());
@@ -187,6 +190,8 @@ int run() {
     if (unlike != 0)
         std::printf("  answers unlike the captured one: %d of %d\n", unlike,
                     kWarmUp + kMeasured + kPacedWarmUp + kPaced);
+    stop(field_a, "A");
+    stop(field_b, "B");
     return 0;
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "quorvan.h"
+#include "tests/support/owned_text.h"
 #include "tests/support/sample.h"
 #include "tests/support/temp_dir.h"
 
@@ -40,11 +41,4 @@ struct Owned_Info {
         for (char* text : {info.syntax, info.access, info.status, info.further, info.oid, info.value, info.name})
             std::free(text);
     }
-};
-
-// Frees one text the engine handed over.
-struct Owned_Text {
-    char* text = nullptr;
-    ~Owned_Text() { std::free(text); }
-    std::string str() const { return text != nullptr ? text : "(none)"; }
 };

@@ -9,7 +9,7 @@ namespace {
 
 using Injected_Errors = Line_Test;
 
-const Request_Spec kGet{Kind::get, {{"demoInteger.0", "", 0}}};
+const Request_Plan kGet{Kind::get, {{"demoInteger.0", "", 0}}};
 
 struct Injected {
     const char* inject;

@@ -100,13 +100,13 @@ void Line_Test::inject(const std::string& list, int count) {
     ASSERT_TRUE(field->wait_for("Injecting: " + list, offset)) << field->output();
 }
 
-int32_t Line_Test::send(const Request_Spec& spec) {
-    std::string protocol = spec.stmp ? "STMP" : "SNMP";
+int32_t Line_Test::send(const Request_Plan& plan) {
+    std::string protocol = plan.stmp ? "STMP" : "SNMP";
     std::string class_name = "Class B";
     std::string community = "Orchid";
     std::vector<std::string> names;
     std::vector<std::string> values;
-    for (const Binding& binding : spec.bindings) {
+    for (const Binding& binding : plan.bindings) {
         names.push_back(binding.name);
         values.push_back(binding.value);
     }
@@ -114,15 +114,15 @@ int32_t Line_Test::send(const Request_Spec& spec) {
     request.protocol = protocol.data();
     request.class_name = class_name.data();
     request.community = community.data();
-    request.address = spec.drop;
-    request.get = spec.kind == Kind::get;
-    request.get_next = spec.kind == Kind::get_next;
-    request.set = spec.kind == Kind::set;
-    request.object_count = static_cast<int32_t>(spec.bindings.size());
-    for (size_t i = 0; i < spec.bindings.size(); ++i) {
+    request.address = plan.drop;
+    request.get = plan.kind == Kind::get;
+    request.get_next = plan.kind == Kind::get_next;
+    request.set = plan.kind == Kind::set;
+    request.object_count = static_cast<int32_t>(plan.bindings.size());
+    for (size_t i = 0; i < plan.bindings.size(); ++i) {
         request.object_names[i] = names[i].data();
         request.values[i] = values[i].data();
-        request.value_types[i] = spec.bindings[i].type;
+        request.value_types[i] = plan.bindings[i].type;
     }
     return SendData(&request, collect_display, nullptr, 1);
 }
@@ -142,16 +142,16 @@ Frame Line_Test::carry_answer(std::chrono::milliseconds patience) {
     return frame;
 }
 
-Outcome Line_Test::round_trip(const Request_Spec& spec) {
-    const int32_t id = send(spec);
+Outcome Line_Test::round_trip(const Request_Plan& plan) {
+    const int32_t id = send(plan);
     EXPECT_NE(id, -1);
     carry_request();
     carry_answer();
     return outcome(id);
 }
 
-int32_t Line_Test::round_trip_kept(const Request_Spec& spec) {
-    const int32_t id = send(spec);
+int32_t Line_Test::round_trip_kept(const Request_Plan& plan) {
+    const int32_t id = send(plan);
     carry_request();
     carry_answer();
     EXPECT_EQ(outcome(id, false).result, 0);
@@ -160,10 +160,10 @@ int32_t Line_Test::round_trip_kept(const Request_Spec& spec) {
 
 Outcome Line_Test::outcome(int32_t id, bool clear) {
     Outcome out;
-    Engine_Text message;
+    Owned_Text message;
     out.result = GetError(id, &message.text, &out.status, &out.index);
     out.message = message.str();
-    Engine_Text value;
+    Owned_Text value;
     if (GetResponseValue(id, &value.text) == 0) out.value = value.str();
     if (clear) ClearErrorState(id);
     return out;

@@ -9,12 +9,12 @@
 
 #include <chrono>
 #include <cstdint>
-#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "tests/support/child_process.h"
+#include "tests/support/owned_text.h"
 #include "tests/support/pty_pair.h"
 #include "tests/support/temp_dir.h"
 
@@ -29,7 +29,7 @@ struct Binding {
 
 enum class Kind { get, get_next, set };
 
-struct Request_Spec {
+struct Request_Plan {
     Kind kind = Kind::get;
     std::vector<Binding> bindings;
     bool stmp = false;
@@ -43,13 +43,6 @@ struct Outcome {
     int32_t status = 0;
     int32_t index = 0;
     std::string value;
-};
-
-// Frees a text the engine handed over.
-struct Engine_Text {
-    char* text = nullptr;
-    ~Engine_Text() { std::free(text); }
-    std::string str() const { return text != nullptr ? text : ""; }
 };
 
 // Reads one frame from a line: from an opening flag to the closing flag;
@@ -77,17 +70,17 @@ protected:
     // Changes the field device's injections through its control input.
     void inject(const std::string& list, int count = 0);
 
-    int32_t send(const Request_Spec& spec);
+    int32_t send(const Request_Plan& plan);
     // Carries the central station's next frame to the field device.
     Frame carry_request();
     // Carries the field device's next frame, if one comes, to the central station.
     Frame carry_answer(std::chrono::milliseconds patience = std::chrono::seconds(5));
     Frame take_answer(std::chrono::milliseconds patience = std::chrono::seconds(5));
     // Sends, carries both ways, and reports the outcome (the record is cleared).
-    Outcome round_trip(const Request_Spec& spec);
+    Outcome round_trip(const Request_Plan& plan);
     Outcome outcome(int32_t id, bool clear = true);
     // A round trip whose outcome stays in the list: the request id.
-    int32_t round_trip_kept(const Request_Spec& spec);
+    int32_t round_trip_kept(const Request_Plan& plan);
 
     Temp_Dir central_dir;
     Temp_Dir field_dir;

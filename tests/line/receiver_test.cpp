@@ -12,8 +12,8 @@ namespace {
 
 using Receiver = Line_Test;
 
-const Request_Spec kGet{Kind::get, {{"demoInteger.0", "", 0}}};
-const Request_Spec kGetNext{Kind::get_next, {{"demoInteger.0", "", 0}}};
+const Request_Plan kGet{Kind::get, {{"demoInteger.0", "", 0}}};
+const Request_Plan kGetNext{Kind::get_next, {{"demoInteger.0", "", 0}}};
 const char* const kNextName = "1.3.6.1.4.1.1206.4.2.99.1.2.0";
 
 Frame joined(Frame first, const Frame& second) {
@@ -72,7 +72,7 @@ TEST_F(Receiver, AnAnswerNobodyWaitsForIsReportedAndNotStored) {
     for (int wait = 0; wait < 100 && central_display().find(stray) == std::string::npos; ++wait)
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     EXPECT_NE(central_display().find(stray), std::string::npos);
-    Engine_Text value;
+    Owned_Text value;
     EXPECT_EQ(GetResponseValue(id, &value.text), -1);
     EXPECT_EQ(round_trip(kGetNext).value, kNextName);
 }

@@ -14,7 +14,7 @@ Binding text(const std::string& name, const std::string& value) { return {name, 
 
 struct Exchange {
     const char* title;
-    Request_Spec request;
+    Request_Plan request;
     int32_t result;
     int32_t status;
     const char* value;

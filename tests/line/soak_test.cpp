@@ -2,14 +2,15 @@
 // random: every request gets exactly one outcome, the line never sticks,
 // and neither station's memory grows.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
-#include <fstream>
 #include <map>
 #include <random>
 #include <string>
 
 #include "quorvan.h"
 #include "tests/line/line_fixture.h"
+#include "tests/support/child_process.h"
 
 namespace {
 
@@ -25,18 +26,6 @@ constexpr int kWarmUp = 300;
 constexpr int kPerInjection = 40;
 constexpr int kUnansweredEvery = 400;
 constexpr long kGrowthAllowedKb = 1024;
-
-long own_resident_kb() {
-    std::ifstream status("/proc/self/status");
-    std::string word;
-    while (status >> word)
-        if (word == "VmRSS:") {
-            long kb = 0;
-            status >> kb;
-            return kb;
-        }
-    return 0;
-}
 
 // Errors the field device may add to an answer, one subset at a time.
 std::string random_injection(std::mt19937& random) {
@@ -57,7 +46,7 @@ protected:
 TEST_F(Soak, EveryRequestGetsOneOutcomeAndMemoryStaysFlat) {
     start_field();
     std::mt19937 random(2026);
-    const Request_Spec requests[] = {
+    const Request_Plan requests[] = {
         {Kind::get, {{"demoInteger.0", "", 0}, {"demoName.0", "", 0}}},
         {Kind::get_next, {{"demoSignalState.2", "", 0}}},
         {Kind::set, {{"demoInteger.0", "41", QV_TYPE_INTEGER}}},
@@ -69,7 +58,7 @@ TEST_F(Soak, EveryRequestGetsOneOutcomeAndMemoryStaysFlat) {
     for (int n = 0; n < kRequests; ++n) {
         if (n == kWarmUp) {
             field_before = field->resident_kb();
-            central_before = own_resident_kb();
+            central_before = resident_kb_of(getpid());
         }
         const bool unanswered = n % kUnansweredEvery == kUnansweredEvery / 2;
         if (unanswered) {
@@ -92,7 +81,7 @@ TEST_F(Soak, EveryRequestGetsOneOutcomeAndMemoryStaysFlat) {
             EXPECT_EQ(out.result, 0) << "request " << n << ": " << out.message;
         }
         // Nothing of this request remains once its outcome is cleared.
-        Engine_Text left;
+        Owned_Text left;
         EXPECT_EQ(GetResponseValue(id, &left.text), -1) << "request " << n;
         ++outcomes[out.result];
         if (n % 100 == 0) {
@@ -103,10 +92,10 @@ TEST_F(Soak, EveryRequestGetsOneOutcomeAndMemoryStaysFlat) {
 
     // Nothing is left waiting: clean requests are answered in turn.
     inject("none");
-    for (const Request_Spec& request : requests) EXPECT_EQ(round_trip(request).result, 0);
+    for (const Request_Plan& request : requests) EXPECT_EQ(round_trip(request).result, 0);
 
     const long field_after = field->resident_kb();
-    const long central_after = own_resident_kb();
+    const long central_after = resident_kb_of(getpid());
     std::string summary;
     for (const auto& [result, count] : outcomes) summary += " " + std::to_string(result) + ":" + std::to_string(count);
     std::printf("outcomes (result:count):%s\n", summary.c_str());

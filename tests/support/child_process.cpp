@@ -84,8 +84,8 @@ void Child_Process::send_line(const std::string& line) const {
     }
 }
 
-long Child_Process::resident_kb() const {
-    std::ifstream status("/proc/" + std::to_string(pid_) + "/status");
+long resident_kb_of(pid_t pid) {
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
     std::string word;
     while (status >> word)
         if (word == "VmRSS:") {

@@ -12,6 +12,9 @@
 #include <thread>
 #include <vector>
 
+// Resident memory of a process in kB, from /proc; 0 once it has ended.
+long resident_kb_of(pid_t pid);
+
 class Child_Process {
 public:
     // Starts the program; standard error joins standard output.
@@ -32,8 +35,7 @@ public:
     void forget_output();
 
     void send_line(const std::string& line) const;
-    // Resident memory in kB, from /proc; 0 once the program has ended.
-    long resident_kb() const;
+    long resident_kb() const { return resident_kb_of(pid_); }
 
     // Sends SIGTERM and waits for the end (SIGKILL after ten seconds); the
     // exit status, or -1 when it did not exit normally.
