@@ -30,7 +30,7 @@ deps:
 	fi
 
 configure: deps
-	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) $(CMAKE_ARGS)
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DQUORVAN_WERROR=ON $(CMAKE_ARGS)
 
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
@@ -56,7 +56,7 @@ tsan:
 # Every libFuzzer target, from its seed corpus, for FUZZ_SECONDS each; a finding fails.
 fuzz: deps
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-	  -DQUORVAN_FUZZ=ON -DQUORVAN_TESTS=OFF -DQUORVAN_BENCH=OFF
+	  -DQUORVAN_WERROR=ON -DQUORVAN_FUZZ=ON -DQUORVAN_TESTS=OFF -DQUORVAN_BENCH=OFF
 	cmake --build $(FUZZ_BUILD) -j $(JOBS)
 	@set -e; for target in $(FUZZ_BUILD)/fuzz/*_fuzz; do \
 	  name=$$(basename $$target _fuzz); \

@@ -8,6 +8,8 @@
 #include "codec/error_state.h"
 #include "codec/message_content.h"
 #include "codec/stmf.h"
+#include "field/carry_out.h"
+#include "field/field_device_settings.h"
 #include "tests/support/sample_tree.h"
 
 namespace {
@@ -96,7 +98,8 @@ int main() {
     STMF_Message set_request;
     stmf.encode(set_request, set_message, nullptr);
 
-    const Field_Device_Settings* settings = nullptr;
+    const Field_Device_Settings field_settings;
+    const Carry_Out carry_out(field_settings);
     for (const bool traced : {false, true}) {
         std::string trace;
         Error_State_List errors;
@@ -115,7 +118,7 @@ int main() {
             const auto rate = calls_per_second(
                 [&] {
                     trace.clear();
-                    stmf.decode(*bytes, nullptr, traced ? &trace : nullptr, role::kField, nullptr, settings);
+                    stmf.decode(*bytes, nullptr, traced ? &trace : nullptr, role::kField, nullptr, &carry_out);
                 },
                 kCount);
             const std::string what = std::string("decode and answer ") + name + (traced ? ", with English" : "");

@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "base/process_locks.h"
 #include "bench/mosy_generator.h"
-#include "engine/process_locks.h"
 #include "quorvan.h"
 #include "tree/instance_builder.h"
 #include "tree/iso_tree.h"

@@ -10,9 +10,9 @@
 #include <random>
 #include <vector>
 
+#include "base/random_source.h"
 #include "datalink/crc.h"
 #include "datalink/pmpp.h"
-#include "tree/random_source.h"
 
 namespace {
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "bench/bench_clock.h"
+#include "codec/dynamic_objects.h"
 #include "codec/message_content.h"
 #include "codec/stmf.h"
 #include "dynobj/dyn_obj_table.h"
@@ -16,7 +17,8 @@ int main() {
     ISO_Tree& tree = sample.tree();
     Dyn_Obj_Table table;
     table.initialize(tree);
-    const STMF stmf(tree, &table);
+    const Dyn_Obj_Table_Objects dynamic_objects(table);
+    const STMF stmf(tree, &dynamic_objects);
 
     const std::vector<std::pair<std::string, std::string>> objects = {
         {"demoInteger.0", "123456"}, {"demoByte.0", "200"},       {"demoTemperature.0", "-12"},
@@ -43,7 +45,7 @@ int main() {
         }
         Message_Content message;
         auto hold = tree.write_lock();
-        message.build_from_request(record, &table, tree);
+        message.build_from_request(record, &dynamic_objects, tree);
         message.set_message_type(type);
         message.set_object_encoding(encoding);
         return message;

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "tree/bytes.h"
+#include "base/bytes.h"
 
 class ISO_Tree;
 

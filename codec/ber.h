@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "tree/bytes.h"
+#include "base/bytes.h"
 
 namespace ber {
 inline constexpr uint8_t kInteger = 0x02;

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "tree/bytes.h"
+#include "base/bytes.h"
 
 class ISO_Object;
 

@@ -6,9 +6,9 @@
 
 #include <cstdint>
 
+#include "base/bytes.h"
 #include "codec/object_list.h"
 #include "codec/request_record.h"
-#include "tree/bytes.h"
 
 class Dynamic_Objects;
 class ISO_Tree;

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "tree/bytes.h"
+#include "base/bytes.h"
 
 class ISO_Object;
 

@@ -10,7 +10,8 @@
 #include <optional>
 #include <string>
 
-#include "tree/bytes.h"
+#include "base/bytes.h"
+#include "tree/oid.h"
 
 class ISO_Object;
 
@@ -24,8 +25,7 @@ Bytes tree_form_of(const ISO_Object& node);
 // Standard content from tree form; EncodingException when the tree form is
 // not a whole identifier.
 Bytes standard_from_tree(const Bytes& tree_form);
-// Tree form from standard content; nothing when the content is cut short.
-std::optional<Bytes> tree_from_standard(const Bytes& standard);
+// Tree form from standard content: tree_from_standard of tree/oid.h.
 
 // EncodingException when the identifier is not below the NEMA node.
 Bytes nema_from_tree(const Bytes& tree_form);

@@ -10,7 +10,7 @@
 
 #include <cstdint>
 
-#include "tree/bytes.h"
+#include "base/bytes.h"
 
 class Iso_Instance;
 

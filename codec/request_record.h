@@ -1,12 +1,10 @@
-// A request as the engine handles it: the content of a caller's
-// Message_Request, held in owned texts.
+// A request as the engine handles it, in owned texts: what a caller asks to
+// send, or what a received request asked for.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
-
-#include "quorvan.h"
 
 struct Request_Object {
     std::string name;   // an instance name, or a raw identifier starting with 0x02
@@ -33,7 +31,3 @@ struct Request_Record {
     int32_t edit_byte_stream = 0;
     std::vector<Request_Object> objects;
 };
-
-// Reads a caller's record: null texts read as empty; at most QV_MAX_OBJECTS
-// objects, however many object_count claims.
-Request_Record record_from(const Message_Request& request);

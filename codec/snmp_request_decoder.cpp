@@ -7,22 +7,12 @@
 #include "codec/snmp_format.h"
 #include "codec/snmp_wire.h"
 #include "codec/stmf_exception.h"
-#include "field/field_device_settings.h"
-#include "tree/instance_value.h"
 #include "tree/iso_tree.h"
 
 namespace {
 
 using namespace snmp_text;
 namespace indent = snmp_indent;
-
-// A binding as it came: the node it names (if the tree has it as an
-// instance or other node) and the value element.
-struct Received_Binding {
-    Binding_Object object;
-    uint8_t value_tag = 0;
-    Bytes value;
-};
 
 // An object the tree does not know travels in the answer as a raw
 // identifier: each tree-form byte plus one.
@@ -32,14 +22,10 @@ std::string raw_identifier(const Bytes& tree_form) {
     return name;
 }
 
-Iso_Instance* as_instance(ISO_Object* node) {
-    return node != nullptr && node->is(kind::kInstance) ? static_cast<Iso_Instance*>(node) : nullptr;
-}
-
 class Request_Decoder {
 public:
-    Request_Decoder(const Bytes& pdu, Activity_Log& log, ISO_Tree& tree, const Field_Device_Settings& settings)
-        : reader_(pdu), log_(log), tree_(tree), settings_(settings) {}
+    Request_Decoder(const Bytes& pdu, Activity_Log& log, ISO_Tree& tree, const std::vector<std::string>& communities)
+        : reader_(pdu), log_(log), tree_(tree), communities_(communities) {}
 
     Field_Answer run() {
         try {
@@ -58,7 +44,9 @@ public:
             answer_.refused = true;
             return answer_;
         }
-        carry_out();
+        answer_.kind = pdu_tag_ == snmp::kGetNextRequest ? answer_kind::kGetNext
+                       : pdu_tag_ == snmp::kSetRequest   ? answer_kind::kSet
+                                                         : answer_kind::kGet;
         return answer_;
     }
 
@@ -134,8 +122,8 @@ private:
     // two lines, the one that matches ends the search.
     void check_community(const Bytes& community) {
         const std::string text(community.begin(), community.end());
-        for (size_t i = 0; i < settings_.count(); ++i) {
-            if (text == settings_.name(i)) {
+        for (const std::string& name : communities_) {
+            if (text == name) {
                 log_.text("The community name is valid\n");
                 return;
             }
@@ -156,99 +144,34 @@ private:
         while (!reader_.empty()) {
             if (reader_.peek() != ber::kSequence) throw DecodingException(kSequenceExpected);
             decode_field(reader_, log_, indent::kBinding);
+            const Binding_Object object = decode_binding_object(reader_, log_, tree_);
+            if (object.node == nullptr) log_.text(kNotFound);
             Received_Binding binding;
-            binding.object = decode_binding_object(reader_, log_, tree_);
-            if (binding.object.node == nullptr) log_.text(kNotFound);
+            binding.node = object.node;
             const Decoded_Field value = decode_field(reader_, log_, indent::kObject);
             binding.value_tag = value.tag;
             binding.value = value.content;
 
             Request_Object slot;
-            slot.name = binding.object.node != nullptr ? binding.object.node->name
-                                                       : raw_identifier(binding.object.tree_form);
+            slot.name = object.node != nullptr ? object.node->name : raw_identifier(object.tree_form);
             slot.value.assign(binding.value.begin(), binding.value.end());
             slot.value_type = binding.value_tag;
             answer_.record.objects.push_back(std::move(slot));
-            bindings_.push_back(std::move(binding));
-        }
-    }
-
-    void fail(uint32_t status, size_t position) {
-        answer_.error_status = status;
-        answer_.error_index = static_cast<uint32_t>(position + 1);
-    }
-
-    // The value an answer carries for an instance, as the station shows it.
-    void read_value(Request_Object& slot, const Iso_Instance& instance) {
-        Rendered_Value rendered = render_value(instance);
-        slot.name = instance.name;
-        slot.value = std::move(rendered.text);
-        slot.value_type = rendered.type;
-    }
-
-    void carry_out() {
-        switch (pdu_tag_) {
-            case snmp::kGetRequest:
-                answer_.kind = answer_kind::kGet;
-                break;
-            case snmp::kGetNextRequest:
-                answer_.kind = answer_kind::kGetNext;
-                break;
-            case snmp::kSetRequest:
-                answer_.kind = answer_kind::kSet;
-                break;
-            default:
-                return;
-        }
-        for (size_t i = 0; i < bindings_.size(); ++i) {
-            Request_Object& slot = answer_.record.objects[i];
-            Received_Binding& binding = bindings_[i];
-            Iso_Instance* instance = as_instance(binding.object.node);
-            if (pdu_tag_ == snmp::kGetRequest) {
-                log_.text("Getting value for instance ");
-                if (instance == nullptr) {
-                    log_.text("object unknown\n");
-                    return fail(snmp::kNoSuchName, i);
-                }
-                log_.text(instance->name + "\n");
-                read_value(slot, *instance);
-            } else if (pdu_tag_ == snmp::kSetRequest) {
-                log_.text("Setting value for instance ");
-                if (instance == nullptr) {
-                    log_.text("object unknown\n");
-                    return fail(snmp::kNoSuchName, i);
-                }
-                log_.text(instance->name + "\n");
-                const int result = store_received_value(*instance, binding.value_tag, binding.value);
-                read_value(slot, *instance);
-                if (result != set_result::kStored) return fail(static_cast<uint32_t>(result), i);
-            } else {
-                log_.text("\nGetting next object past ");
-                ISO_Object* node = binding.object.node;
-                log_.text(node != nullptr ? node->name : std::string("object unknown"));
-                const ISO_Object* next = node != nullptr ? ISO_Tree::next_instance(node) : nullptr;
-                if (next == nullptr) {
-                    log_.text(": Could not find next object!\n");
-                    return fail(snmp::kNoSuchName, i);
-                }
-                log_.text(": " + next->name + "\n");
-                read_value(slot, static_cast<const Iso_Instance&>(*next));
-            }
+            answer_.bindings.push_back(std::move(binding));
         }
     }
 
     Byte_Reader reader_;
     Activity_Log& log_;
     ISO_Tree& tree_;
-    const Field_Device_Settings& settings_;
+    const std::vector<std::string>& communities_;
     uint8_t pdu_tag_ = 0;
-    std::vector<Received_Binding> bindings_;
     Field_Answer answer_;
 };
 
 }  // namespace
 
 Field_Answer decode_snmp_request(const Bytes& pdu, Activity_Log& log, ISO_Tree& tree,
-                                 const Field_Device_Settings& settings) {
-    return Request_Decoder(pdu, log, tree, settings).run();
+                                 const std::vector<std::string>& communities) {
+    return Request_Decoder(pdu, log, tree, communities).run();
 }

@@ -1,15 +1,18 @@
-// The field role's decoder of SNMP requests: reads the request, carries it
-// out against the tree, and says how it must be answered. A malformed
-// request is never thrown back: it is answered with genErr.
+// The field role's decoder of SNMP requests: reads the request and says how
+// it must be answered; carrying it out against the tree is the field
+// device's. A malformed request is never thrown back: it is answered with
+// genErr.
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
+#include "base/bytes.h"
 #include "codec/request_record.h"
-#include "tree/bytes.h"
 
 class Activity_Log;
-class Field_Device_Settings;
+class ISO_Object;
 class ISO_Tree;
 
 // What kind of answer is due, as bits.
@@ -20,15 +23,34 @@ inline constexpr int kGetNext = 4;
 inline constexpr int kSet = 8 + 2;  // answered as a Get response
 }  // namespace answer_kind
 
+// A binding as it came: the node it names (if the tree has it) and the value
+// element.
+struct Received_Binding {
+    ISO_Object* node = nullptr;
+    uint8_t value_tag = 0;
+    Bytes value;
+};
+
 struct Field_Answer {
     int kind = answer_kind::kNone;
     bool refused = false;   // the request failed its checks: answered with genErr
     Request_Record record;  // the objects of the answer, in binding order
     uint32_t error_status = 0;
     uint32_t error_index = 0;
+    std::vector<Received_Binding> bindings;  // what the request asked, in binding order
+};
+
+// The field role's part in decoding a request: the community names it
+// accepts, and carrying the decoded request out against the tree, which the
+// decode holds locked for writing while it runs.
+class Request_Executor {
+public:
+    virtual ~Request_Executor() = default;
+    virtual std::vector<std::string> communities() const = 0;
+    virtual void carry_out(Field_Answer& answer, Activity_Log& log) const = 0;
 };
 
 // The first byte has been traced by the caller. The caller holds the tree's
-// lock exclusively.
+// lock exclusively. Each accepted community is tried in turn.
 Field_Answer decode_snmp_request(const Bytes& pdu, Activity_Log& log, ISO_Tree& tree,
-                                 const Field_Device_Settings& settings);
+                                 const std::vector<std::string>& communities);

@@ -3,7 +3,7 @@
 // and index, and hands the result to validation.
 #pragma once
 
-#include "tree/bytes.h"
+#include "base/bytes.h"
 
 class Activity_Log;
 class Byte_Reader;

@@ -3,10 +3,9 @@
 #include "codec/activity_log.h"
 #include "codec/snmp_encoder.h"
 #include "codec/snmp_response_decoder.h"
+#include "codec/stmf_exception.h"
 #include "codec/stmp_decoder.h"
 #include "codec/stmp_encoder.h"
-#include "codec/stmf_exception.h"
-#include "field/field_device_settings.h"
 #include "tree/iso_tree.h"
 
 void STMF::encode(STMF_Message& out, const Message_Content& message, std::string* trace, uint32_t error_status,
@@ -29,7 +28,7 @@ void STMF::encode(STMF_Message& out, const Message_Content& message, std::string
 }
 
 STMF::Decoded STMF::decode(const Bytes& pdu, const Message_Content* request, std::string* trace, int decode_role,
-                           Error_State_List* errors, const Field_Device_Settings* settings) const {
+                           Error_State_List* errors, const Request_Executor* executor) const {
     if (pdu.empty()) throw DecodingException(stmf_text::kEmptyPdu);
     auto hold = tree_.write_lock();
     Activity_Log log(tree_, trace);
@@ -46,8 +45,10 @@ STMF::Decoded STMF::decode(const Bytes& pdu, const Message_Content* request, std
                 if (request == nullptr) throw InvalidReferenceException(message_error::kEmptyList);
                 decode_snmp_response(pdu, decoded.received, *request, log, errors, tree_);
             } else {
-                static const Field_Device_Settings kDefaultSettings;
-                decoded.answer = decode_snmp_request(pdu, log, tree_, settings != nullptr ? *settings : kDefaultSettings);
+                const std::vector<std::string> communities =
+                    executor != nullptr ? executor->communities() : std::vector<std::string>{};
+                decoded.answer = decode_snmp_request(pdu, log, tree_, communities);
+                if (executor != nullptr) executor->carry_out(*decoded.answer, log);
             }
             break;
         case style::kStmp: {

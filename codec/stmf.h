@@ -13,11 +13,12 @@
 
 class Dynamic_Objects;
 class Error_State_List;
-class Field_Device_Settings;
 class ISO_Tree;
 
 namespace stmf_text {
 inline constexpr const char* kEmptyPdu = "The STMF PDU is Empty!";
+// Shown by either role when a received message could not be decoded.
+inline constexpr const char* kDecodingFailed = "STMF decoding exception detected, continuing";
 }
 
 namespace role {
@@ -46,9 +47,10 @@ public:
 
     // Decodes a received PDU. In the central role the request it answers is
     // given, validated against and its Error_State (in errors) filled; in
-    // the field role the request is carried out and the answer returned.
+    // the field role the executor (when given) carries the request out and
+    // the answer is returned.
     Decoded decode(const Bytes& pdu, const Message_Content* request, std::string* trace, int decode_role,
-                   Error_State_List* errors, const Field_Device_Settings* settings) const;
+                   Error_State_List* errors, const Request_Executor* executor) const;
 
 private:
     ISO_Tree& tree_;

@@ -2,7 +2,7 @@
 // The exported calls and the receiver catch them and report their message.
 #pragma once
 
-#include "tree/throwable.h"
+#include "base/throwable.h"
 
 class STMF_Exception : public RecoverException {
 public:

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "tree/bytes.h"
+#include "base/bytes.h"
 
 namespace stmf_message {
 inline constexpr size_t kSegmentSize = 512;

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "tree/bytes.h"
+#include "base/bytes.h"
 
 class Activity_Log;
 class Dynamic_Objects;

@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
+#include "base/bytes.h"
 #include "codec/object_list.h"
-#include "tree/bytes.h"
 
 class ISO_Object;
 

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <span>
 
-#include "tree/bytes.h"
+#include "base/bytes.h"
 
 struct Raw_Message;
 

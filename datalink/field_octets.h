@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "tree/bytes.h"
+#include "base/bytes.h"
 
 inline void append_field_octets(Bytes& out, int length, uint16_t value) {
     if (length == 2) out.push_back(static_cast<uint8_t>(value >> 8));

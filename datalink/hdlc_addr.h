@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <span>
 
-#include "tree/bytes.h"
+#include "base/bytes.h"
 
 class HDLC_Addr {
 public:

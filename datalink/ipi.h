@@ -7,7 +7,7 @@
 #include <span>
 #include <string_view>
 
-#include "tree/bytes.h"
+#include "base/bytes.h"
 
 class IPI {
 public:

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <span>
 
-#include "tree/bytes.h"
-#include "tree/throwable.h"
+#include "base/bytes.h"
+#include "base/throwable.h"
 
 // A body that ends in an escape octet with nothing for it to escape (on the
 // line, an escape right before the closing flag). Not a framing error of its

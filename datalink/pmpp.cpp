@@ -3,13 +3,12 @@
 #include <algorithm>
 #include <string>
 
+#include "base/random_source.h"
 #include "datalink/crc.h"
 #include "datalink/hdlc_addr.h"
 #include "datalink/ipi.h"
 #include "datalink/octet_stuffing.h"
 #include "datalink/pmpp_exception.h"
-#include "field/error_injection.h"
-#include "tree/random_source.h"
 
 namespace {
 
@@ -37,13 +36,13 @@ HDLC_Addr other_address(const HDLC_Addr& real, bool group, Random_Source& random
     }
 }
 
-void inject_information_errors(const Error_Mode& mode, Bytes& information, Random_Source& random) {
-    if (mode.extra_byte()) {
+void inject_information_errors(const Frame_Faults& faults, Bytes& information, Random_Source& random) {
+    if (faults.extra_byte) {
         information.push_back(pmpp::kExtraOctet);
-    } else if (mode.remove_byte() && !information.empty()) {
+    } else if (faults.remove_byte && !information.empty()) {
         information.erase(information.begin() + random.below(static_cast<uint32_t>(information.size())));
     }
-    if (mode.change_byte() && !information.empty())
+    if (faults.change_byte && !information.empty())
         ++information[random.below(static_cast<uint32_t>(information.size()))];
 }
 
@@ -57,9 +56,8 @@ bool accepted_control(uint8_t control) {
 PMPP::PMPP(Random_Source& random, Diagnostic_Trace trace) : random_(random), trace_(std::move(trace)) {}
 
 Sent_Frame PMPP::encode(std::span<const uint8_t> information, int32_t address, int32_t group,
-                        std::string_view class_name, const ErrorInjection* injection) const {
-    const Error_Mode mode = injection != nullptr ? injection->mode() : Error_Mode{};
-    const bool inject = mode.is_active();
+                        std::string_view class_name, const Frame_Faults& faults) const {
+    const bool inject = faults.armed;
     const bool group_flag = group != 0;
 
     Sent_Frame sent;
@@ -68,14 +66,14 @@ Sent_Frame PMPP::encode(std::span<const uint8_t> information, int32_t address, i
 
     content.start(Frame_Content::kAddress);
     HDLC_Addr hdlc_address(address, group_flag);
-    if (inject && mode.invalid_address_field()) hdlc_address = other_address(hdlc_address, group_flag, random_);
+    if (inject && faults.invalid_address) hdlc_address = other_address(hdlc_address, group_flag, random_);
     hdlc_address.append_to(content.octets);
 
     const bool bare = !inject && (address == pmpp::kBareFrameAddress || group == pmpp::kBareFrameAddress);
     content.start(Frame_Content::kControl);
     if (!bare) {
         uint8_t control = pmpp::kControlSent;
-        if (inject && mode.invalid_control_field())
+        if (inject && faults.invalid_control)
             control = static_cast<uint8_t>(kInvalidControlBase + random_.below(kInvalidControlRange));
         content.octets.push_back(control);
     }
@@ -89,7 +87,7 @@ Sent_Frame PMPP::encode(std::span<const uint8_t> information, int32_t address, i
     if (!bare) {
         if (inject) {
             Bytes changed(information.begin(), information.end());
-            inject_information_errors(mode, changed, random_);
+            inject_information_errors(faults, changed, random_);
             content.octets.insert(content.octets.end(), changed.begin(), changed.end());
         } else {
             content.octets.insert(content.octets.end(), information.begin(), information.end());
@@ -97,7 +95,7 @@ Sent_Frame PMPP::encode(std::span<const uint8_t> information, int32_t address, i
     }
 
     uint16_t fcs = CRC::calculate(content.octets);
-    if (inject && mode.invalid_crc()) fcs = static_cast<uint16_t>(fcs + 1 + random_.below(kFcsOffsetRange));
+    if (inject && faults.invalid_crc) fcs = static_cast<uint16_t>(fcs + 1 + random_.below(kFcsOffsetRange));
     content.start(Frame_Content::kFcs);
     CRC::append(content.octets, fcs);
 
@@ -179,11 +177,4 @@ bool PMPP::add_received_octet(Raw_Message& frame, uint8_t octet, std::string_vie
     }
     frame.octets.push_back(octet);
     return false;
-}
-
-void PMPP::store_sent_frame(const Sent_Frame& frame, Encoded_Frame& record) {
-    if (frame.octets.size() > sizeof record.frame) throw InvalidLengthException(pmpp_error::kSentFrameTooLong);
-    std::copy(frame.octets.begin(), frame.octets.end(), record.frame);
-    for (size_t i = 0; i < pmpp::kFieldPositionCount; ++i)
-        record.positions[i] = static_cast<uint16_t>(frame.positions[i]);
 }

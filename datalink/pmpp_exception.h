@@ -2,7 +2,7 @@
 // flag and discards the frame.
 #pragma once
 
-#include "tree/throwable.h"
+#include "base/throwable.h"
 
 class PMPP_Exception : public RecoverException {
 public:

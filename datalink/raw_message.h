@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <string>
 
+#include "base/bytes.h"
 #include "datalink/hdlc_addr.h"
 #include "datalink/ipi.h"
-#include "tree/bytes.h"
 
 struct Raw_Message {
     // The frame under assembly, then the complete frame.

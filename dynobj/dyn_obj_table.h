@@ -4,21 +4,18 @@
 #include <array>
 #include <cstdint>
 
-#include "codec/dynamic_objects.h"
 #include "dynobj/dynamic_object.h"
 
-class Dyn_Obj_Table : public Dynamic_Objects {
+class Dyn_Obj_Table {
 public:
     static constexpr uint8_t kCount = 13;
 
-    // After every load of the tree; InvalidReferenceException when the tree
+    // After every load of the tree; Dyn_Obj_Exception when the tree
     // does not hold the dynamic object definition table.
     void initialize(const ISO_Tree& tree);
 
-    // InvalidReferenceException for a number outside 1 to 13.
+    // Dyn_Obj_Exception for a number outside 1 to 13.
     const Dynamic_Object& get(uint8_t number) const;
-
-    Object_List object_list(uint8_t number, const ISO_Tree& tree) const override;
 
 private:
     std::array<Dynamic_Object, kCount> objects_{};

@@ -1,14 +1,13 @@
 #include "dynobj/dynamic_object.h"
 
-#include "codec/oid_forms.h"
-#include "codec/stmf_exception.h"
 #include "tree/iso_tree.h"
+#include "tree/oid.h"
 
 namespace {
 
 const ISO_Object* column_node(const ISO_Tree& tree, const char* column, uint8_t number) {
     const ISO_Object* node = tree.find_by_name(std::string(column) + "." + std::to_string(number));
-    if (node == nullptr) throw InvalidReferenceException(dynobj_text::kLoadFailed);
+    if (node == nullptr) throw Dyn_Obj_Exception(dynobj_text::kLoadFailed);
     return node;
 }
 
@@ -54,19 +53,16 @@ std::string Dynamic_Object::owner_text(size_t k) const {
     return owner != nullptr ? std::string(owner->value.begin(), owner->value.end()) : std::string();
 }
 
-Object_List Dynamic_Object::build_object_list(const ISO_Tree& tree) const {
-    Object_List list;
+std::vector<Dyn_Obj_Row> Dynamic_Object::rows_in_use(const ISO_Tree& tree) const {
+    std::vector<Dyn_Obj_Row> rows;
     const uint8_t count = active_entry_count();
     for (size_t k = 1; k <= count; ++k) {
         const Iso_Instance* variable = row(variable_node_, k);
         const ISO_Object* object = variable != nullptr ? named_object(tree, *variable) : nullptr;
-        if (object == nullptr) throw InvalidReferenceException(dynobj_text::kInvalidVariable);
-        Object_Entry entry = Object_Entry::reference(const_cast<ISO_Object*>(object));
-        entry.name = owner_text(k);
-        entry.flag = status_byte(k);
-        list.push_back(std::move(entry));
+        if (object == nullptr) throw Dyn_Obj_Exception(dynobj_text::kInvalidVariable);
+        rows.push_back({object, owner_text(k), status_byte(k)});
     }
-    return list;
+    return rows;
 }
 
 std::string Dynamic_Object::variable_names(const ISO_Tree& tree) const {

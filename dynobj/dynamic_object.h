@@ -7,11 +7,26 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
-#include "codec/object_list.h"
+#include "base/throwable.h"
 
 class ISO_Object;
 class ISO_Tree;
+
+// A dynamic object that is not there or names what the tree lacks.
+class Dyn_Obj_Exception : public RecoverException {
+public:
+    using RecoverException::RecoverException;
+};
+
+// One row in use of a dynamic object: the object it names, its owner text
+// and its status byte.
+struct Dyn_Obj_Row {
+    const ISO_Object* object = nullptr;
+    std::string owner;
+    uint8_t status = 0;
+};
 
 namespace dynobj_text {
 inline constexpr const char* kLoadFailed = "Load of Dynamic Object failed!";
@@ -31,15 +46,15 @@ class Dynamic_Object {
 public:
     static constexpr uint8_t kActive = 1;
 
-    // Looks up the five column nodes of number n; InvalidReferenceException
+    // Looks up the five column nodes of number n; Dyn_Obj_Exception
     // (kLoadFailed) when the tree lacks one.
     void initialize(uint8_t number, const ISO_Tree& tree);
 
     // Rows in use: counted from the first while the status is 1.
     uint8_t active_entry_count() const;
-    // The objects of the rows in use, in row order, each with its owner
-    // text and status byte.
-    Object_List build_object_list(const ISO_Tree& tree) const;
+    // The rows in use, in row order; Dyn_Obj_Exception (kInvalidVariable)
+    // when one names no object of the tree.
+    std::vector<Dyn_Obj_Row> rows_in_use(const ISO_Tree& tree) const;
     // The names of the objects of the rows, up to the first without one,
     // separated by "\n"; "" when a row names an object the tree lacks.
     std::string variable_names(const ISO_Tree& tree) const;

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <fstream>
 
-#include "engine/process_locks.h"
+#include "base/process_locks.h"
 #include "engine/quorvan_engine.h"
 #include "tree/instance_builder.h"
 #include "tree/mosy_loader.h"

@@ -17,6 +17,7 @@ int32_t Quorvan::SetParams(uint16_t baud, const char* port, int32_t time_out) {
     if (port != nullptr) ini_->set_port_name(port);
     ini_->set_time_out(static_cast<uint16_t>(std::clamp(time_out, 1, 0xFFFF)));
     ini_->set_baud(baud);
+    settings_changed();
     return result;
 }
 
@@ -39,4 +40,5 @@ void Quorvan::GetModes(int32_t* type, int32_t* role) const {
 void Quorvan::SetModes(int32_t type, int32_t role) {
     ini_->set_connection_type(type);
     ini_->set_role(role);
+    settings_changed();
 }

@@ -3,8 +3,7 @@
 #include <cctype>
 #include <ctime>
 
-#include "engine/process_locks.h"
-#include "tree/throwable.h"
+#include "base/throwable.h"
 
 Quorvan::Quorvan()
     : ini_(std::make_unique<IniFile>()),
@@ -15,11 +14,21 @@ Quorvan::Quorvan()
       station_(std::make_unique<NTCIP_Station>(*sender_)),
       field_settings_(std::make_unique<Field_Device_Settings>()),
       error_injection_(std::make_unique<ErrorInjection>()),
-      receiver_(std::make_unique<TA_Receiver>(*station_, *serial_port_, *data_link_, *error_injection_, outstanding_,
-                                              error_states_)),
-      receiver_thread_(
-          std::make_unique<BCCThread_TA_Receiver>(*receiver_, connection_state_, *ini_, *field_settings_)),
-      stmf_(tree_, &dyn_obj_table_) {}
+      field_device_(std::make_unique<Field_Device>(*field_settings_, *error_injection_, *data_link_)),
+      receiver_(std::make_unique<TA_Receiver>(*station_, *data_link_, *field_device_, outstanding_, error_states_)),
+      receiver_thread_(std::make_unique<BCCThread_TA_Receiver>(*receiver_, connection_state_)),
+      stmf_(tree_, &dynamic_objects_) {
+    settings_changed();
+}
+
+void Quorvan::settings_changed() {
+    Receiver_Settings settings;
+    settings.connection_type = ini_->connection_type();
+    settings.port_name = ini_->port_name();
+    settings.role = ini_->role();
+    settings.time_out_seconds = ini_->time_out();
+    receiver_thread_->set_settings(settings);
+}
 
 Quorvan::~Quorvan() {
     receiver_thread_->stop();
@@ -60,11 +69,13 @@ int32_t Quorvan::Init(int32_t role, const char* port, uint16_t baud) {
     error_states_.clear();
     ini_->Load();  // a missing file keeps the current settings
     ini_->set_role(role);
+    settings_changed();
     if (port != nullptr && port[0] == '\0') return 0;  // a caller that does not use the line
     if (port != nullptr) {
         ini_->set_connection_type(connection::kSerial);
         ini_->set_port_name(port);
         if (baud != 0) ini_->set_baud(baud);
+        settings_changed();
     }
     if (ini_->connection_type() != connection::kSerial) return 0;
     receiver_thread_->suspend();
@@ -76,7 +87,16 @@ int32_t Quorvan::Init(int32_t role, const char* port, uint16_t baud) {
 int32_t Quorvan::StartReceiverThread(QV_DisplayCallback display, QV_StatusCallback status) {
     try {
         receiver_->set_stmf(&stmf_);
-        receiver_thread_->start(display, status, *serial_port_);
+        settings_changed();
+        Display to_display;
+        if (display != nullptr) to_display = [display](const std::string& text) { display(text.c_str()); };
+        Status_Report to_status;
+        if (status != nullptr)
+            to_status = [status](const Line_Status& line) {
+                status(line.connection_type, line.connection_state, 0, 0, line.port_text.c_str(), 0, 0, 0,
+                       line.seconds_remaining);
+            };
+        receiver_thread_->start(std::move(to_display), std::move(to_status), *serial_port_);
         SetReceiverHandle(reinterpret_cast<void*>(receiver_thread_->handle()));
         return 0;
     } catch (const Throwable&) {

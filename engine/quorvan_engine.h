@@ -9,12 +9,15 @@
 #include <optional>
 #include <string>
 
+#include "base/random_source.h"
+#include "codec/dynamic_objects.h"
 #include "codec/error_state.h"
 #include "codec/stmf.h"
 #include "datalink/data_link_layer.h"
 #include "dynobj/dyn_obj_table.h"
 #include "engine/ini_file.h"
 #include "field/error_injection.h"
+#include "field/field_device.h"
 #include "field/field_device_settings.h"
 #include "quorvan.h"
 #include "transport/outstanding_requests.h"
@@ -23,7 +26,6 @@
 #include "transport/ta_receiver.h"
 #include "transport/ta_sender.h"
 #include "tree/iso_tree.h"
-#include "tree/random_source.h"
 
 class Quorvan {
 public:
@@ -83,11 +85,14 @@ private:
     // Opens the serial port with the configured name and baud, 8N1, and
     // makes it ready; false when it cannot be had.
     bool open_serial_port(const std::string& name, uint16_t baud);
+    // Hands the receiver thread the settings it works with, after every change.
+    void settings_changed();
 
     // Members in the order of construction.
     std::unique_ptr<IniFile> ini_;
     ISO_Tree tree_;
     Dyn_Obj_Table dyn_obj_table_;
+    Dyn_Obj_Table_Objects dynamic_objects_{dyn_obj_table_};
     Outstanding_Requests outstanding_;
     Random_Source random_;  // the error injection's choices, seeded at every Init
     std::unique_ptr<SP_Ovr> serial_port_;
@@ -96,6 +101,7 @@ private:
     std::unique_ptr<NTCIP_Station> station_;
     std::unique_ptr<Field_Device_Settings> field_settings_;
     std::unique_ptr<ErrorInjection> error_injection_;
+    std::unique_ptr<Field_Device> field_device_;
     std::unique_ptr<TA_Receiver> receiver_;
     std::unique_ptr<BCCThread_TA_Receiver> receiver_thread_;
     STMF stmf_;

@@ -4,12 +4,13 @@
 #include <cstring>
 #include <mutex>
 
+#include "base/process_locks.h"
 #include "codec/request_id.h"
 #include "codec/request_record.h"
 #include "codec/stmf_exception.h"
 #include "datalink/pmpp.h"
+#include "engine/c_records.h"
 #include "engine/c_text.h"
-#include "engine/process_locks.h"
 #include "engine/quorvan_engine.h"
 #include "transport/byte_text.h"
 
@@ -101,7 +102,7 @@ int32_t Quorvan::EncodeData(char** english, Message_Request& request, Encoded_Fr
         auto message = std::make_shared<Message_Content>();
         {
             auto hold = tree_.write_lock();
-            message->build_from_request(record, &dyn_obj_table_, tree_);
+            message->build_from_request(record, &dynamic_objects_, tree_);
         }
         request.address = record.address;
         request.group_address = record.group_address;
@@ -112,7 +113,7 @@ int32_t Quorvan::EncodeData(char** english, Message_Request& request, Encoded_Fr
         STMF_Message pdu;
         stmf_.encode(pdu, *message, &trace);
         const int32_t segments = pdu.segment(true);
-        const int32_t link_type = ini_->connection_type() == connection::kModem ? 2 : 1;
+        const Link_Type link = ini_->connection_type() == connection::kModem ? Link_Type::ppp : Link_Type::pmpp;
         Encoded_Frame* frame = &first;
         const STMF_Message* segment = &pdu;
         for (int32_t i = 0; i < segments && segment != nullptr; ++i, segment = segment->next()) {
@@ -123,10 +124,10 @@ int32_t Quorvan::EncodeData(char** english, Message_Request& request, Encoded_Fr
                 frame = further;
             }
             std::lock_guard hold(link_lock());
-            const std::optional<Sent_Frame> sent = data_link_->encode(link_type, segment->bytes(), record.address,
+            const std::optional<Sent_Frame> sent = data_link_->encode(link, segment->bytes(), record.address,
                                                                       record.group_address, record.class_name);
             if (!sent) throw InvalidReferenceException(message_error::kInvalidFormat);
-            PMPP::store_sent_frame(*sent, *frame);
+            store_sent_frame(*sent, *frame);
         }
         if (frame_count != nullptr) *frame_count = segments;
     } catch (const RecoverException&) {

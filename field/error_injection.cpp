@@ -7,6 +7,18 @@ uint32_t Error_Mode::mask() const {
     return mask;
 }
 
+Frame_Faults Error_Mode::frame_faults() const {
+    Frame_Faults faults;
+    faults.armed = is_active();
+    faults.extra_byte = extra_byte();
+    faults.remove_byte = remove_byte();
+    faults.change_byte = change_byte();
+    faults.invalid_crc = invalid_crc();
+    faults.invalid_control = invalid_control_field();
+    faults.invalid_address = invalid_address_field();
+    return faults;
+}
+
 void ErrorInjection::set(const Error_Mode& mode) {
     std::lock_guard hold(mutex_);
     mode_ = mode;

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <mutex>
 
+#include "datalink/frame_faults.h"
+
 // The eight switches, in their order; switch n owns bit 1 << 4n of the mask.
 enum class Error_Switch : uint8_t {
     add_extra_byte,
@@ -40,6 +42,8 @@ struct Error_Mode {
     bool invalid_control_field() const { return is_set(Error_Switch::invalid_control_field); }
     bool invalid_address_field() const { return is_set(Error_Switch::invalid_address_field); }
     bool do_not_respond() const { return is_set(Error_Switch::do_not_respond); }
+    // What the framer puts into an answer under these settings.
+    Frame_Faults frame_faults() const;
 
     bool operator==(const Error_Mode&) const = default;
 };

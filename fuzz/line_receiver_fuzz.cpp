@@ -9,18 +9,19 @@
 #include <span>
 #include <string>
 
+#include "base/random_source.h"
 #include "codec/error_state.h"
 #include "codec/message_content.h"
 #include "codec/stmf.h"
 #include "datalink/data_link_layer.h"
 #include "field/error_injection.h"
+#include "field/field_device.h"
 #include "field/field_device_settings.h"
+#include "tests/support/sample_tree.h"
 #include "transport/outstanding_requests.h"
 #include "transport/sp_ovr.h"
 #include "transport/ta_receiver.h"
 #include "transport/ta_sender.h"
-#include "tests/support/sample_tree.h"
-#include "tree/random_source.h"
 
 namespace {
 
@@ -65,15 +66,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                               static_cast<bool>(data[1] & 16), static_cast<bool>(data[1] & 32),
                               static_cast<bool>(data[1] & 64)},
                              0});
+    const Field_Device field_device(settings, injection, data_link);
     Outstanding_Requests requests;
     Error_State_List errors;
-    TA_Receiver receiver(station, port, data_link, injection, requests, errors);
+    TA_Receiver receiver(station, data_link, field_device, requests, errors);
     receiver.set_stmf(&stmf);
     receiver.set_display([](const std::string&) {});
 
     Receive_Context context;
     context.role = (pick & 0x80) ? 2 : 1;
-    context.settings = &settings;
     context.time_text = "12:00:00.000";
     if (context.role == 1) {
         for (int32_t id = 0; id <= 1; ++id) {

@@ -6,10 +6,10 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "base/random_source.h"
+#include "base/throwable.h"
 #include "datalink/pmpp.h"
 #include "datalink/pmpp_format.h"
-#include "tree/random_source.h"
-#include "tree/throwable.h"
 
 namespace {
 

@@ -6,6 +6,7 @@
 
 #include "codec/stmf.h"
 #include "codec/stmf_exception.h"
+#include "field/carry_out.h"
 #include "field/field_device_settings.h"
 #include "tests/support/sample_tree.h"
 
@@ -14,10 +15,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ISO_Tree& tree = sample.tree();
     static const STMF stmf(tree, nullptr);
     static const Field_Device_Settings settings;
+    static const Carry_Out carry_out(settings);
     const Bytes pdu(data, data + size);
     std::string trace;
     try {
-        const STMF::Decoded decoded = stmf.decode(pdu, nullptr, &trace, role::kField, nullptr, &settings);
+        const STMF::Decoded decoded = stmf.decode(pdu, nullptr, &trace, role::kField, nullptr, &carry_out);
         if (decoded.answer && decoded.answer->kind != 0 && decoded.answer->error_status == 0) {
             // An answer without an error names an object for every binding.
             for (const auto& object : decoded.answer->record.objects)

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "codec/dynamic_objects.h"
 #include "codec/message_content.h"
 #include "codec/stmf.h"
 #include "codec/stmf_exception.h"
@@ -17,7 +18,8 @@ namespace {
 struct Station {
     Sample_Tree sample;
     Dyn_Obj_Table table;
-    STMF stmf{sample.tree(), &table};
+    Dyn_Obj_Table_Objects dynamic_objects{table};
+    STMF stmf{sample.tree(), &dynamic_objects};
 
     Station() {
         table.initialize(sample.tree());
@@ -44,7 +46,7 @@ struct Station {
         }
         auto hold = sample.tree().write_lock();
         Message_Content message;
-        message.build_from_request(record, &table, sample.tree());
+        message.build_from_request(record, &dynamic_objects, sample.tree());
         if (kind == 0) message.set_object_encoding(0);
         return message;
     }

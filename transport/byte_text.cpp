@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "tree/value_text.h"
+#include "base/hex_byte.h"
 
 std::string byte_text(std::span<const uint8_t> bytes) {
     const size_t shown = std::min(bytes.size(), byte_text_rule::kMostBytesShown);

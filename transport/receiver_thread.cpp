@@ -11,8 +11,7 @@
 #include <exception>
 #include <thread>
 
-#include "engine/ini_file.h"
-#include "engine/process_locks.h"
+#include "base/process_locks.h"
 #include "transport/sp_ovr.h"
 #include "transport/util_time.h"
 
@@ -32,9 +31,18 @@ void drain_fd(int fd) {
 
 }  // namespace
 
-BCCThread_TA_Receiver::BCCThread_TA_Receiver(TA_Receiver& receiver, std::atomic<int32_t>& connection_state,
-                                             IniFile& ini, const Field_Device_Settings& settings)
-    : receiver_(receiver), connection_state_(connection_state), ini_(ini), settings_(settings) {}
+BCCThread_TA_Receiver::BCCThread_TA_Receiver(TA_Receiver& receiver, std::atomic<int32_t>& connection_state)
+    : receiver_(receiver), connection_state_(connection_state) {}
+
+void BCCThread_TA_Receiver::set_settings(const Receiver_Settings& settings) {
+    std::lock_guard hold(settings_mutex_);
+    settings_ = settings;
+}
+
+Receiver_Settings BCCThread_TA_Receiver::settings() const {
+    std::lock_guard hold(settings_mutex_);
+    return settings_;
+}
 
 BCCThread_TA_Receiver::~BCCThread_TA_Receiver() {
     stop();
@@ -44,17 +52,17 @@ BCCThread_TA_Receiver::~BCCThread_TA_Receiver() {
 
 void BCCThread_TA_Receiver::display(const std::string& text) const {
     std::lock_guard hold(display_lock());
-    if (display_callback_ != nullptr) display_callback_(text.c_str());
+    if (display_) display_(text);
 }
 
-void BCCThread_TA_Receiver::start(QV_DisplayCallback display, QV_StatusCallback status, SP_Ovr& port) {
+void BCCThread_TA_Receiver::start(Display display, Status_Report status, SP_Ovr& port) {
     if (running()) return;
     if (wake_fd_ < 0) wake_fd_ = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
     if (link_fd_ < 0) link_fd_ = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
     if (wake_fd_ < 0) throw ThreadEventException(kEventCreation);
     if (link_fd_ < 0) throw ThreadEventException(kCommEventCreation);
-    display_callback_ = display;
-    status_callback_ = status;
+    display_ = std::move(display);
+    status_ = std::move(status);
     port_ = &port;
     receiver_.set_display([this](const std::string& text) { this->display(text); });
     stop_requested_ = false;
@@ -102,24 +110,29 @@ void BCCThread_TA_Receiver::wait_while_suspended() {
 
 void BCCThread_TA_Receiver::report_status(int remaining) {
     std::lock_guard hold(status_lock());
-    if (status_callback_ == nullptr) return;
-    const int32_t type = ini_.connection_type();
-    const std::string name = type == connection::kModem ? "Modem" : ini_.port_name();
-    status_callback_(type, connection_state_.load(), 0, 0, name.c_str(), 0, 0, 0, remaining);
+    if (!status_) return;
+    const Receiver_Settings now = settings();
+    Line_Status line;
+    line.connection_type = now.connection_type;
+    line.connection_state = connection_state_.load();
+    line.port_text = now.connection_type == connection::kModem ? kModemPortText : now.port_name;
+    line.seconds_remaining = remaining;
+    status_(line);
 }
 
 void BCCThread_TA_Receiver::run() {
+    const Receiver_Settings at_start = settings();
     Receive_Context context;
-    context.device_type = ini_.connection_type();
-    context.role = ini_.role();
-    context.settings = &settings_;
+    context.device_type = at_start.connection_type;
+    context.role = at_start.role;
+    // The framer is chosen once for the connection.
     if (context.device_type == connection::kSerial) {
-        context.link_type = 1;
+        receiver_.set_link(Link_Type::pmpp);
         connection_state_ = 1;
     } else {
         if (context.device_type != connection::kModem && context.device_type != connection::kNetwork)
             display(kUnknownDevice);
-        context.link_type = 2;
+        receiver_.set_link(Link_Type::ppp);
     }
 
     std::array<uint8_t, kReceiveBuffer> buffer{};
@@ -180,7 +193,7 @@ void BCCThread_TA_Receiver::run() {
             } else if (watched == 3 && (fds[2].revents & (POLLHUP | POLLERR | POLLNVAL))) {
                 port_hung_up = true;
             }
-            if (idle) remaining = receiver_.check_time_out(ini_.time_out());
+            if (idle) remaining = receiver_.check_time_out(settings().time_out_seconds);
         } catch (const std::exception&) {
             // Whatever was being read is dropped with the failure.
             count = 0;

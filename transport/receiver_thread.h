@@ -8,16 +8,35 @@
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
+#include <functional>
 #include <mutex>
+#include <string>
 #include <thread>
 
-#include "quorvan.h"
+#include "base/throwable.h"
 #include "transport/ta_receiver.h"
-#include "tree/throwable.h"
 
-class Field_Device_Settings;
-class IniFile;
 class SP_Ovr;
+
+// What the thread needs of the station's settings, handed over as values
+// whenever they change.
+struct Receiver_Settings {
+    int32_t connection_type = connection::kSerial;
+    std::string port_name;
+    int32_t role = 1;
+    uint16_t time_out_seconds = 10;
+
+    bool operator==(const Receiver_Settings&) const = default;
+};
+
+// The connection status the thread reports every few passes.
+struct Line_Status {
+    int32_t connection_type = connection::kSerial;
+    int32_t connection_state = 0;
+    std::string port_text;  // the port name, or "Modem"
+    int32_t seconds_remaining = 0;
+};
+using Status_Report = std::function<void(const Line_Status& status)>;
 
 // The thread could not be started or given what it waits on.
 class Thread_Exception : public FatalException {
@@ -42,6 +61,7 @@ inline constexpr const char* kPassFailed = "Exception in the receiver thread, co
 inline constexpr const char* kZeroBytes = "Receiving data, but 0 bytes available";
 inline constexpr const char* kBufferOverrun = "Invalid # of bytes read, internal error in receiver, \nBytes read =";
 inline constexpr const char* kUnknownDevice = "Unknown device type, assuming modem device";
+inline constexpr const char* kModemPortText = "Modem";
 }  // namespace receiver_thread_text
 
 class BCCThread_TA_Receiver {
@@ -50,14 +70,19 @@ public:
     static constexpr int kWaitMilliseconds = 100;
     static constexpr int kStatusEvery = 10;  // passes between status reports
 
-    BCCThread_TA_Receiver(TA_Receiver& receiver, std::atomic<int32_t>& connection_state, IniFile& ini,
-                          const Field_Device_Settings& settings);
+    BCCThread_TA_Receiver(TA_Receiver& receiver, std::atomic<int32_t>& connection_state);
     ~BCCThread_TA_Receiver();
     BCCThread_TA_Receiver(const BCCThread_TA_Receiver&) = delete;
     BCCThread_TA_Receiver& operator=(const BCCThread_TA_Receiver&) = delete;
 
+    // The settings the thread works with from its next pass; the role and
+    // the connection type are taken when it starts.
+    void set_settings(const Receiver_Settings& settings);
+    Receiver_Settings settings() const;
+
     // Starts the thread; ThreadCreationException when it cannot be had.
-    void start(QV_DisplayCallback display, QV_StatusCallback status, SP_Ovr& port);
+    // Either function may be empty.
+    void start(Display display, Status_Report status, SP_Ovr& port);
     // Ends the thread after its current pass and waits for it.
     void stop();
     bool running() const { return thread_.joinable(); }
@@ -77,12 +102,13 @@ private:
 
     TA_Receiver& receiver_;
     std::atomic<int32_t>& connection_state_;
-    IniFile& ini_;
-    const Field_Device_Settings& settings_;
     SP_Ovr* port_ = nullptr;
 
-    QV_DisplayCallback display_callback_ = nullptr;
-    QV_StatusCallback status_callback_ = nullptr;
+    mutable std::mutex settings_mutex_;
+    Receiver_Settings settings_;  // guarded by settings_mutex_
+
+    Display display_;
+    Status_Report status_;
 
     int wake_fd_ = -1;  // stop and suspend requests
     int link_fd_ = -1;  // the link event

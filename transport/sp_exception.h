@@ -1,7 +1,7 @@
 // Errors of the serial port. Each kind carries the text the station reports.
 #pragma once
 
-#include "tree/throwable.h"
+#include "base/throwable.h"
 
 class SP_Exception : public RecoverException {
 public:

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "tree/bytes.h"
+#include "base/bytes.h"
 #include "tree/object_type.h"
 
 namespace kind {

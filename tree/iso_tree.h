@@ -25,7 +25,7 @@
 #include <string_view>
 #include <vector>
 
-#include "tree/bytes.h"
+#include "base/bytes.h"
 #include "tree/iso_object.h"
 #include "tree/name_index.h"
 #include "tree/oid.h"

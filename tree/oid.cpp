@@ -66,3 +66,15 @@ std::string join_dotted(const Oid_Numbers& numbers) {
     }
     return text;
 }
+
+std::optional<Bytes> tree_from_standard(const Bytes& standard) {
+    const auto numbers = decode_subidentifiers(standard);
+    if (!numbers || numbers->empty()) return std::nullopt;
+    const uint32_t first = numbers->front();
+    const uint32_t arc1 = first < 40 ? 0 : first < 80 ? 1 : 2;
+    Bytes out;
+    append_subidentifier(out, arc1);
+    append_subidentifier(out, first - 40 * arc1);
+    for (size_t i = 1; i < numbers->size(); ++i) append_subidentifier(out, (*numbers)[i]);
+    return out;
+}

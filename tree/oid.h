@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "tree/bytes.h"
+#include "base/bytes.h"
 
 using Oid_Numbers = std::vector<uint32_t>;
 
@@ -34,3 +34,7 @@ std::optional<Oid_Numbers> parse_dotted(std::string_view text, bool blanks_separ
 
 // Numbers joined by ".", each in decimal.
 std::string join_dotted(const Oid_Numbers& numbers);
+
+// Tree form from the standard BER content of an identifier (the first two
+// arcs combined as 40 * a + b); nothing when the content is cut short.
+std::optional<Bytes> tree_from_standard(const Bytes& standard);

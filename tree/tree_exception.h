@@ -3,7 +3,7 @@
 // caller of CompileMIB with their text.
 #pragma once
 
-#include "tree/throwable.h"
+#include "base/throwable.h"
 
 class Tree_Exception : public RecoverException {
 public:

@@ -30,11 +30,6 @@ Bytes encode_signed(int32_t value) {
     return out;
 }
 
-std::string hex_byte(uint8_t octet) {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
-    return {kDigits[octet >> 4], kDigits[octet & 0x0F]};
-}
-
 std::string hex_text(const Bytes& octets) {
     std::string text;
     text.reserve(octets.size() * 3);

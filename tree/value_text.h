@@ -7,7 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "tree/bytes.h"
+#include "base/bytes.h"
+#include "base/hex_byte.h"
 
 // Integer contents, most significant octet first, without leading zero
 // octets but with a 00 in front when the first octet has its top bit set:
@@ -20,8 +21,6 @@ Bytes encode_unsigned(uint32_t value);
 // comes out as FF 80 (one octet longer than needed, the same value).
 Bytes encode_signed(int32_t value);
 
-// Two upper-case hexadecimal digits per octet.
-std::string hex_byte(uint8_t octet);
 // The octets as hex digit pairs separated by one blank.
 std::string hex_text(const Bytes& octets);
 // Hex text read in steps of three characters (two digits and any

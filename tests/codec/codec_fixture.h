@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "codec/dynamic_objects.h"
 #include "codec/error_state.h"
 #include "codec/message_content.h"
 #include "codec/stmf.h"
@@ -16,7 +17,7 @@
 
 class Codec : public ::testing::Test {
 protected:
-    Codec() : stmf(sample.tree(), &table) { table.initialize(sample.tree()); }
+    Codec() : stmf(sample.tree(), &dynamic_objects) { table.initialize(sample.tree()); }
 
     // Rows 1.. of dynamic object n name the objects, owned by `owner`, in use.
     void define(uint8_t n, const std::vector<std::string>& objects, const std::string& owner = "tester") {
@@ -37,7 +38,7 @@ protected:
         record.objects = std::move(values);
         auto hold = sample.tree().write_lock();
         Message_Content message;
-        message.build_from_request(record, &table, sample.tree());
+        message.build_from_request(record, &dynamic_objects, sample.tree());
         return message;
     }
 
@@ -73,6 +74,7 @@ protected:
 
     Sample_Tree sample;
     Dyn_Obj_Table table;
+    Dyn_Obj_Table_Objects dynamic_objects{table};
     STMF stmf;
 };
 

@@ -7,6 +7,7 @@
 #include "codec/value_tlv.h"
 #include "tests/support/sample_tree.h"
 #include "tree/instance_value.h"
+#include "tree/object_type.h"
 
 namespace {
 
@@ -123,7 +124,7 @@ TEST_F(Build, SetStoresTheValuesGivenAndKeepsRefusedOnes) {
     record.set = 1;
     record.objects[0].value = "300";  // out of range: refused, no error
     record.objects[1].value = "hello";
-    record.objects[1].value_type = QV_TYPE_DISPLAY_TEXT;
+    record.objects[1].value_type = syntax::kDisplayText;
     record.objects[2].value = "5";  // read-only
     sample.set("demoByte.0", "9");
     build(record);

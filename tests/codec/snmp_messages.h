@@ -5,8 +5,8 @@
 #include <utility>
 #include <vector>
 
+#include "base/bytes.h"
 #include "codec/ber.h"
-#include "tree/bytes.h"
 #include "tree/value_text.h"
 
 struct Binding_Bytes {

@@ -1,5 +1,6 @@
 #include "codec/snmp_request_decoder.h"
 
+#include "field/carry_out.h"
 #include "field/field_device_settings.h"
 #include "tests/codec/codec_fixture.h"
 #include "tests/codec/snmp_messages.h"
@@ -13,11 +14,12 @@ class Field_Request : public Codec {
 protected:
     Field_Answer serve(const Bytes& request) {
         trace.clear();
-        STMF::Decoded decoded = stmf.decode(request, nullptr, &trace, role::kField, nullptr, &settings);
+        STMF::Decoded decoded = stmf.decode(request, nullptr, &trace, role::kField, nullptr, &carry_out);
         EXPECT_TRUE(decoded.answer.has_value());
         return decoded.answer.value_or(Field_Answer{});
     }
     Field_Device_Settings settings;
+    Carry_Out carry_out{settings};
     std::string trace;
 };
 
@@ -92,7 +94,7 @@ TEST_F(Field_Request, ASetStoresByTheObjectsSyntax) {
         STMF device(fresh.tree(), nullptr);
         std::string text;
         const STMF::Decoded decoded = device.decode(snmp_message(0xA3, 4, 0, 0, {{demo_scalar(c.object), c.value}}),
-                                                    nullptr, &text, role::kField, nullptr, &settings);
+                                                    nullptr, &text, role::kField, nullptr, &carry_out);
         const Field_Answer& answer = *decoded.answer;
         EXPECT_EQ(answer.kind, answer_kind::kSet);
         EXPECT_EQ(answer.error_status, c.status) << names[c.object] << " " << hex_text(c.value);

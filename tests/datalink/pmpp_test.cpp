@@ -7,13 +7,13 @@
 #include <type_traits>
 #include <vector>
 
+#include "base/random_source.h"
 #include "datalink/crc.h"
 #include "datalink/hdlc_addr.h"
 #include "datalink/octet_stuffing.h"
 #include "datalink/pmpp_exception.h"
 #include "field/error_injection.h"
 #include "tests/support/thrown_text.h"
-#include "tree/random_source.h"
 
 namespace {
 
@@ -47,8 +47,7 @@ protected:
         return pmpp.encode(information, address, group, class_name);
     }
     Sent_Frame inject(const Error_Mode& mode, const Bytes& information, int32_t address = 1) {
-        injection.set(mode);
-        return pmpp.encode(information, address, 0, "Class B", &injection);
+        return pmpp.encode(information, address, 0, "Class B", mode.frame_faults());
     }
     // Decodes a frame given as its octets.
     Raw_Message decoded(const Bytes& frame, Decode_Result* result = nullptr) {
@@ -84,7 +83,6 @@ protected:
     Random_Source replay{kSeed};  // the same draws, to predict them
     std::string trace;
     PMPP pmpp{random, [this](std::string_view text) { trace += text; }};
-    ErrorInjection injection;
 };
 
 TEST_F(Pmpp, PlainFramesOctetForOctet) {
@@ -274,8 +272,8 @@ TEST_F(Pmpp, AFrameThatNeverClosesIsDroppedAtTheLongestFrame) {
 }
 
 TEST_F(Pmpp, SettingsWithoutASwitchFrameAsWithoutInjection) {
-    injection.set(Error_Mode{{}, 1});
-    EXPECT_EQ(pmpp.encode(Bytes{0x30, 0x00}, 255, 0, "Class B", &injection).octets, encode({0x30, 0x00}, 255).octets);
+    EXPECT_EQ(pmpp.encode(Bytes{0x30, 0x00}, 255, 0, "Class B", Error_Mode{{}, 1}.frame_faults()).octets,
+              encode({0x30, 0x00}, 255).octets);
     EXPECT_EQ(inject({}, {0x30, 0x00}).octets, encode({0x30, 0x00}).octets);
 }
 
@@ -367,31 +365,6 @@ TEST_F(Pmpp, AnEmptyInformationFieldStaysEmptyAndDrawsNothing) {
     const Bytes fields{0x05, 0x13, 0xC1};
     EXPECT_EQ(sent.octets,
               framed_with_fcs(fields, static_cast<uint16_t>(CRC::calculate(fields) + 1 + replay.below(5000))));
-}
-
-TEST_F(Pmpp, StoredFramesKeepTheirPositionsAndNeverPassTheFrameArea) {
-    Encoded_Frame record{};
-    const Sent_Frame sent = encode({0x30, 0x00});
-    PMPP::store_sent_frame(sent, record);
-    EXPECT_EQ(Bytes(record.frame, record.frame + sent.octets.size()), sent.octets);
-    for (size_t i = 0; i < pmpp::kFieldPositionCount; ++i) EXPECT_EQ(record.positions[i], sent.positions[i]);
-    EXPECT_EQ(record.positions[pmpp::kClosingFlagPosition], sent.octets.size() - 1);
-
-    Sent_Frame full;
-    full.octets.assign(QV_FRAME_SIZE, 0x11);
-    full.positions[pmpp::kClosingFlagPosition] = QV_FRAME_SIZE - 1;
-    PMPP::store_sent_frame(full, record);
-    EXPECT_EQ(record.frame[QV_FRAME_SIZE - 1], 0x11);
-
-    // A stuffing-heavy message whose frame would need about twice the area.
-    const Sent_Frame too_long = encode(Bytes(1000, 0x7E));
-    ASSERT_GT(too_long.octets.size(), size_t{QV_FRAME_SIZE});
-    Encoded_Frame untouched{};
-    untouched.positions[0] = 0xABCD;
-    EXPECT_EQ(thrown_text<InvalidLengthException>([&] { PMPP::store_sent_frame(too_long, untouched); }),
-              pmpp_error::kSentFrameTooLong);
-    EXPECT_EQ(untouched.frame[0], 0);
-    EXPECT_EQ(untouched.positions[0], 0xABCD);
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "codec/stmf_exception.h"
 #include "tests/support/sample_tree.h"
 #include "tree/mosy_loader.h"
 
@@ -21,7 +20,7 @@ protected:
     std::string error_of(const std::function<void()>& call) {
         try {
             call();
-        } catch (const InvalidReferenceException& e) {
+        } catch (const Dyn_Obj_Exception& e) {
             return e.what();
         }
         return "";
@@ -38,12 +37,12 @@ TEST_F(Dynamic_Objects_Table, RowsInUseEndAtTheFirstOtherStatus) {
     row(1, 4, "1.3.6.1.4.1.1206.4.2.99.1.7.0", "1");
     const Dynamic_Object& object = table.get(1);
     EXPECT_EQ(object.active_entry_count(), 2);
-    const Object_List list = object.build_object_list(sample.tree());
-    ASSERT_EQ(list.size(), 2u);
-    EXPECT_EQ(list[0].instance->name, "demoByte.0");
-    EXPECT_EQ(list[0].name, "ann");
-    EXPECT_EQ(list[0].flag, 1);
-    EXPECT_EQ(list[1].instance->name, "demoName.0");
+    const std::vector<Dyn_Obj_Row> rows = object.rows_in_use(sample.tree());
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].object->name, "demoByte.0");
+    EXPECT_EQ(rows[0].owner, "ann");
+    EXPECT_EQ(rows[0].status, 1);
+    EXPECT_EQ(rows[1].object->name, "demoName.0");
     // The names run on over every row that names an object.
     EXPECT_EQ(object.variable_names(sample.tree()), "demoByte.0\ndemoName.0\ndemoTemperature.0\ndemoObjectId.0");
     EXPECT_EQ(object.status_byte(3), 2);
@@ -56,7 +55,7 @@ TEST_F(Dynamic_Objects_Table, ADynamicObjectEndsWithItsOwnRows) {
     row(2, 1, "1.3.6.1.4.1.1206.4.2.99.1.6.0", "1");
     EXPECT_EQ(table.get(1).active_entry_count(), 16);
     EXPECT_EQ(table.get(3).active_entry_count(), 0);
-    EXPECT_TRUE(table.get(3).build_object_list(sample.tree()).empty());
+    EXPECT_TRUE(table.get(3).rows_in_use(sample.tree()).empty());
     EXPECT_EQ(table.get(3).variable_names(sample.tree()), "");
 }
 
@@ -64,18 +63,18 @@ TEST_F(Dynamic_Objects_Table, BadReferences) {
     EXPECT_EQ(error_of([&] { table.get(0); }), "A request was made for an invalid Dynamic Object!");
     EXPECT_EQ(error_of([&] { table.get(14); }), "A request was made for an invalid Dynamic Object!");
     row(4, 1, "1.3.6.1.4.1.1206.4.2.99.9.9", "1");
-    EXPECT_EQ(error_of([&] { table.get(4).build_object_list(sample.tree()); }),
+    EXPECT_EQ(error_of([&] { table.get(4).rows_in_use(sample.tree()); }),
               "An invalid reference was made by a DynObjVariable Entry!");
     EXPECT_EQ(table.get(4).variable_names(sample.tree()), "");
     row(5, 1, "", "1");  // a row in use without an object
-    EXPECT_EQ(error_of([&] { table.get(5).build_object_list(sample.tree()); }),
+    EXPECT_EQ(error_of([&] { table.get(5).rows_in_use(sample.tree()); }),
               "An invalid reference was made by a DynObjVariable Entry!");
 }
 
 TEST_F(Dynamic_Objects_Table, TheFirstOctetHoldsTheFirstTwoArcs) {
     sample.instance("dynObjVariable.6.1").value = {0x2B, 0x06, 0x01, 0x04, 0x01, 0x89, 0x36, 0x04, 0x02, 0x63};
     sample.set("dynObjStatus.6.1", "1");
-    EXPECT_EQ(table.get(6).build_object_list(sample.tree())[0].instance->name, "demoDevice");
+    EXPECT_EQ(table.get(6).rows_in_use(sample.tree())[0].object->name, "demoDevice");
 }
 
 TEST(DynObjTable, ATreeWithoutTheTableFailsToInitialise) {
@@ -85,7 +84,7 @@ TEST(DynObjTable, ATreeWithoutTheTableFailsToInitialise) {
     try {
         table.initialize(tree);
         FAIL();
-    } catch (const InvalidReferenceException& e) {
+    } catch (const Dyn_Obj_Exception& e) {
         EXPECT_STREQ(e.what(), "Load of Dynamic Object failed!");
     }
 }

@@ -4,15 +4,17 @@
 
 #include <memory>
 
+#include "base/random_source.h"
 #include "codec/error_state.h"
 #include "codec/message_content.h"
 #include "datalink/data_link_layer.h"
 #include "field/error_injection.h"
+#include "field/field_device.h"
+#include "field/field_device_settings.h"
 #include "transport/outstanding_requests.h"
 #include "transport/sp_ovr.h"
 #include "transport/ta_receiver.h"
 #include "transport/ta_sender.h"
-#include "tree/random_source.h"
 
 namespace {
 
@@ -34,10 +36,12 @@ protected:
     NTCIP_Station station{sender};
     Random_Source random;
     Data_Link_Layer data_link{random};
+    Field_Device_Settings settings;
     ErrorInjection injection;
+    Field_Device field_device{settings, injection, data_link};
     Outstanding_Requests requests;
     Error_State_List errors;
-    TA_Receiver receiver{station, port, data_link, injection, requests, errors};
+    TA_Receiver receiver{station, data_link, field_device, requests, errors};
     std::string shown;
 };
 

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 #include <poll.h>
 
+#include "base/random_source.h"
 #include "datalink/pmpp.h"
 #include "tests/support/pty_pair.h"
-#include "tree/random_source.h"
 
 namespace {
 

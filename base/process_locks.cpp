@@ -1,4 +1,4 @@
-#include "engine/process_locks.h"
+#include "base/process_locks.h"
 
 std::mutex& display_lock() {
     static std::mutex lock;

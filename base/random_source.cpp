@@ -1,4 +1,4 @@
-#include "tree/random_source.h"
+#include "base/random_source.h"
 
 void Random_Source::seed(uint32_t value) {
     std::lock_guard hold(mutex_);

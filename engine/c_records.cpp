@@ -1,6 +1,8 @@
-#include "codec/request_record.h"
+#include "engine/c_records.h"
 
 #include <algorithm>
+
+#include "datalink/pmpp_exception.h"
 
 namespace {
 std::string text_of(const char* text) { return text != nullptr ? std::string(text) : std::string(); }
@@ -28,4 +30,11 @@ Request_Record record_from(const Message_Request& request) {
     for (int32_t i = 0; i < count; ++i)
         record.objects.push_back({text_of(request.object_names[i]), text_of(request.values[i]), request.value_types[i]});
     return record;
+}
+
+void store_sent_frame(const Sent_Frame& frame, Encoded_Frame& record) {
+    if (frame.octets.size() > sizeof record.frame) throw InvalidLengthException(pmpp_error::kSentFrameTooLong);
+    std::copy(frame.octets.begin(), frame.octets.end(), record.frame);
+    for (size_t i = 0; i < pmpp::kFieldPositionCount; ++i)
+        record.positions[i] = static_cast<uint16_t>(frame.positions[i]);
 }

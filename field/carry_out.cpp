@@ -1,0 +1,74 @@
+#include "field/carry_out.h"
+
+#include "codec/activity_log.h"
+#include "codec/received_value.h"
+#include "codec/snmp_format.h"
+#include "field/field_device_settings.h"
+#include "tree/instance_value.h"
+#include "tree/iso_tree.h"
+
+namespace {
+
+Iso_Instance* as_instance(ISO_Object* node) {
+    return node != nullptr && node->is(kind::kInstance) ? static_cast<Iso_Instance*>(node) : nullptr;
+}
+
+void fail(Field_Answer& answer, uint32_t status, size_t position) {
+    answer.error_status = status;
+    answer.error_index = static_cast<uint32_t>(position + 1);
+}
+
+// The value an answer carries for an instance, as the station shows it.
+void read_value(Request_Object& slot, const Iso_Instance& instance) {
+    Rendered_Value rendered = render_value(instance);
+    slot.name = instance.name;
+    slot.value = std::move(rendered.text);
+    slot.value_type = rendered.type;
+}
+
+}  // namespace
+
+std::vector<std::string> Carry_Out::communities() const {
+    std::vector<std::string> names;
+    for (size_t i = 0; i < settings_.count(); ++i) names.push_back(settings_.name(i));
+    return names;
+}
+
+void Carry_Out::carry_out(Field_Answer& answer, Activity_Log& log) const {
+    if (answer.refused || answer.kind == answer_kind::kNone) return;
+    for (size_t i = 0; i < answer.bindings.size() && i < answer.record.objects.size(); ++i) {
+        Request_Object& slot = answer.record.objects[i];
+        const Received_Binding& binding = answer.bindings[i];
+        Iso_Instance* instance = as_instance(binding.node);
+        if (answer.kind == answer_kind::kGet) {
+            log.text("Getting value for instance ");
+            if (instance == nullptr) {
+                log.text("object unknown\n");
+                return fail(answer, snmp::kNoSuchName, i);
+            }
+            log.text(instance->name + "\n");
+            read_value(slot, *instance);
+        } else if (answer.kind == answer_kind::kSet) {
+            log.text("Setting value for instance ");
+            if (instance == nullptr) {
+                log.text("object unknown\n");
+                return fail(answer, snmp::kNoSuchName, i);
+            }
+            log.text(instance->name + "\n");
+            const int result = store_received_value(*instance, binding.value_tag, binding.value);
+            read_value(slot, *instance);
+            if (result != set_result::kStored) return fail(answer, static_cast<uint32_t>(result), i);
+        } else {
+            log.text("\nGetting next object past ");
+            ISO_Object* node = binding.node;
+            log.text(node != nullptr ? node->name : std::string("object unknown"));
+            const ISO_Object* next = node != nullptr ? ISO_Tree::next_instance(node) : nullptr;
+            if (next == nullptr) {
+                log.text(": Could not find next object!\n");
+                return fail(answer, snmp::kNoSuchName, i);
+            }
+            log.text(": " + next->name + "\n");
+            read_value(slot, static_cast<const Iso_Instance&>(*next));
+        }
+    }
+}

@@ -1,0 +1,24 @@
+// The field device carrying out an SNMP request against the object tree: a
+// Get reads each instance, a Set stores into it, a Get-next reads the next
+// instance past each object. The first binding that cannot be served ends
+// the work with its error status and index.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "codec/snmp_request_decoder.h"
+
+class Field_Device_Settings;
+
+class Carry_Out final : public Request_Executor {
+public:
+    explicit Carry_Out(const Field_Device_Settings& settings) : settings_(settings) {}
+
+    std::vector<std::string> communities() const override;
+    // Called by the decode, which holds the tree locked for writing.
+    void carry_out(Field_Answer& answer, Activity_Log& log) const override;
+
+private:
+    const Field_Device_Settings& settings_;
+};
