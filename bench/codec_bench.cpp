@@ -107,7 +107,7 @@ int main() {
             [&] {
                 errors.append(1, false);
                 trace.clear();
-                stmf.decode(response.bytes(), &get_message, traced ? &trace : nullptr, role::kCentral, &errors,
+                stmf.decode(response.bytes(), &get_message, traced ? &trace : nullptr, Role::central, &errors,
                             nullptr);
                 errors.clear_oldest(1);
             },
@@ -118,7 +118,7 @@ int main() {
             const auto rate = calls_per_second(
                 [&] {
                     trace.clear();
-                    stmf.decode(*bytes, nullptr, traced ? &trace : nullptr, role::kField, nullptr, &carry_out);
+                    stmf.decode(*bytes, nullptr, traced ? &trace : nullptr, Role::field, nullptr, &carry_out);
                 },
                 kCount);
             const std::string what = std::string("decode and answer ") + name + (traced ? ", with English" : "");

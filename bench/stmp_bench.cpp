@@ -77,7 +77,7 @@ int main() {
                                                        [&] {
                                                            trace.clear();
                                                            stmf.decode(encoded.bytes(), &request,
-                                                                       traced ? &trace : nullptr, role::kCentral,
+                                                                       traced ? &trace : nullptr, Role::central,
                                                                        nullptr, nullptr);
                                                        },
                                                        kCount));

@@ -1,8 +1,12 @@
 // The error flags of a request: one bit each, recorded into one of three
 // words of the request's Error_State by its class. Readers add the words.
+// Each flag's text, as GetError and the receiver show it, lives in the table
+// of error_flags.cpp.
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <string>
 
 enum ErrorFlagEnum : uint32_t {
     ProtocolMismatch = 0x00001,  // response in another encoding style than the request
@@ -19,6 +23,17 @@ enum ErrorFlagEnum : uint32_t {
     InvalidCRC = 0x08000,
     InvalidIPI = 0x10000,
 };
+
+// Every flag, lowest bit first: the order their texts are joined in.
+inline constexpr std::array<ErrorFlagEnum, 13> kErrorFlags = {
+    ProtocolMismatch, InvalidResponse, NoResponse,      EncodingStyle, NoInstance,     ObjectMismatch, InvalidSequence,
+    InvalidLength,    Scrambled,       InvalidAddress,  InvalidControl, InvalidCRC,    InvalidIPI,
+};
+
+// The text of one flag.
+const char* error_flag_text(ErrorFlagEnum flag);
+// The texts of the flags set in a word, lowest bit first, run together.
+std::string error_flags_text(uint32_t word);
 
 // The word a flag is recorded in.
 enum class Error_Class : uint8_t { Message = 1, Object = 2, Data_Link = 4 };

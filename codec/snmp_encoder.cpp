@@ -89,7 +89,7 @@ void encode_snmp(const Message_Content& message, STMF_Message& out, Activity_Log
     const size_t start = log.size();
 
     Bytes bindings;
-    if (error_status == snmp::kNoError) {
+    if (error_status == code_of(Snmp_Error_Status::noError)) {
         for (const Object_Entry& entry : message.objects()) {
             Bytes binding;
             standard_oid_tlv(tree_form_of(entry), binding);

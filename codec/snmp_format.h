@@ -14,12 +14,16 @@ inline constexpr uint8_t kGetResponse = 0xA2;
 inline constexpr uint8_t kSetRequest = 0xA3;
 inline constexpr uint8_t kTrap = 0xA4;
 inline constexpr uint8_t kVersion1 = 0x00;
-
-// Error status values of a response.
-inline constexpr uint32_t kNoError = 0;
-inline constexpr uint32_t kTooBig = 1;
-inline constexpr uint32_t kNoSuchName = 2;
-inline constexpr uint32_t kBadValue = 3;
-inline constexpr uint32_t kReadOnly = 4;
-inline constexpr uint32_t kGenErr = 5;
 }  // namespace snmp
+
+// The error status of a response, by RFC 1157's names. On the wire, and in
+// what a response brought, it is a plain number that may be none of these.
+enum class Snmp_Error_Status : uint32_t {
+    noError = 0,
+    tooBig = 1,
+    noSuchName = 2,
+    badValue = 3,
+    readOnly = 4,
+    genErr = 5,
+};
+constexpr uint32_t code_of(Snmp_Error_Status status) { return static_cast<uint32_t>(status); }

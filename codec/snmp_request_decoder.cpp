@@ -32,21 +32,21 @@ public:
             read_header();
             if (pdu_tag_ == snmp::kGetResponse) {
                 log_.text("Field device does not respond to a GET response\n");
-                answer_.kind = answer_kind::kNone;
+                answer_.kind = Answer_Kind::none;
                 return answer_;
             }
             read_bindings();
         } catch (const std::exception&) {
             // The wire checks failed: the answer is a genErr.
-            answer_.error_status = snmp::kGenErr;
+            answer_.error_status = code_of(Snmp_Error_Status::genErr);
             answer_.error_index = 0;
-            answer_.kind = answer_kind::kGet;
+            answer_.kind = Answer_Kind::get;
             answer_.refused = true;
             return answer_;
         }
-        answer_.kind = pdu_tag_ == snmp::kGetNextRequest ? answer_kind::kGetNext
-                       : pdu_tag_ == snmp::kSetRequest   ? answer_kind::kSet
-                                                         : answer_kind::kGet;
+        answer_.kind = pdu_tag_ == snmp::kGetNextRequest ? Answer_Kind::get_next
+                       : pdu_tag_ == snmp::kSetRequest   ? Answer_Kind::set
+                                                         : Answer_Kind::get;
         return answer_;
     }
 
@@ -109,7 +109,7 @@ private:
         expect_tag(reader_, log_, ber::kInteger, kNoErrorStatus);
         log_.text("SNMP Error Status:\n");
         const uint32_t status = decode_unsigned(decode_field(reader_, log_, indent::kPduPart).content);
-        log_.text(status == snmp::kNoError ? "No error is expected on a request.\n"
+        log_.text(status == code_of(Snmp_Error_Status::noError) ? "No error is expected on a request.\n"
                                            : "ERROR!  The central station reported an error code!\n");
 
         expect_tag(reader_, log_, ber::kInteger, kNoErrorIndex);

@@ -15,13 +15,13 @@ class Activity_Log;
 class ISO_Object;
 class ISO_Tree;
 
-// What kind of answer is due, as bits.
-namespace answer_kind {
-inline constexpr int kNone = 0;     // a Get response: nothing to answer
-inline constexpr int kGet = 2;      // a Get, or a request refused by its checks
-inline constexpr int kGetNext = 4;
-inline constexpr int kSet = 8 + 2;  // answered as a Get response
-}  // namespace answer_kind
+// What kind of answer is due. Every answer is a Get response.
+enum class Answer_Kind : uint8_t {
+    none,      // a Get response came: nothing to answer
+    get,       // a Get, or a request refused by its checks
+    get_next,
+    set,
+};
 
 // A binding as it came: the node it names (if the tree has it) and the value
 // element.
@@ -32,7 +32,7 @@ struct Received_Binding {
 };
 
 struct Field_Answer {
-    int kind = answer_kind::kNone;
+    Answer_Kind kind = Answer_Kind::none;
     bool refused = false;   // the request failed its checks: answered with genErr
     Request_Record record;  // the objects of the answer, in binding order
     uint32_t error_status = 0;

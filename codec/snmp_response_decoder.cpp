@@ -17,18 +17,18 @@ using namespace snmp_text;
 namespace indent = snmp_indent;
 
 const char* status_meaning(uint32_t status) {
-    switch (status) {
-        case snmp::kNoError:
+    switch (static_cast<Snmp_Error_Status>(status)) {
+        case Snmp_Error_Status::noError:
             return "No error was reported by the device.\n";
-        case snmp::kTooBig:
+        case Snmp_Error_Status::tooBig:
             return "The device indicated that the response was too large to send!\n";
-        case snmp::kNoSuchName:
+        case Snmp_Error_Status::noSuchName:
             return "The device indicated that the indicated object does not exist!\n";
-        case snmp::kBadValue:
+        case Snmp_Error_Status::badValue:
             return "The device indicated that an attempt was made to set an object to an invalid value!\n";
-        case snmp::kReadOnly:
+        case Snmp_Error_Status::readOnly:
             return "The device indicated that an attempt was made to set a read-only object!\n";
-        case snmp::kGenErr:
+        case Snmp_Error_Status::genErr:
             return "The device indicated a general error with the request!\n";
         default:
             return "ERROR!  The device reported an invalid error condition!\n";
@@ -164,5 +164,5 @@ void decode_snmp_response(const Bytes& pdu, Message_Content& received, const Mes
         decode_binding(reader, log, tree, get_response, received.mutable_objects().back());
     }
     received.set_object_encoding(object_encoding::kFromRoot);
-    validate_and_store(received, request, log, errors, status != snmp::kNoError ? 1 : 0, tree);
+    validate_and_store(received, request, log, errors, status != code_of(Snmp_Error_Status::noError) ? 1 : 0, tree);
 }

@@ -27,13 +27,13 @@ void STMF::encode(STMF_Message& out, const Message_Content& message, std::string
     }
 }
 
-STMF::Decoded STMF::decode(const Bytes& pdu, const Message_Content* request, std::string* trace, int decode_role,
+STMF::Decoded STMF::decode(const Bytes& pdu, const Message_Content* request, std::string* trace, Role decode_role,
                            Error_State_List* errors, const Request_Executor* executor) const {
     if (pdu.empty()) throw DecodingException(stmf_text::kEmptyPdu);
     auto hold = tree_.write_lock();
     Activity_Log log(tree_, trace);
     Decoded decoded;
-    const bool central = decode_role != role::kField;
+    const bool central = decode_role != Role::field;
     if (central && request != nullptr && request->raw_message_type() == message_type::kSetNoReply)
         log.text("Suspected Protocol Error!  A response was received to a SET NO REPLY message\n");
     log.hex_byte(1, pdu.front(), "  : ");

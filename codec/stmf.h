@@ -21,10 +21,12 @@ inline constexpr const char* kEmptyPdu = "The STMF PDU is Empty!";
 inline constexpr const char* kDecodingFailed = "STMF decoding exception detected, continuing";
 }
 
-namespace role {
-inline constexpr int kCentral = 1;
-inline constexpr int kField = 2;
-}  // namespace role
+// The two roles a station plays: the central system that sends requests and
+// reads the responses, or the field device that answers them.
+enum class Role : int32_t {
+    central = 1,
+    field = 2,
+};
 
 class STMF {
 public:
@@ -49,7 +51,7 @@ public:
     // given, validated against and its Error_State (in errors) filled; in
     // the field role the executor (when given) carries the request out and
     // the answer is returned.
-    Decoded decode(const Bytes& pdu, const Message_Content* request, std::string* trace, int decode_role,
+    Decoded decode(const Bytes& pdu, const Message_Content* request, std::string* trace, Role decode_role,
                    Error_State_List* errors, const Request_Executor* executor) const;
 
 private:

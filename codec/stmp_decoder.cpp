@@ -191,8 +191,8 @@ Stmp_Error error_response(Byte_Reader& reader, const Message_Content* request, A
             log.text("Protocol Error! This is an invalid response to the last sent message\n");
         }
     };
-    switch (error.status) {
-        case 1:
+    switch (static_cast<Stmp_Error_Status>(error.status)) {
+        case Stmp_Error_Status::tooBig:
             log.text("TOO BIG Error - The Request PDU was larger than Expected.\n");
             log.hex_byte(k, index_byte, "  : ");
             log.text("A zero index should be given; the given index = " + std::to_string(error.index));
@@ -202,26 +202,26 @@ Stmp_Error error_response(Byte_Reader& reader, const Message_Content* request, A
                 log.text("Protocol Error! The Response contained an invalid index.");
             }
             break;
-        case 2:
+        case Stmp_Error_Status::noSuchName:
             log.text("NO SUCH NAME Error - The Request PDU contained an object ");
             log.text("which is not\n");
             log.indent(k + 1);
             log.text("supported by the device!\n");
             problem_object();
             break;
-        case 3:
+        case Stmp_Error_Status::badValue:
             log.text("BAD VALUE Error - The Request PDU attempted to SET an object to a\n");
             log.indent(k + 1);
             log.text("value which is not supported by the device.\n");
             set_problem();
             break;
-        case 4:
+        case Stmp_Error_Status::readOnly:
             log.text("READ ONLY Error - The Request PDU attempted to SET an object which\n");
             log.indent(k + 1);
             log.text("has the ACCESS read-only.\n");
             set_problem();
             break;
-        case 5:
+        case Stmp_Error_Status::genErr:
             log.text("GEN ERR - The Request PDU contained an object which caused a general\n");
             log.indent(k + 1);
             log.text("device error.\n");

@@ -19,3 +19,12 @@ inline constexpr uint8_t kRootNibble = 14;
 inline constexpr uint8_t kUnusedNibble = 15;
 inline constexpr int kValueIndent = 2;
 }  // namespace stmp
+
+// The error status byte of an STMP error response.
+enum class Stmp_Error_Status : uint8_t {
+    tooBig = 1,
+    noSuchName = 2,
+    badValue = 3,
+    readOnly = 4,
+    genErr = 5,
+};

@@ -23,9 +23,9 @@ Quorvan::Quorvan()
 
 void Quorvan::settings_changed() {
     Receiver_Settings settings;
-    settings.connection_type = ini_->connection_type();
+    settings.connection_type = static_cast<Connection_Type>(ini_->connection_type());
     settings.port_name = ini_->port_name();
-    settings.role = ini_->role();
+    settings.role = static_cast<Role>(ini_->role());
     settings.time_out_seconds = ini_->time_out();
     receiver_thread_->set_settings(settings);
 }
@@ -72,12 +72,12 @@ int32_t Quorvan::Init(int32_t role, const char* port, uint16_t baud) {
     settings_changed();
     if (port != nullptr && port[0] == '\0') return 0;  // a caller that does not use the line
     if (port != nullptr) {
-        ini_->set_connection_type(connection::kSerial);
+        ini_->set_connection_type(static_cast<int32_t>(Connection_Type::serial));
         ini_->set_port_name(port);
         if (baud != 0) ini_->set_baud(baud);
         settings_changed();
     }
-    if (ini_->connection_type() != connection::kSerial) return 0;
+    if (static_cast<Connection_Type>(ini_->connection_type()) != Connection_Type::serial) return 0;
     receiver_thread_->suspend();
     const bool opened = open_serial_port(ini_->port_name(), ini_->baud());
     receiver_thread_->resume();
@@ -93,7 +93,7 @@ int32_t Quorvan::StartReceiverThread(QV_DisplayCallback display, QV_StatusCallba
         Status_Report to_status;
         if (status != nullptr)
             to_status = [status](const Line_Status& line) {
-                status(line.connection_type, line.connection_state, 0, 0, line.port_text.c_str(), 0, 0, 0,
+                status(static_cast<int32_t>(line.connection_type), static_cast<int32_t>(line.connection_state), 0, 0, line.port_text.c_str(), 0, 0, 0,
                        line.seconds_remaining);
             };
         receiver_thread_->start(std::move(to_display), std::move(to_status), *serial_port_);

@@ -108,7 +108,7 @@ private:
     Error_State_List error_states_;
     void* receiver_handle_ = nullptr;
     void* app_instance_ = nullptr;
-    std::atomic<int32_t> connection_state_{2};  // 1 connected (dial-up), 2 not connected
+    std::atomic<Connection_State> connection_state_{Connection_State::not_connected};
 
     mutable std::mutex compile_error_mutex_;
     std::optional<std::string> compile_error_;

@@ -5,8 +5,10 @@
 #include <mutex>
 
 #include "base/process_locks.h"
+#include "codec/error_flags.h"
 #include "codec/request_id.h"
 #include "codec/request_record.h"
+#include "codec/snmp_error_text.h"
 #include "codec/stmf_exception.h"
 #include "datalink/pmpp.h"
 #include "engine/c_records.h"
@@ -21,58 +23,8 @@ constexpr const char* kMiscException = "Misc. exception from Encode data caught!
 constexpr const char* kSending = " Sending:\n";
 constexpr const char* kSendFailed = "Error sending message\n";
 constexpr const char* kFlagText = "~";
+constexpr const char* kErrorPrefix = "Error: ";
 constexpr size_t kMostMessage = 1000;
-
-const char* flag_text(uint32_t bit) {
-    switch (bit) {
-        case ProtocolMismatch:
-            return "PROTOCOL ERROR!! -- The response message was not in the same format (i.e., SNMP vs STMP) as the "
-                   "Request.";
-        case InvalidResponse:
-            return "A Get Response was received, but the previous request was not a Get Request!";
-        case NoResponse:
-            return "The last message response timed out.";
-        case EncodingStyle:
-            return "The encoding style of the response did not match that of the request.";
-        case NoInstance:
-            return "A program error occured while accessing an object!";
-        case ObjectMismatch:
-            return "The objects in the response do not match to the objects in the request.";
-        case InvalidSequence:
-            return "Invalid Byte Sequence exception in message received, aborting request.";
-        case InvalidLength:
-            return "Invalid length exception in message received, aborting request.";
-        case Scrambled:
-            return "Exception thrown in PMPP decode, aborting request.";
-        case InvalidAddress:
-            return "Invalid address in message received.";
-        case InvalidControl:
-            return "Invalid control field in message received.";
-        case InvalidCRC:
-            return "Bad CRC in message received, attempting to continue.";
-        case InvalidIPI:
-            return "No valid IPI in message received.";
-        default:
-            return "";
-    }
-}
-
-const char* status_text(int32_t status) {
-    switch (status) {
-        case 1:
-            return "Too big";
-        case 2:
-            return "No such OID";
-        case 3:
-            return "Bad Value";
-        case 4:
-            return "Read only object";
-        case 5:
-            return "Generic error";
-        default:
-            return "Unknown error code setting in SNMP Error Status";
-    }
-}
 
 // The frame's length is its last byte's index plus one.
 size_t frame_length(const Encoded_Frame& frame) { return static_cast<size_t>(frame.positions[6]) + 1; }
@@ -113,7 +65,9 @@ int32_t Quorvan::EncodeData(char** english, Message_Request& request, Encoded_Fr
         STMF_Message pdu;
         stmf_.encode(pdu, *message, &trace);
         const int32_t segments = pdu.segment(true);
-        const Link_Type link = ini_->connection_type() == connection::kModem ? Link_Type::ppp : Link_Type::pmpp;
+        const Link_Type link = static_cast<Connection_Type>(ini_->connection_type()) == Connection_Type::modem
+                                   ? Link_Type::ppp
+                                   : Link_Type::pmpp;
         Encoded_Frame* frame = &first;
         const STMF_Message* segment = &pdu;
         for (int32_t i = 0; i < segments && segment != nullptr; ++i, segment = segment->next()) {
@@ -181,7 +135,9 @@ int32_t Quorvan::SendData(Message_Request& request, QV_DisplayCallback display, 
 
 int32_t Quorvan::SendMsg(const uint8_t* buffer, uint16_t length) {
     if (buffer == nullptr && length > 0) return -1;
-    return station_->send(std::span<const uint8_t>(buffer, length), ini_->connection_type()) ? 0 : -1;
+    return station_->send(std::span<const uint8_t>(buffer, length), static_cast<Connection_Type>(ini_->connection_type()))
+               ? 0
+               : -1;
 }
 
 int32_t Quorvan::GetError(int32_t request_id, char** message, int32_t* status, int32_t* index) const {
@@ -199,14 +155,11 @@ int32_t Quorvan::GetError(int32_t request_id, char** message, int32_t* status, i
         }
     }
     std::string text;
-    if (outcome != 0 && outcome != Error_State_List::kUnknown) {
-        text = "Error: ";
-        for (uint32_t bit = 1; bit != 0 && bit <= InvalidIPI; bit <<= 1)
-            if (static_cast<uint32_t>(outcome) & bit) text += flag_text(bit);
-    }
+    if (outcome != 0 && outcome != Error_State_List::kUnknown)
+        text = kErrorPrefix + error_flags_text(static_cast<uint32_t>(outcome));
     if (error_status != 0) {
-        text += "SNMP Error: ";
-        text += status_text(error_status);
+        text += snmp_error_text::kPrefix;
+        text += snmp_error_status_text(error_status);
     }
     if (text.size() > kMostMessage) text.resize(kMostMessage);
     if (message != nullptr) *message = c_text(text);

@@ -8,7 +8,7 @@ STMF_Message build_answer(const STMF& stmf, const Field_Answer& answer, std::str
     Request_Record record = answer.record;
     // The answer to a Get-next is a Get response too, told apart by its type.
     record.get = record.get_next = record.set = record.type4 = 0;
-    record.type5 = answer.kind == answer_kind::kGetNext ? 1 : 0;
+    record.type5 = answer.kind == Answer_Kind::get_next ? 1 : 0;
     // With an error status the answer carries no bindings: objects the tree
     // cannot answer for need not be found.
     if (answer.error_status != 0) record.objects.clear();
@@ -23,9 +23,15 @@ STMF_Message build_answer(const STMF& stmf, const Field_Answer& answer, std::str
     return out;
 }
 
-const char* answer_label(int kind) {
-    if (kind & 2) return "GET RESPONSE";
-    if (kind & 4) return "GETNEXT RESPONSE";
-    if (kind & 8) return "SET RESPONSE";
+const char* answer_label(Answer_Kind kind) {
+    switch (kind) {
+        case Answer_Kind::get:
+        case Answer_Kind::set:
+            return "GET RESPONSE";
+        case Answer_Kind::get_next:
+            return "GETNEXT RESPONSE";
+        case Answer_Kind::none:
+            break;
+    }
     return "";
 }

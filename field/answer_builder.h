@@ -15,5 +15,5 @@ class STMF;
 // the codec's exceptions.
 STMF_Message build_answer(const STMF& stmf, const Field_Answer& answer, std::string* trace);
 
-// The label an answer is shown with: by the first of the kind bits 2, 4, 8.
-const char* answer_label(int kind);
+// The label an answer is shown with; a Set is answered by a Get response.
+const char* answer_label(Answer_Kind kind);

@@ -35,24 +35,24 @@ std::vector<std::string> Carry_Out::communities() const {
 }
 
 void Carry_Out::carry_out(Field_Answer& answer, Activity_Log& log) const {
-    if (answer.refused || answer.kind == answer_kind::kNone) return;
+    if (answer.refused || answer.kind == Answer_Kind::none) return;
     for (size_t i = 0; i < answer.bindings.size() && i < answer.record.objects.size(); ++i) {
         Request_Object& slot = answer.record.objects[i];
         const Received_Binding& binding = answer.bindings[i];
         Iso_Instance* instance = as_instance(binding.node);
-        if (answer.kind == answer_kind::kGet) {
+        if (answer.kind == Answer_Kind::get) {
             log.text("Getting value for instance ");
             if (instance == nullptr) {
                 log.text("object unknown\n");
-                return fail(answer, snmp::kNoSuchName, i);
+                return fail(answer, code_of(Snmp_Error_Status::noSuchName), i);
             }
             log.text(instance->name + "\n");
             read_value(slot, *instance);
-        } else if (answer.kind == answer_kind::kSet) {
+        } else if (answer.kind == Answer_Kind::set) {
             log.text("Setting value for instance ");
             if (instance == nullptr) {
                 log.text("object unknown\n");
-                return fail(answer, snmp::kNoSuchName, i);
+                return fail(answer, code_of(Snmp_Error_Status::noSuchName), i);
             }
             log.text(instance->name + "\n");
             const int result = store_received_value(*instance, binding.value_tag, binding.value);
@@ -65,7 +65,7 @@ void Carry_Out::carry_out(Field_Answer& answer, Activity_Log& log) const {
             const ISO_Object* next = node != nullptr ? ISO_Tree::next_instance(node) : nullptr;
             if (next == nullptr) {
                 log.text(": Could not find next object!\n");
-                return fail(answer, snmp::kNoSuchName, i);
+                return fail(answer, code_of(Snmp_Error_Status::noSuchName), i);
             }
             log.text(": " + next->name + "\n");
             read_value(slot, static_cast<const Iso_Instance&>(*next));

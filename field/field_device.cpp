@@ -22,7 +22,7 @@ void Field_Device::answer(const STMF* stmf, const Raw_Message& request, Link_Typ
     STMF::Decoded decoded;
     try {
         if (stmf == nullptr) throw InvalidReferenceException(stmf_text::kEmptyPdu);
-        decoded = stmf->decode(request.information, nullptr, &trace, role::kField, nullptr, &carry_out_);
+        decoded = stmf->decode(request.information, nullptr, &trace, Role::field, nullptr, &carry_out_);
     } catch (const STMF_Exception& failure) {
         out.show(stmf_text::kDecodingFailed);
         out.show(failure.message());
@@ -30,7 +30,7 @@ void Field_Device::answer(const STMF* stmf, const Raw_Message& request, Link_Typ
         out.show(kUnknownException);
     }
     out.show_received(request, trace);
-    if (!decoded.answer || (decoded.answer->kind & (2 | 4 | 8)) == 0) return;
+    if (!decoded.answer || decoded.answer->kind == Answer_Kind::none) return;
     Field_Answer& answer = *decoded.answer;
 
     if (injection_.do_not_respond()) {

@@ -74,9 +74,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     receiver.set_display([](const std::string&) {});
 
     Receive_Context context;
-    context.role = (pick & 0x80) ? 2 : 1;
+    context.role = (pick & 0x80) ? Role::field : Role::central;
     context.time_text = "12:00:00.000";
-    if (context.role == 1) {
+    if (context.role == Role::central) {
         for (int32_t id = 0; id <= 1; ++id) {
             requests.append(waiting_request(tree, id, pick));
             errors.append(id, (pick & 4) != 0);

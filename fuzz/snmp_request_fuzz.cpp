@@ -19,8 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const Bytes pdu(data, data + size);
     std::string trace;
     try {
-        const STMF::Decoded decoded = stmf.decode(pdu, nullptr, &trace, role::kField, nullptr, &carry_out);
-        if (decoded.answer && decoded.answer->kind != 0 && decoded.answer->error_status == 0) {
+        const STMF::Decoded decoded = stmf.decode(pdu, nullptr, &trace, Role::field, nullptr, &carry_out);
+        if (decoded.answer && decoded.answer->kind != Answer_Kind::none && decoded.answer->error_status == 0) {
             // An answer without an error names an object for every binding.
             for (const auto& object : decoded.answer->record.objects)
                 if (object.name.empty()) __builtin_trap();

@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const Bytes pdu(data + (size > 0 ? 1 : 0), data + size);
     std::string trace;
     try {
-        stmf.decode(pdu, &request, (pick & 4) ? &trace : nullptr, role::kCentral, &errors, nullptr);
+        stmf.decode(pdu, &request, (pick & 4) ? &trace : nullptr, Role::central, &errors, nullptr);
     } catch (const STMF_Exception&) {
     }
     return 0;

@@ -61,7 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const Bytes pdu(data + (size > 0 ? 1 : 0), data + size);
     std::string trace;
     try {
-        station.stmf.decode(pdu, &asked, &trace, role::kCentral, nullptr, nullptr);
+        station.stmf.decode(pdu, &asked, &trace, Role::central, nullptr, nullptr);
     } catch (const STMF_Exception&) {
     }
     return 0;

@@ -59,14 +59,14 @@ void Central_Matcher::handle(const Raw_Message& frame) {
     // station beyond the two-octet addresses, is not checked).
     if (request->encoding_style() != style::kNone && request->address() != 0 &&
         frame.address.value() != request->address()) {
-        show(kBadAddress);
+        show(error_flag_text(InvalidAddress));
         errors_.record_flag(id, Error_Class::Data_Link, InvalidAddress);
         show(kContinue);
     }
     std::string trace;
     try {
         if (stmf_ == nullptr) throw InvalidReferenceException(stmf_text::kEmptyPdu);
-        const STMF::Decoded decoded = stmf_->decode(frame.information, request.get(), &trace, role::kCentral, &errors_,
+        const STMF::Decoded decoded = stmf_->decode(frame.information, request.get(), &trace, Role::central, &errors_,
                                                     nullptr);
         // A response in no known format answers nothing.
         if (decoded.received.encoding_style() == style::kUnknown)

@@ -15,7 +15,6 @@ class STMF;
 struct Raw_Message;
 
 namespace central_text {
-inline constexpr const char* kBadAddress = "Invalid address in message received.";
 inline constexpr const char* kContinue = "Attempting to continue";
 inline constexpr const char* kNoRequestForError = "No request to compare this response to!";
 inline constexpr const char* kNoRequest = "No request to compare the response to!\n";

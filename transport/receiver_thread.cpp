@@ -31,7 +31,8 @@ void drain_fd(int fd) {
 
 }  // namespace
 
-BCCThread_TA_Receiver::BCCThread_TA_Receiver(TA_Receiver& receiver, std::atomic<int32_t>& connection_state)
+BCCThread_TA_Receiver::BCCThread_TA_Receiver(TA_Receiver& receiver,
+                                             std::atomic<Connection_State>& connection_state)
     : receiver_(receiver), connection_state_(connection_state) {}
 
 void BCCThread_TA_Receiver::set_settings(const Receiver_Settings& settings) {
@@ -115,7 +116,7 @@ void BCCThread_TA_Receiver::report_status(int remaining) {
     Line_Status line;
     line.connection_type = now.connection_type;
     line.connection_state = connection_state_.load();
-    line.port_text = now.connection_type == connection::kModem ? kModemPortText : now.port_name;
+    line.port_text = now.connection_type == Connection_Type::modem ? kModemPortText : now.port_name;
     line.seconds_remaining = remaining;
     status_(line);
 }
@@ -126,11 +127,11 @@ void BCCThread_TA_Receiver::run() {
     context.device_type = at_start.connection_type;
     context.role = at_start.role;
     // The framer is chosen once for the connection.
-    if (context.device_type == connection::kSerial) {
+    if (context.device_type == Connection_Type::serial) {
         receiver_.set_link(Link_Type::pmpp);
-        connection_state_ = 1;
+        connection_state_ = Connection_State::connected;
     } else {
-        if (context.device_type != connection::kModem && context.device_type != connection::kNetwork)
+        if (context.device_type != Connection_Type::modem && context.device_type != Connection_Type::network)
             display(kUnknownDevice);
         receiver_.set_link(Link_Type::ppp);
     }
@@ -147,7 +148,7 @@ void BCCThread_TA_Receiver::run() {
         if (stop_requested_) break;
         if (++pass % kStatusEvery == 0) report_status(remaining);
 
-        const int port = context.device_type == connection::kSerial && !port_hung_up ? port_->handle() : -1;
+        const int port = context.device_type == Connection_Type::serial && !port_hung_up ? port_->handle() : -1;
         std::array<pollfd, 3> fds = {pollfd{wake_fd_, POLLIN, 0}, pollfd{link_fd_, POLLIN, 0}, pollfd{port, POLLIN, 0}};
         const nfds_t watched = port >= 0 ? 3 : 2;
         port_hung_up = false;

@@ -21,18 +21,25 @@ class SP_Ovr;
 // What the thread needs of the station's settings, handed over as values
 // whenever they change.
 struct Receiver_Settings {
-    int32_t connection_type = connection::kSerial;
+    Connection_Type connection_type = Connection_Type::serial;
     std::string port_name;
-    int32_t role = 1;
+    Role role = Role::central;
     uint16_t time_out_seconds = 10;
 
     bool operator==(const Receiver_Settings&) const = default;
 };
 
+// Whether a dial-up connection is made; a serial line is connected once the
+// thread runs.
+enum class Connection_State : int32_t {
+    connected = 1,
+    not_connected = 2,
+};
+
 // The connection status the thread reports every few passes.
 struct Line_Status {
-    int32_t connection_type = connection::kSerial;
-    int32_t connection_state = 0;
+    Connection_Type connection_type = Connection_Type::serial;
+    Connection_State connection_state = Connection_State::not_connected;
     std::string port_text;  // the port name, or "Modem"
     int32_t seconds_remaining = 0;
 };
@@ -70,7 +77,7 @@ public:
     static constexpr int kWaitMilliseconds = 100;
     static constexpr int kStatusEvery = 10;  // passes between status reports
 
-    BCCThread_TA_Receiver(TA_Receiver& receiver, std::atomic<int32_t>& connection_state);
+    BCCThread_TA_Receiver(TA_Receiver& receiver, std::atomic<Connection_State>& connection_state);
     ~BCCThread_TA_Receiver();
     BCCThread_TA_Receiver(const BCCThread_TA_Receiver&) = delete;
     BCCThread_TA_Receiver& operator=(const BCCThread_TA_Receiver&) = delete;
@@ -101,7 +108,7 @@ private:
     void display(const std::string& text) const;
 
     TA_Receiver& receiver_;
-    std::atomic<int32_t>& connection_state_;
+    std::atomic<Connection_State>& connection_state_;
     SP_Ovr* port_ = nullptr;
 
     mutable std::mutex settings_mutex_;

@@ -75,25 +75,29 @@ size_t TA_Receiver::process_received_octets(std::span<const uint8_t> octets, con
 
 void TA_Receiver::handle_frame(const Receive_Context& context) {
     Decode_Result result;
+    // A frame that cannot be decoded ends the oldest request with its flag,
+    // shown by the flag's own text unless the link has a text of its own.
     const char* failure = nullptr;
-    uint32_t flag = 0;
+    ErrorFlagEnum flag{};
     try {
         std::lock_guard hold(link_lock());
         result = framer_->decode(frame_);
     } catch (const InvalidControlException&) {
-        failure = kBadControl, flag = InvalidControl;
+        flag = InvalidControl;
     } catch (const InvalidByteSequenceException&) {
-        failure = kInvalidSequence, flag = InvalidSequence;
+        flag = InvalidSequence;
     } catch (const InvalidLengthException&) {
-        failure = kInvalidLength, flag = InvalidLength;
+        flag = InvalidLength;
     } catch (const CRCException&) {
-        failure = kBadCrc, flag = InvalidCRC;
+        failure = kBadCrc;
+        flag = InvalidCRC;
     } catch (const std::exception&) {
-        failure = kLinkDecode, flag = Scrambled;
+        failure = kLinkDecode;
+        flag = Scrambled;
     }
-    if (failure != nullptr) {
+    if (flag != ErrorFlagEnum{}) {
         frame_.clear();
-        return central_.abort_request(failure, flag);
+        return central_.abort_request(failure != nullptr ? failure : error_flag_text(flag), flag);
     }
 
     if (result.flags != 0) {
@@ -116,7 +120,7 @@ void TA_Receiver::handle_frame(const Receive_Context& context) {
             break;
         default:
             show(frame_dump(frame_.octets));
-            show(kNoIpi);
+            show(error_flag_text(InvalidIPI));
             central_.flag_head(InvalidIPI);
             break;
     }
@@ -124,7 +128,7 @@ void TA_Receiver::handle_frame(const Receive_Context& context) {
 }
 
 void TA_Receiver::dispatch(const Receive_Context& context) {
-    if (context.role == 2) {
+    if (context.role == Role::field) {
         Line_Field_Output out(display_, station_, context);
         field_device_.answer(stmf_, frame_, link_, out);
     } else {

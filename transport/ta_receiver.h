@@ -9,6 +9,7 @@
 #include <span>
 #include <string>
 
+#include "codec/stmf.h"
 #include "datalink/framer.h"
 #include "datalink/raw_message.h"
 #include "transport/central_matcher.h"
@@ -23,23 +24,19 @@ class STMF;
 
 namespace receiver_text {
 inline constexpr const char* kFlagFormatError = "Flag format error in message received:";
-inline constexpr const char* kInvalidSequence = "Invalid Byte Sequence exception in message received, aborting request.";
-inline constexpr const char* kInvalidLength = "Invalid length exception in message received, aborting request.";
 inline constexpr const char* kLinkDecode = "Exception thrown in data link layer decode, aborting request.";
-inline constexpr const char* kBadControl = "Invalid control field in message received.";
 inline constexpr const char* kBadCrc = "Bad CRC in message received.";
 inline constexpr const char* kIncomplete = "Incomplete or invalid message received, continuing to listen";
 inline constexpr const char* kDecoding = "\nDecoding Message:";
 inline constexpr const char* kIp = "IPI indicates IP";
 inline constexpr const char* kIpUnsupported = ":: IP Protocol not yet supported";
-inline constexpr const char* kNoIpi = "No valid IPI in message received.";
 }  // namespace receiver_text
 
 // What the thread knows when it hands octets over.
 struct Receive_Context {
-    int32_t device_type = connection::kSerial;  // the connection the answers go out on
-    std::string time_text;                      // when the octets were read
-    int32_t role = 1;
+    Connection_Type device_type = Connection_Type::serial;  // the connection the answers go out on
+    std::string time_text;                                  // when the octets were read
+    Role role = Role::central;
 };
 
 class TA_Receiver {

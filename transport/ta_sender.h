@@ -7,11 +7,12 @@
 
 class SP_Ovr;
 
-namespace connection {
-inline constexpr int32_t kSerial = 1;
-inline constexpr int32_t kModem = 2;
-inline constexpr int32_t kNetwork = 3;
-}  // namespace connection
+// How the station reaches the line.
+enum class Connection_Type : int32_t {
+    serial = 1,
+    modem = 2,
+    network = 3,
+};
 
 class Transport_Agent {
 public:
@@ -26,14 +27,16 @@ public:
     using Transport_Agent::Transport_Agent;
     // Writes the octets; false when the write failed or there is no port
     // for the connection type.
-    bool send(std::span<const uint8_t> octets, int32_t connection_type);
+    bool send(std::span<const uint8_t> octets, Connection_Type connection_type);
 };
 
 // The station's way onto the line, given the sender.
 class NTCIP_Station {
 public:
     explicit NTCIP_Station(TA_Sender& sender) : sender_(sender) {}
-    bool send(std::span<const uint8_t> octets, int32_t connection_type) { return sender_.send(octets, connection_type); }
+    bool send(std::span<const uint8_t> octets, Connection_Type connection_type) {
+        return sender_.send(octets, connection_type);
+    }
 
 private:
     TA_Sender& sender_;

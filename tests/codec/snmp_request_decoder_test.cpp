@@ -14,7 +14,7 @@ class Field_Request : public Codec {
 protected:
     Field_Answer serve(const Bytes& request) {
         trace.clear();
-        STMF::Decoded decoded = stmf.decode(request, nullptr, &trace, role::kField, nullptr, &carry_out);
+        STMF::Decoded decoded = stmf.decode(request, nullptr, &trace, Role::field, nullptr, &carry_out);
         EXPECT_TRUE(decoded.answer.has_value());
         return decoded.answer.value_or(Field_Answer{});
     }
@@ -29,7 +29,7 @@ TEST_F(Field_Request, AGetIsReadFromTheTree) {
     const Field_Answer answer = serve(snmp_message(0xA0, 33, 0, 0,
                                                    {{demo_scalar(kDemoByte), {0x05, 0x00}},
                                                     {demo_scalar(kDemoName), {0x05, 0x00}}}));
-    EXPECT_EQ(answer.kind, answer_kind::kGet);
+    EXPECT_EQ(answer.kind, Answer_Kind::get);
     EXPECT_EQ(answer.error_status, 0u);
     EXPECT_EQ(answer.record.request_id, 33);
     EXPECT_EQ(answer.record.protocol, "SNMP");
@@ -94,9 +94,9 @@ TEST_F(Field_Request, ASetStoresByTheObjectsSyntax) {
         STMF device(fresh.tree(), nullptr);
         std::string text;
         const STMF::Decoded decoded = device.decode(snmp_message(0xA3, 4, 0, 0, {{demo_scalar(c.object), c.value}}),
-                                                    nullptr, &text, role::kField, nullptr, &carry_out);
+                                                    nullptr, &text, Role::field, nullptr, &carry_out);
         const Field_Answer& answer = *decoded.answer;
-        EXPECT_EQ(answer.kind, answer_kind::kSet);
+        EXPECT_EQ(answer.kind, Answer_Kind::set);
         EXPECT_EQ(answer.error_status, c.status) << names[c.object] << " " << hex_text(c.value);
         EXPECT_EQ(answer.error_index, c.status == 0 ? 0u : 1u);
         EXPECT_EQ(fresh.instance(names[c.object]).value, c.stored) << names[c.object] << " " << hex_text(c.value);
@@ -112,7 +112,7 @@ TEST_F(Field_Request, ASetAnswersWithTheValueReadBack) {
 TEST_F(Field_Request, AGetNextAnswersWithTheNextInstance) {
     sample.set("demoTemperature.0", "-3");
     const Field_Answer answer = serve(snmp_message(0xA1, 5, 0, 0, {{demo_scalar(kDemoByte), {0x05, 0x00}}}));
-    EXPECT_EQ(answer.kind, answer_kind::kGetNext);
+    EXPECT_EQ(answer.kind, Answer_Kind::get_next);
     EXPECT_EQ(answer.record.objects[0].name, "demoTemperature.0");
     EXPECT_EQ(answer.record.objects[0].value, "-3");
     EXPECT_NE(trace.find("\nGetting next object past demoByte.0: demoTemperature.0\n"), std::string::npos);
@@ -129,7 +129,7 @@ TEST_F(Field_Request, AGetNextAnswersWithTheNextInstance) {
 
 TEST_F(Field_Request, AGetResponseIsNotAnswered) {
     const Field_Answer answer = serve(snmp_message(0xA2, 5, 0, 0, {{demo_scalar(kDemoByte), {0x02, 0x01, 0x01}}}));
-    EXPECT_EQ(answer.kind, answer_kind::kNone);
+    EXPECT_EQ(answer.kind, Answer_Kind::none);
     EXPECT_NE(trace.find("Field device does not respond to a GET response\n"), std::string::npos);
 }
 
@@ -143,7 +143,7 @@ TEST_F(Field_Request, MalformedRequestsAreAnsweredWithGenErr) {
     for (const Bytes& request : {with(1, 0x7F), with(2, 0x04), with(4, 0x01), with(13, 0xA4), with(13, 0x99), with(26, 0x02),
                                  Bytes(good.begin(), good.end() - 3), Bytes{0x30}}) {
         const Field_Answer answer = serve(request);
-        EXPECT_EQ(answer.kind, answer_kind::kGet) << hex_text(request);
+        EXPECT_EQ(answer.kind, Answer_Kind::get) << hex_text(request);
         EXPECT_EQ(answer.error_status, 5u) << hex_text(request);
     }
 }

@@ -16,7 +16,7 @@ protected:
         errors.append(request.request_id(), true);
         std::string trace;
         try {
-            stmf.decode(response, &request, &trace, role::kCentral, &errors, nullptr);
+            stmf.decode(response, &request, &trace, Role::central, &errors, nullptr);
         } catch (const STMF_Exception& e) {
             thrown = e.what();
         }

@@ -17,7 +17,7 @@ protected:
         trace.clear();
         thrown.clear();
         try {
-            return stmf.decode(response, &asked, &trace, role::kCentral, nullptr, nullptr);
+            return stmf.decode(response, &asked, &trace, Role::central, nullptr, nullptr);
         } catch (const STMF_Exception& e) {
             thrown = e.what();
         }
