@@ -6,10 +6,7 @@
 
 int32_t Quorvan::SetPortBaud(const char* port, uint16_t baud) {
     if (port == nullptr) return -1;
-    receiver_thread_->suspend();
-    const bool opened = open_serial_port(port, baud);
-    receiver_thread_->resume();
-    return opened ? 0 : -1;
+    return line_.open_serial_port(device_of_port(port), baud) ? 0 : -1;
 }
 
 int32_t Quorvan::SetParams(uint16_t baud, const char* port, int32_t time_out) {

@@ -67,11 +67,9 @@ QV_API int32_t Shutdown(void) {
     return 0;
 }
 
-QV_API int32_t CompileMIB(const char* mib_file, char* output_name, const char* error_file,
-                          int32_t compile_flag) {
-    return on_engine<int32_t>(-1, [&](Quorvan& q) {
-        return q.CompileMIB(mib_file, output_name, error_file, compile_flag);
-    });
+QV_API int32_t CompileMIB(const char* /*mib_file*/, char* output_name, const char* /*error_file*/,
+                          int32_t /*compile_flag*/) {
+    return on_engine<int32_t>(-1, [&](Quorvan& q) { return q.CompileMIB(output_name); });
 }
 
 QV_API char* GetCompileError(void) {

@@ -4,37 +4,12 @@
 #include <ctime>
 
 #include "base/throwable.h"
+#include "engine/c_records.h"
+#include "engine/c_text.h"
 
-Quorvan::Quorvan()
-    : ini_(std::make_unique<IniFile>()),
-      tree_(ISO_Tree::kTableConfigFile),
-      serial_port_(std::make_unique<SP_Ovr>()),
-      data_link_(std::make_unique<Data_Link_Layer>(random_)),
-      sender_(std::make_unique<TA_Sender>(*serial_port_)),
-      station_(std::make_unique<NTCIP_Station>(*sender_)),
-      field_settings_(std::make_unique<Field_Device_Settings>()),
-      error_injection_(std::make_unique<ErrorInjection>()),
-      field_device_(std::make_unique<Field_Device>(*field_settings_, *error_injection_, *data_link_)),
-      receiver_(std::make_unique<TA_Receiver>(*station_, *data_link_, *field_device_, outstanding_, error_states_)),
-      receiver_thread_(std::make_unique<BCCThread_TA_Receiver>(*receiver_, connection_state_)),
-      stmf_(tree_, &dynamic_objects_) {
-    settings_changed();
-}
+Quorvan::Quorvan() : ini_(std::make_unique<IniFile>()) { settings_changed(); }
 
-void Quorvan::settings_changed() {
-    Receiver_Settings settings;
-    settings.connection_type = static_cast<Connection_Type>(ini_->connection_type());
-    settings.port_name = ini_->port_name();
-    settings.role = static_cast<Role>(ini_->role());
-    settings.time_out_seconds = ini_->time_out();
-    receiver_thread_->set_settings(settings);
-}
-
-Quorvan::~Quorvan() {
-    receiver_thread_->stop();
-    serial_port_->close();
-    outstanding_.clear();
-}
+Quorvan::~Quorvan() = default;
 
 std::string device_of_port(const std::string& name) {
     if (name.size() > 3 && name.compare(0, 3, "COM") == 0) {
@@ -49,24 +24,18 @@ std::string device_of_port(const std::string& name) {
     return name;
 }
 
-bool Quorvan::open_serial_port(const std::string& name, uint16_t baud) {
-    try {
-        serial_port_->close();
-        serial_port_->open(device_of_port(name), baud, 8, 'N', 1);
-        serial_port_->set_dtr(true);
-        serial_port_->set_rts(true);
-        serial_port_->set_timeouts();
-        return true;
-    } catch (const Throwable&) {
-        serial_port_->close();
-        return false;
-    }
+void Quorvan::settings_changed() {
+    Receiver_Settings settings;
+    settings.connection_type = connection_type();
+    settings.port_name = ini_->port_name();
+    settings.role = static_cast<Role>(ini_->role());
+    settings.time_out_seconds = ini_->time_out();
+    line_.set_settings(settings);
 }
 
 int32_t Quorvan::Init(int32_t role, const char* port, uint16_t baud) {
-    random_.seed(static_cast<uint32_t>(std::time(nullptr)));
-    outstanding_.clear();
-    error_states_.clear();
+    line_.seed(static_cast<uint32_t>(std::time(nullptr)));
+    book_.clear();
     ini_->Load();  // a missing file keeps the current settings
     ini_->set_role(role);
     settings_changed();
@@ -77,29 +46,71 @@ int32_t Quorvan::Init(int32_t role, const char* port, uint16_t baud) {
         if (baud != 0) ini_->set_baud(baud);
         settings_changed();
     }
-    if (static_cast<Connection_Type>(ini_->connection_type()) != Connection_Type::serial) return 0;
-    receiver_thread_->suspend();
-    const bool opened = open_serial_port(ini_->port_name(), ini_->baud());
-    receiver_thread_->resume();
-    return opened ? 0 : -1;
+    if (connection_type() != Connection_Type::serial) return 0;
+    return line_.open_serial_port(device_of_port(ini_->port_name()), ini_->baud()) ? 0 : -1;
 }
 
 int32_t Quorvan::StartReceiverThread(QV_DisplayCallback display, QV_StatusCallback status) {
     try {
-        receiver_->set_stmf(&stmf_);
         settings_changed();
         Display to_display;
         if (display != nullptr) to_display = [display](const std::string& text) { display(text.c_str()); };
         Status_Report to_status;
         if (status != nullptr)
             to_status = [status](const Line_Status& line) {
-                status(static_cast<int32_t>(line.connection_type), static_cast<int32_t>(line.connection_state), 0, 0, line.port_text.c_str(), 0, 0, 0,
-                       line.seconds_remaining);
+                status(static_cast<int32_t>(line.connection_type), static_cast<int32_t>(line.connection_state), 0, 0,
+                       line.port_text.c_str(), 0, 0, 0, line.seconds_remaining);
             };
-        receiver_thread_->start(std::move(to_display), std::move(to_status), *serial_port_);
-        SetReceiverHandle(reinterpret_cast<void*>(receiver_thread_->handle()));
+        line_.start_receiver(mib_.stmf(), std::move(to_display), std::move(to_status));
         return 0;
     } catch (const Throwable&) {
         return -1;
     }
+}
+
+int32_t Quorvan::GetNodeInfo(const char* name, Node_Info& info) const {
+    const std::optional<Node_Facts> facts = mib_.node_facts(name);
+    if (!facts) return -1;
+    fill_node_info(*facts, info);
+    return facts->result;
+}
+
+void Quorvan::GetNodeObjects(const char* name, char** objects) const {
+    if (objects == nullptr) return;
+    if (const auto text = mib_.node_objects(name)) *objects = c_text(*text);
+}
+
+int32_t Quorvan::GetNextInstance(const char* name, char** next) const {
+    if (next == nullptr) return -1;
+    const auto text = mib_.next_instance(name);
+    if (!text) return -1;
+    *next = c_text(*text);
+    return 0;
+}
+
+int32_t Quorvan::GetObjectIndex(const char* name, uint8_t* count, char** names, uint16_t* counts) const {
+    if (count == nullptr || names == nullptr || *names == nullptr || counts == nullptr) return -1;
+    const auto index = mib_.column_index(name, QV_MAX_INDEX_LEVELS);
+    if (!index) return -1;
+    fill_column_index(*index, *count, *names, counts);
+    return 0;
+}
+
+int32_t Quorvan::GetTreeListing(char** listing) const {
+    if (listing == nullptr) return -1;
+    const auto text = mib_.tree_listing();
+    if (!text) return -1;
+    *listing = c_text(*text);
+    return 0;
+}
+
+int32_t Quorvan::GetDynObjList(int32_t number, char* names, char* owners, char* values, uint8_t* syntaxes,
+                               int32_t* count) const {
+    if (names == nullptr || owners == nullptr || values == nullptr || syntaxes == nullptr || count == nullptr)
+        return -1;
+    const auto listing = mib_.dyn_obj_list(number, QV_MAX_DYN_ENTRIES);
+    if (!listing) return -1;
+    fill_dyn_obj_list(*listing, names, owners, values, syntaxes);
+    *count = static_cast<int32_t>(listing->value_types.size());
+    return *count;
 }

@@ -10,7 +10,7 @@
 #include "codec/request_record.h"
 #include "codec/snmp_error_text.h"
 #include "codec/stmf_exception.h"
-#include "datalink/pmpp.h"
+#include "codec/stmf_message.h"
 #include "engine/c_records.h"
 #include "engine/c_text.h"
 #include "engine/quorvan_engine.h"
@@ -40,6 +40,29 @@ void free_further_frames(Encoded_Frame& first) {
 
 }  // namespace
 
+std::vector<Sent_Frame> Quorvan::encode_request(Request_Record& record, bool keep, std::string& trace) {
+    const std::shared_ptr<Message_Content> message = mib_.build_message(record);
+    book_.enter(record.request_id, message, keep);
+    try {
+        STMF_Message pdu;
+        mib_.stmf().encode(pdu, *message, &trace);
+        const int32_t segments = pdu.segment(true);
+        const Link_Type link = connection_type() == Connection_Type::modem ? Link_Type::ppp : Link_Type::pmpp;
+        std::vector<Sent_Frame> frames;
+        const STMF_Message* segment = &pdu;
+        for (int32_t i = 0; i < segments && segment != nullptr; ++i, segment = segment->next()) {
+            std::optional<Sent_Frame> sent =
+                line_.frame(link, segment->bytes(), record.address, record.group_address, record.class_name);
+            if (!sent) throw InvalidReferenceException(message_error::kInvalidFormat);
+            frames.push_back(std::move(*sent));
+        }
+        return frames;
+    } catch (...) {
+        book_.withdraw(record.request_id);
+        throw;
+    }
+}
+
 int32_t Quorvan::EncodeData(char** english, Message_Request& request, Encoded_Frame& first, QV_EditCallback edit,
                             const char* text1, const char* text2, int32_t* frame_count, uint8_t keep) {
     std::string trace;
@@ -48,42 +71,28 @@ int32_t Quorvan::EncodeData(char** english, Message_Request& request, Encoded_Fr
     const int32_t id = next_request_id();
     request.request_id = id;
     Request_Record record = record_from(request);
-    bool registered = false;
     int32_t result = 0;
     try {
-        auto message = std::make_shared<Message_Content>();
-        {
-            auto hold = tree_.write_lock();
-            message->build_from_request(record, &dynamic_objects_, tree_);
-        }
+        const std::vector<Sent_Frame> frames = encode_request(record, keep != 0, trace);
         request.address = record.address;
         request.group_address = record.group_address;
-        error_states_.append(id, keep != 0);
-        outstanding_.append(message);
-        registered = true;
-
-        STMF_Message pdu;
-        stmf_.encode(pdu, *message, &trace);
-        const int32_t segments = pdu.segment(true);
-        const Link_Type link = static_cast<Connection_Type>(ini_->connection_type()) == Connection_Type::modem
-                                   ? Link_Type::ppp
-                                   : Link_Type::pmpp;
-        Encoded_Frame* frame = &first;
-        const STMF_Message* segment = &pdu;
-        for (int32_t i = 0; i < segments && segment != nullptr; ++i, segment = segment->next()) {
-            if (i > 0) {
-                auto* further = static_cast<Encoded_Frame*>(std::calloc(1, sizeof(Encoded_Frame)));
-                if (further == nullptr) throw std::bad_alloc();
-                frame->next = further;
-                frame = further;
+        try {
+            Encoded_Frame* frame = &first;
+            for (size_t i = 0; i < frames.size(); ++i) {
+                if (i > 0) {
+                    auto* further = static_cast<Encoded_Frame*>(std::calloc(1, sizeof(Encoded_Frame)));
+                    if (further == nullptr) throw std::bad_alloc();
+                    frame->next = further;
+                    frame = further;
+                }
+                store_sent_frame(frames[i], *frame);
             }
-            std::lock_guard hold(link_lock());
-            const std::optional<Sent_Frame> sent = data_link_->encode(link, segment->bytes(), record.address,
-                                                                      record.group_address, record.class_name);
-            if (!sent) throw InvalidReferenceException(message_error::kInvalidFormat);
-            store_sent_frame(*sent, *frame);
+        } catch (...) {
+            // A request that never goes out must not wait at the head of the list.
+            book_.withdraw(id);
+            throw;
         }
-        if (frame_count != nullptr) *frame_count = segments;
+        if (frame_count != nullptr) *frame_count = static_cast<int32_t>(frames.size());
     } catch (const RecoverException&) {
         trace += kEncodeException;
         result = -1;
@@ -92,11 +101,6 @@ int32_t Quorvan::EncodeData(char** english, Message_Request& request, Encoded_Fr
         result = -1;
     }
     if (result != 0) {
-        // A request that never goes out must not wait at the head of the list.
-        if (registered) {
-            outstanding_.remove(id);
-            error_states_.remove(id);
-        }
         free_further_frames(first);
     } else if (request.edit_byte_stream != 0 && edit != nullptr) {
         for (Encoded_Frame* frame = &first; frame != nullptr; frame = frame->next) edit(frame, text1, text2);
@@ -106,38 +110,51 @@ int32_t Quorvan::EncodeData(char** english, Message_Request& request, Encoded_Fr
 }
 
 int32_t Quorvan::SendData(Message_Request& request, QV_DisplayCallback display, QV_EditCallback edit, uint8_t keep) {
-    Encoded_Frame first{};
-    char* english = nullptr;
-    int32_t count = 0;
-    if (EncodeData(&english, request, first, edit, kFlagText, kFlagText, &count, keep) != 0) {
-        std::free(english);
-        return -1;
+    std::string english;
+    std::vector<Bytes> frames;
+    if (request.edit_byte_stream != 0 && edit != nullptr) {
+        // The caller edits each frame in its C record before it goes out.
+        Encoded_Frame first{};
+        char* text = nullptr;
+        int32_t count = 0;
+        const int32_t encoded = EncodeData(&text, request, first, edit, kFlagText, kFlagText, &count, keep);
+        if (text != nullptr) english = text;
+        std::free(text);
+        if (encoded != 0) return -1;
+        for (const Encoded_Frame* frame = &first; frame != nullptr; frame = frame->next)
+            frames.emplace_back(frame->frame, frame->frame + frame_length(*frame));
+        free_further_frames(first);
+    } else {
+        request.request_id = next_request_id();
+        Request_Record record = record_from(request);
+        try {
+            for (Sent_Frame& frame : encode_request(record, keep != 0, english)) frames.push_back(std::move(frame.octets));
+        } catch (const std::exception&) {
+            return -1;
+        }
+        request.address = record.address;
+        request.group_address = record.group_address;
     }
     std::string display_text;
-    for (Encoded_Frame* frame = &first; frame != nullptr; frame = frame->next) {
-        const size_t length = frame_length(*frame);
+    for (const Bytes& frame : frames) {
         display_text += kSending;
-        display_text += byte_text(std::span<const uint8_t>(frame->frame, length));
-        outstanding_.stamp(request.request_id, steady_milliseconds());
-        if (SendMsg(frame->frame, static_cast<uint16_t>(length)) != 0) display_text += kSendFailed;
+        display_text += byte_text(frame);
+        book_.stamp_sent(request.request_id);
+        if (!line_.send(frame, connection_type())) display_text += kSendFailed;
     }
     {
         std::lock_guard hold(display_lock());
         if (display != nullptr) {
-            display(english);
+            display(english.c_str());
             display(display_text.c_str());
         }
     }
-    std::free(english);
-    free_further_frames(first);
     return request.request_id;
 }
 
 int32_t Quorvan::SendMsg(const uint8_t* buffer, uint16_t length) {
     if (buffer == nullptr && length > 0) return -1;
-    return station_->send(std::span<const uint8_t>(buffer, length), static_cast<Connection_Type>(ini_->connection_type()))
-               ? 0
-               : -1;
+    return line_.send(std::span<const uint8_t>(buffer, length), connection_type()) ? 0 : -1;
 }
 
 int32_t Quorvan::GetError(int32_t request_id, char** message, int32_t* status, int32_t* index) const {
@@ -145,30 +162,28 @@ int32_t Quorvan::GetError(int32_t request_id, char** message, int32_t* status, i
     // for the receiver's next idle pass to record the time-out, but answers
     // as soon as the outcome is known.
     const auto limit = std::chrono::seconds(ini_->time_out() + 1);
-    const int32_t outcome = error_states_.wait_for_error_word(request_id, limit);
+    const Request_Outcome outcome = book_.outcome(request_id, limit);
     int32_t error_status = status != nullptr ? *status : 0;
-    if (outcome != Error_State_List::kUnknown) {
-        if (const auto record = error_states_.find(request_id)) {
-            error_status = record->error_status;
-            if (status != nullptr) *status = record->error_status;
-            if (index != nullptr) *index = record->error_index;
-        }
+    if (outcome.error_status) {
+        error_status = *outcome.error_status;
+        if (status != nullptr) *status = *outcome.error_status;
+        if (index != nullptr) *index = *outcome.error_index;
     }
     std::string text;
-    if (outcome != 0 && outcome != Error_State_List::kUnknown)
-        text = kErrorPrefix + error_flags_text(static_cast<uint32_t>(outcome));
+    if (outcome.word != 0 && outcome.word != Error_State_List::kUnknown)
+        text = kErrorPrefix + error_flags_text(static_cast<uint32_t>(outcome.word));
     if (error_status != 0) {
         text += snmp_error_text::kPrefix;
         text += snmp_error_status_text(error_status);
     }
     if (text.size() > kMostMessage) text.resize(kMostMessage);
     if (message != nullptr) *message = c_text(text);
-    return outcome;
+    return outcome.word;
 }
 
 int32_t Quorvan::GetResponseValue(int32_t request_id, char** value) const {
-    const auto record = error_states_.find(request_id);
-    if (!record) return -1;
-    if (value != nullptr) *value = c_text(record->response_value);
+    const auto text = book_.response_value(request_id);
+    if (!text) return -1;
+    if (value != nullptr) *value = c_text(*text);
     return 0;
 }

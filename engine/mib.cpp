@@ -1,10 +1,10 @@
-// CompileMIB: from the compiler's output to a tree with instances.
+// The MIB: from the compiler's output to a tree with instances.
 #include <cstdio>
 #include <cstring>
 #include <fstream>
 
 #include "base/process_locks.h"
-#include "engine/quorvan_engine.h"
+#include "engine/mib.h"
 #include "tree/instance_builder.h"
 #include "tree/mosy_loader.h"
 #include "tree/substitution_pass.h"
@@ -27,8 +27,16 @@ void to_standard_output(const std::string& text) {
 
 }  // namespace
 
-int32_t Quorvan::CompileMIB(const char* /*mib_file*/, char* output_name, const char* /*error_file*/,
-                            int32_t /*compile_flag*/) {
+Mib::Mib() : tree_(ISO_Tree::kTableConfigFile), stmf_(tree_, &dynamic_objects_) {}
+
+std::shared_ptr<Message_Content> Mib::build_message(Request_Record& record) {
+    auto message = std::make_shared<Message_Content>();
+    auto hold = tree_.write_lock();
+    message->build_from_request(record, &dynamic_objects_, tree_);
+    return message;
+}
+
+int32_t Mib::compile(char* output_name) {
     {
         std::lock_guard hold(compile_error_mutex_);
         compile_error_.reset();
@@ -74,9 +82,9 @@ int32_t Quorvan::CompileMIB(const char* /*mib_file*/, char* output_name, const c
     return result;
 }
 
-std::optional<std::string> Quorvan::compile_error() const {
+std::optional<std::string> Mib::compile_error() const {
     std::lock_guard hold(compile_error_mutex_);
     return compile_error_;
 }
 
-int32_t Quorvan::WriteTreeFiles() { return write_tree_files(".") ? 0 : -1; }
+int32_t Mib::write_tree_files() { return ::write_tree_files(".") ? 0 : -1; }

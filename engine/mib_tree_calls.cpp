@@ -1,17 +1,15 @@
-// The object-tree calls of the engine.
+// The object-tree calls of the MIB.
 #include <algorithm>
 #include <cstring>
 #include <string_view>
 
-#include "engine/c_text.h"
-#include "engine/quorvan_engine.h"
+#include "engine/mib.h"
 #include "tree/instance_value.h"
 #include "tree/text_number.h"
 #include "tree/tree_listing.h"
 
 namespace {
 
-constexpr int32_t kNotFound = -1;
 constexpr int32_t kFoundNode = 0;
 constexpr int32_t kFoundLeafOrGroup = 2;
 constexpr int32_t kSetUnknownName = 2;
@@ -70,116 +68,74 @@ Info_Bounds info_bounds(std::string_view syntax_text) {
     return bounds;
 }
 
-// The texts of a Node_Info before they are handed over.
-struct Info_Texts {
-    std::string syntax, access, status, further, oid, value, name;
-
-    void take_type(const Object_Type* type) {
-        if (type == nullptr) return;
-        syntax = type->syntax;
-        access = type->access;
-        status = type->status;
-        further = type->further1;
-    }
-
-    // All or nothing: on a failed allocation no text is left behind.
-    void hand_over(Node_Info& info) const {
-        std::string_view sources[] = {syntax, access, status, further, oid, value, name};
-        char* copies[7] = {};
-        try {
-            for (size_t i = 0; i < 7; ++i) copies[i] = c_text(sources[i]);
-        } catch (...) {
-            for (char* copy : copies) std::free(copy);
-            throw;
-        }
-        info.syntax = copies[0];
-        info.access = copies[1];
-        info.status = copies[2];
-        info.further = copies[3];
-        info.oid = copies[4];
-        info.value = copies[5];
-        info.name = copies[6];
-    }
-};
-
 }  // namespace
 
-int32_t Quorvan::GetNodeInfo(const char* name, Node_Info& info) const {
-    if (name == nullptr) return kNotFound;
+std::optional<Node_Facts> Mib::node_facts(const char* name) const {
+    if (name == nullptr) return std::nullopt;
     auto hold = tree_.read_lock();
     const ISO_Object* node = find_name_or_oid(tree_, name);
-    if (node == nullptr) return kNotFound;
+    if (node == nullptr) return std::nullopt;
 
-    Node_Info filled{};
-    Info_Texts texts;
-    texts.name = node->name;
-    texts.oid = ISO_Tree::dotted_oid(node);
-    int32_t result = kFoundNode;
+    Node_Facts facts;
+    facts.name = node->name;
+    facts.oid = ISO_Tree::dotted_oid(node);
+    auto take_type = [&facts](const Object_Type* type) {
+        if (type == nullptr) return;
+        facts.syntax = type->syntax;
+        facts.access = type->access;
+        facts.status = type->status;
+        facts.further = type->further1;
+    };
+    facts.result = kFoundNode;
     if (node->is(kind::kInstance)) {
         const auto& instance = static_cast<const Iso_Instance&>(*node);
-        const size_t length = std::min(instance.instance_text.size(), sizeof(filled.instance) - 1);
-        std::memcpy(filled.instance, instance.instance_text.data(), length);
+        facts.instance_text = instance.instance_text;
         Rendered_Value rendered = render_value(instance);
-        texts.value = std::move(rendered.text);
-        filled.value_type = rendered.type;
+        facts.value = std::move(rendered.text);
+        facts.value_type = rendered.type;
         const Object_Type* type = object_type_of(node);
         if (type != nullptr) {
             const Info_Bounds bounds = info_bounds(type->syntax);
-            filled.neg_lower = bounds.neg_lower;
-            filled.neg_upper = bounds.neg_upper;
-            filled.lower = bounds.lower;
-            filled.upper = bounds.upper;
+            facts.neg_lower = bounds.neg_lower;
+            facts.neg_upper = bounds.neg_upper;
+            facts.lower = bounds.lower;
+            facts.upper = bounds.upper;
         }
-        texts.take_type(type);
+        take_type(type);
     } else if (node->is(kind::kLeaf) || node->is(kind::kGroup)) {
-        texts.take_type(object_type_of(node));
-        result = kFoundLeafOrGroup;
+        take_type(object_type_of(node));
+        facts.result = kFoundLeafOrGroup;
     }
-    texts.hand_over(filled);
-    info = filled;
-    return result;
+    return facts;
 }
 
-void Quorvan::GetNodeObjects(const char* name, char** objects) const {
-    if (name == nullptr || objects == nullptr) return;
+std::optional<std::string> Mib::node_objects(const char* name) const {
+    if (name == nullptr) return std::nullopt;
     auto hold = tree_.read_lock();
     const ISO_Object* node = tree_.find_by_name(name);
-    if (node == nullptr || node->first_child == nullptr) return;
-    *objects = c_text(ISO_Tree::instances_below(node));
+    if (node == nullptr || node->first_child == nullptr) return std::nullopt;
+    return ISO_Tree::instances_below(node);
 }
 
-int32_t Quorvan::GetNextInstance(const char* name, char** next) const {
-    if (name == nullptr || next == nullptr) return kNotFound;
+std::optional<std::string> Mib::next_instance(const char* name) const {
+    if (name == nullptr) return std::nullopt;
     auto hold = tree_.read_lock();
     const ISO_Object* node = tree_.find_by_name(name);
-    if (node == nullptr) return kNotFound;
+    if (node == nullptr) return std::nullopt;
     const ISO_Object* instance = ISO_Tree::next_instance(node);
-    if (instance == nullptr) return kNotFound;
-    *next = c_text(instance->name);
-    return 0;
+    if (instance == nullptr) return std::nullopt;
+    return instance->name;
 }
 
-int32_t Quorvan::GetObjectIndex(const char* name, uint8_t* count, char** names, uint16_t* counts) const {
-    if (name == nullptr || count == nullptr || names == nullptr || *names == nullptr || counts == nullptr)
-        return kNotFound;
+std::optional<Column_Index> Mib::column_index(const char* name, size_t most_levels) const {
+    if (name == nullptr) return std::nullopt;
     auto hold = tree_.read_lock();
     const ISO_Object* node = tree_.find_by_name(name);
-    if (node == nullptr || node->parent == nullptr || !node->parent->is(kind::kRow)) return kNotFound;
+    if (node == nullptr || node->parent == nullptr || !node->parent->is(kind::kRow)) return std::nullopt;
     const auto& row = static_cast<const ISO_Entry&>(*node->parent);
-    const size_t levels = std::min<size_t>(row.index_list.size(), QV_MAX_INDEX_LEVELS);
-    *count = static_cast<uint8_t>(levels);
-
-    // Appended to what the caller's buffer holds, never past its size.
-    char* buffer = *names;
-    size_t used = strnlen(buffer, QV_INDEX_NAMES_SIZE - 1);
-    for (size_t i = 0; i < levels; ++i) {
-        const std::string line = row.index_list[i] + "\n";
-        const size_t room = QV_INDEX_NAMES_SIZE - 1 - used;
-        const size_t length = std::min(line.size(), room);
-        std::memcpy(buffer + used, line.data(), length);
-        used += length;
-    }
-    buffer[used] = '\0';
+    const size_t levels = std::min(row.index_list.size(), most_levels);
+    Column_Index index;
+    index.index_names.assign(row.index_list.begin(), row.index_list.begin() + static_cast<std::ptrdiff_t>(levels));
 
     // Instance nodes per level: the chain at that level, then down under its last node.
     const ISO_Object* level = node->first_child;
@@ -190,13 +146,13 @@ int32_t Quorvan::GetObjectIndex(const char* name, uint8_t* count, char** names, 
             if (found < UINT16_MAX) ++found;
             last = n;
         }
-        counts[i] = found;
+        index.instance_counts.push_back(found);
         level = last != nullptr ? last->first_child : nullptr;
     }
-    return 0;
+    return index;
 }
 
-int32_t Quorvan::SetInstanceValue(const char* name, const char* value) {
+int32_t Mib::set_instance_value(const char* name, const char* value) {
     if (name == nullptr) return kSetUnknownName;
     auto hold = tree_.write_lock();
     ISO_Object* node = tree_.find_by_name(name);
@@ -207,10 +163,8 @@ int32_t Quorvan::SetInstanceValue(const char* name, const char* value) {
     return set_value_from_text(static_cast<Iso_Instance&>(*node), code, value != nullptr ? value : "");
 }
 
-int32_t Quorvan::GetTreeListing(char** listing) const {
-    if (listing == nullptr) return kNotFound;
+std::optional<std::string> Mib::tree_listing() const {
     auto hold = tree_.read_lock();
-    if (tree_.empty()) return kNotFound;
-    *listing = c_text(tree_listing(tree_));
-    return 0;
+    if (tree_.empty()) return std::nullopt;
+    return ::tree_listing(tree_);
 }

@@ -1,0 +1,44 @@
+#include "engine/line.h"
+
+#include <mutex>
+
+#include "base/process_locks.h"
+#include "base/throwable.h"
+#include "engine/request_book.h"
+
+Line::Line(Request_Book& book)
+    : receiver_(station_, data_link_, field_device_, book.outstanding(), book.errors()) {}
+
+Line::~Line() {
+    receiver_thread_.stop();
+    serial_port_.close();
+}
+
+bool Line::open_serial_port(const std::string& name, uint16_t baud) {
+    receiver_thread_.suspend();
+    bool opened = false;
+    try {
+        serial_port_.close();
+        serial_port_.open(name, baud, 8, 'N', 1);
+        serial_port_.set_dtr(true);
+        serial_port_.set_rts(true);
+        serial_port_.set_timeouts();
+        opened = true;
+    } catch (const Throwable&) {
+        serial_port_.close();
+    }
+    receiver_thread_.resume();
+    return opened;
+}
+
+void Line::start_receiver(const STMF& stmf, Display display, Status_Report status) {
+    receiver_.set_stmf(&stmf);
+    receiver_thread_.start(std::move(display), std::move(status), serial_port_);
+    receiver_handle_ = reinterpret_cast<void*>(receiver_thread_.handle());
+}
+
+std::optional<Sent_Frame> Line::frame(Link_Type link, std::span<const uint8_t> information, int32_t address,
+                                      int32_t group, std::string_view class_name) const {
+    std::lock_guard hold(link_lock());
+    return data_link_.encode(link, information, address, group, class_name);
+}

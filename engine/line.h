@@ -1,0 +1,71 @@
+// The line of the station: the serial port, the data link's framers, the
+// sender, the field device and the receiver thread that hands each frame to
+// the role's handler.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+
+#include "base/random_source.h"
+#include "datalink/data_link_layer.h"
+#include "field/error_injection.h"
+#include "field/field_device.h"
+#include "field/field_device_settings.h"
+#include "transport/receiver_thread.h"
+#include "transport/sp_ovr.h"
+#include "transport/ta_receiver.h"
+#include "transport/ta_sender.h"
+
+class Request_Book;
+class STMF;
+
+class Line {
+public:
+    explicit Line(Request_Book& book);
+    // Stops the receiver thread and closes the port.
+    ~Line();
+    Line(const Line&) = delete;
+    Line& operator=(const Line&) = delete;
+
+    // The error injection's choices start from the seed.
+    void seed(uint32_t value) { random_.seed(value); }
+
+    // Opens the serial port with the name and baud, 8N1, and makes it
+    // ready, holding the receiver thread meanwhile; false when it cannot be
+    // had.
+    bool open_serial_port(const std::string& name, uint16_t baud);
+    int32_t port_handle() const { return serial_port_.handle(); }
+
+    // Starts the receiver thread with the codec; ThreadCreationException or
+    // ThreadEventException when it cannot be had.
+    void start_receiver(const STMF& stmf, Display display, Status_Report status);
+    void set_settings(const Receiver_Settings& settings) { receiver_thread_.set_settings(settings); }
+    void* receiver_handle() const { return receiver_handle_; }
+    void set_receiver_handle(void* handle) { receiver_handle_ = handle; }
+
+    // The frame of a message on the link (the link lock taken); nothing on a
+    // link without a framer here.
+    std::optional<Sent_Frame> frame(Link_Type link, std::span<const uint8_t> information, int32_t address,
+                                    int32_t group, std::string_view class_name) const;
+    bool send(std::span<const uint8_t> octets, Connection_Type connection) { return station_.send(octets, connection); }
+
+    void set_error_mode(const Error_Mode& mode) { error_injection_.set(mode); }
+    Error_Mode error_mode() const { return error_injection_.mode(); }
+
+private:
+    Random_Source random_;  // the error injection's choices
+    SP_Ovr serial_port_;
+    Data_Link_Layer data_link_{random_};
+    TA_Sender sender_{serial_port_};
+    NTCIP_Station station_{sender_};
+    Field_Device_Settings field_settings_;
+    ErrorInjection error_injection_;
+    Field_Device field_device_{field_settings_, error_injection_, data_link_};
+    std::atomic<Connection_State> connection_state_{Connection_State::not_connected};
+    TA_Receiver receiver_;
+    BCCThread_TA_Receiver receiver_thread_{receiver_, connection_state_};
+    void* receiver_handle_ = nullptr;
+};
