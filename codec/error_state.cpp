@@ -86,8 +86,15 @@ int32_t Error_State_List::error_word(int32_t request_id) const {
 int32_t Error_State_List::wait_for_error_word(int32_t request_id, std::chrono::milliseconds limit) const {
     std::unique_lock hold(mutex_);
     int32_t word = kUnknown;
-    changed_.wait_for(hold, limit, [&] { return (word = error_word_locked(request_id)) != kUnknown; });
+    changed_.wait_for(hold, limit,
+                      [&] { return (word = error_word_locked(request_id)) != kUnknown || waits_cancelled_; });
     return word;
+}
+
+void Error_State_List::cancel_waits() {
+    std::lock_guard hold(mutex_);
+    waits_cancelled_ = true;
+    changed_.notify_all();
 }
 
 int32_t Error_State_List::error_word_locked(int32_t request_id) const {

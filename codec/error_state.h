@@ -49,8 +49,11 @@ public:
     // kUnknown without a record or before the outcome is known; NoResponse
     // when timed out; else the sum of the flag words.
     int32_t error_word(int32_t request_id) const;
-    // The error word once it is known, waiting for it at most `limit`.
+    // The error word once it is known, waiting for it at most `limit`;
+    // kUnknown at once after cancel_waits.
     int32_t wait_for_error_word(int32_t request_id, std::chrono::milliseconds limit) const;
+    // Ends every wait, now and later: the engine is going away.
+    void cancel_waits();
 
     // Removes the first record with the id unless it is kept.
     void finish(int32_t request_id);
@@ -68,4 +71,5 @@ private:
     mutable std::mutex mutex_;
     mutable std::condition_variable changed_;  // an outcome became known or a record went
     std::list<Error_State> records_;
+    bool waits_cancelled_ = false;  // guarded by mutex_
 };

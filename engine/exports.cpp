@@ -1,6 +1,6 @@
 // The exported C interface: each call forwards to the one engine object and
 // turns any failure inside into the call's result code.
-#include <atomic>
+#include <condition_variable>
 #include <memory>
 #include <mutex>
 #include <span>
@@ -12,31 +12,86 @@
 
 namespace {
 
-std::mutex life_cycle;                  // orders Init and Shutdown
-std::unique_ptr<Quorvan> engine_owner;  // guarded by life_cycle
-std::atomic<Quorvan*> engine{nullptr};
+// The one engine and the calls inside it. A call enters only while the
+// engine is there and not closing; Shutdown closes it, ends the waits inside
+// it, waits for the calls in progress to leave, and only then destroys it.
+// A call that comes meanwhile answers as without an engine.
+class Engine_Slot {
+public:
+    // Runs a call on the engine, or answers the fallback without one (or
+    // when the call fails with an exception).
+    template <typename Result, typename Call>
+    Result run(Result fallback, Call call) noexcept {
+        Quorvan* engine = enter();
+        if (engine == nullptr) return fallback;
+        Result result = fallback;
+        try {
+            result = call(*engine);
+        } catch (...) {
+        }
+        leave();
+        return result;
+    }
 
-// Runs a call on the engine; without an engine, or when the call fails
-// with an exception, the fallback is the result.
+    // Under the life-cycle lock.
+    Quorvan& open() {
+        std::lock_guard hold(mutex_);
+        if (!engine_) engine_ = std::make_unique<Quorvan>();
+        return *engine_;
+    }
+
+    // Under the life-cycle lock.
+    void close() noexcept {
+        std::unique_ptr<Quorvan> closing;
+        {
+            std::unique_lock hold(mutex_);
+            if (!engine_) return;
+            closing_ = true;
+            engine_->cancel_waits();
+            idle_.wait(hold, [this] { return calls_ == 0; });
+            closing = std::move(engine_);
+            closing_ = false;
+        }
+        try {
+            closing.reset();  // stops the receiver thread, saves the settings
+        } catch (...) {
+        }
+    }
+
+private:
+    Quorvan* enter() {
+        std::lock_guard hold(mutex_);
+        if (!engine_ || closing_) return nullptr;
+        ++calls_;
+        return engine_.get();
+    }
+
+    void leave() {
+        std::lock_guard hold(mutex_);
+        if (--calls_ == 0) idle_.notify_all();
+    }
+
+    std::mutex mutex_;
+    std::condition_variable idle_;  // the last call in progress left
+    std::unique_ptr<Quorvan> engine_;  // guarded by mutex_
+    int calls_ = 0;                    // guarded by mutex_
+    bool closing_ = false;             // guarded by mutex_
+};
+
+std::mutex life_cycle;  // orders Init and Shutdown
+Engine_Slot slot;
+
 template <typename Result, typename Call>
 Result on_engine(Result fallback, Call call) noexcept {
-    Quorvan* current = engine.load(std::memory_order_acquire);
-    if (current == nullptr) return fallback;
-    try {
-        return call(*current);
-    } catch (...) {
-        return fallback;
-    }
+    return slot.run(fallback, call);
 }
 
 template <typename Call>
 void on_engine_void(Call call) noexcept {
-    Quorvan* current = engine.load(std::memory_order_acquire);
-    if (current == nullptr) return;
-    try {
-        call(*current);
-    } catch (...) {
-    }
+    slot.run(0, [&](Quorvan& q) {
+        call(q);
+        return 0;
+    });
 }
 
 }  // namespace
@@ -47,23 +102,16 @@ QV_API int32_t Init(const char* port, uint16_t baud, char* /*buffer*/, int32_t r
                     QV_DisplayCallback /*display*/, QV_StatusCallback /*status*/, int32_t /*value*/) {
     std::lock_guard hold(life_cycle);
     try {
-        if (!engine_owner) {
-            engine_owner = std::make_unique<Quorvan>();
-            engine.store(engine_owner.get(), std::memory_order_release);
-        }
-        return engine_owner->Init(role, port, baud);
+        slot.open();
     } catch (...) {
         return -1;
     }
+    return on_engine<int32_t>(-1, [&](Quorvan& q) { return q.Init(role, port, baud); });
 }
 
 QV_API int32_t Shutdown(void) {
     std::lock_guard hold(life_cycle);
-    engine.store(nullptr, std::memory_order_release);
-    try {
-        engine_owner.reset();
-    } catch (...) {
-    }
+    slot.close();
     return 0;
 }
 

@@ -63,6 +63,10 @@ public:
     void SetFieldDeviceErrorMode(const Error_Mode& mode) { line_.set_error_mode(mode); }
     Error_Mode GetFieldDeviceErrorMode() const { return line_.error_mode(); }
 
+    // Calls waiting inside the engine (GetError) return at once: it is about
+    // to be destroyed.
+    void cancel_waits() { book_.cancel_waits(); }
+
     void SetAppInstance(void* instance) { app_instance_ = instance; }
     void* GetAppInstance() const { return app_instance_; }
 

@@ -34,6 +34,8 @@ public:
     // The outcome once it is known, waiting for it at most `limit`.
     Request_Outcome outcome(int32_t request_id, std::chrono::milliseconds limit) const;
     bool clear_oldest(int32_t request_id) { return errors_.clear_oldest(request_id); }
+    // Whoever waits for an outcome stops waiting: the engine is going away.
+    void cancel_waits() { errors_.cancel_waits(); }
     std::optional<std::string> response_value(int32_t request_id) const;
 
     Outstanding_Requests& outstanding() { return outstanding_; }

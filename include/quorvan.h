@@ -155,7 +155,10 @@ QV_API int32_t Init(const char *port, uint16_t baud, char *buffer,
                     int32_t role, QV_DisplayCallback display,
                     QV_StatusCallback status, int32_t value);
 
-/* Stops and destroys the engine; writes NQuorvan.ini. Returns 0. */
+/* Stops and destroys the engine; writes NQuorvan.ini. Returns 0. Calls in
+ * progress on other threads are waited for (a GetError waiting for an
+ * outcome returns -1 at once); calls made meanwhile answer as without an
+ * engine. Not to be called from inside one of the engine's callbacks. */
 QV_API int32_t Shutdown(void);
 
 /* Starts the receiver thread: it reads the line, matches responses to the
