@@ -8,10 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <iostream>
-#include <optional>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -32,7 +29,8 @@ struct Engine_Text {
 };
 
 // Opens the port once: with the run's own time-out, when one is given, the
-// port is opened by SetParams rather than by Init.
+// port is opened by SetRunParams rather than by Init, and the settings file
+// keeps its port and time-out.
 bool start_station(const Cli_Options& options, int32_t role) {
     const bool own_time_out = options.timeout > 0;
     const char* port_at_init = own_time_out ? "" : options.port.c_str();
@@ -43,7 +41,7 @@ bool start_station(const Cli_Options& options, int32_t role) {
         char port[QV_PORT_NAME_SIZE] = "";
         GetParams(&baud, port, &time_out);
         if (options.baud > 0) baud = static_cast<uint16_t>(options.baud);
-        opened = SetParams(baud, options.port.c_str(), options.timeout) == 0;
+        opened = SetRunParams(baud, options.port.c_str(), options.timeout) == 0;
     }
     if (!opened) {
         std::fprintf(stderr, "quorvan-cli: cannot open the port %s\n", options.port.c_str());
@@ -72,26 +70,6 @@ bool apply_injection(const std::string& list, int count) {
     return true;
 }
 
-constexpr const char* kSettingsFile = "NQuorvan.ini";
-
-std::optional<std::string> read_settings_file() {
-    std::ifstream file(kSettingsFile, std::ios::binary);
-    if (!file) return std::nullopt;
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
-// Writes the settings back as they were, or removes the file if there was none.
-void put_back_settings_file(const std::optional<std::string>& settings) {
-    if (!settings) {
-        std::remove(kSettingsFile);
-        return;
-    }
-    std::ofstream file(kSettingsFile, std::ios::binary | std::ios::trunc);
-    file << *settings;
-}
-
 // "inject LIST [COUNT]" lines from standard input change the injection.
 void read_control_lines() {
     std::string line;
@@ -105,8 +83,9 @@ void read_control_lines() {
     }
 }
 
-// The type of a value text, by the object's syntax: numbers and identifiers
-// as themselves, octets as characters, or as hex after "hex:".
+// The type of a value text, by the type the engine gives the object's
+// value: numbers and identifiers as themselves, octets as characters, or as
+// hex after "hex:".
 uint8_t value_type_for(const std::string& object, std::string& value) {
     if (value.rfind("hex:", 0) == 0) {
         value.erase(0, 4);
@@ -115,10 +94,7 @@ uint8_t value_type_for(const std::string& object, std::string& value) {
     Node_Info info{};
     uint8_t type = QV_TYPE_DISPLAY_TEXT;
     if (GetNodeInfo(object.c_str(), &info) != -1) {
-        const std::string syntax = info.syntax != nullptr ? info.syntax : "";
-        for (const char* number : {"INTEGER", "Enum", "Counter", "Gauge", "TimeTicks"})
-            if (syntax.rfind(number, 0) == 0) type = QV_TYPE_INTEGER;
-        if (syntax == "ObjectID") type = QV_TYPE_OBJECT_IDENTIFIER;
+        if (info.value_type == QV_TYPE_INTEGER || info.value_type == QV_TYPE_OBJECT_IDENTIFIER) type = info.value_type;
         for (char* text : {info.syntax, info.access, info.status, info.further, info.oid, info.value, info.name})
             std::free(text);
     }
@@ -152,13 +128,8 @@ int run_field_device(const Cli_Options& options) {
 }
 
 int run_request(const Cli_Options& options) {
-    // --timeout is for this request only: the settings file the engine
-    // writes at shutdown is put back as it was.
-    const std::optional<std::string> settings = options.timeout > 0 ? read_settings_file() : std::nullopt;
-    const bool restore_settings = options.timeout > 0;
-    const auto finish = [&](int status) {
+    const auto finish = [](int status) {
         Shutdown();
-        if (restore_settings) put_back_settings_file(settings);
         return status;
     };
     if (!start_station(options, QV_ROLE_CENTRAL)) return finish(kExitFailure);

@@ -18,6 +18,15 @@ int32_t Quorvan::SetParams(uint16_t baud, const char* port, int32_t time_out) {
     return result;
 }
 
+int32_t Quorvan::SetRunParams(uint16_t baud, const char* port, int32_t time_out) {
+    const int32_t result = SetPortBaud(port, baud);
+    if (port != nullptr) ini_->set_port_name_for_run(port);
+    ini_->set_time_out_for_run(static_cast<uint16_t>(std::clamp(time_out, 1, 0xFFFF)));
+    ini_->set_baud_for_run(baud);
+    settings_changed();
+    return result;
+}
+
 void Quorvan::GetParams(uint16_t* baud, char* port, uint16_t* time_out) const {
     if (baud != nullptr) *baud = ini_->baud();
     if (time_out != nullptr) *time_out = ini_->time_out();

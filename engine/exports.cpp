@@ -224,6 +224,10 @@ QV_API int32_t SetParams(uint16_t baud, const char* port, int32_t time_out) {
     return on_engine<int32_t>(-1, [&](Quorvan& q) { return q.SetParams(baud, port, time_out); });
 }
 
+QV_API int32_t SetRunParams(uint16_t baud, const char* port, int32_t time_out) {
+    return on_engine<int32_t>(-1, [&](Quorvan& q) { return q.SetRunParams(baud, port, time_out); });
+}
+
 QV_API void GetParams(uint16_t* baud, char* port, uint16_t* time_out) {
     on_engine_void([&](Quorvan& q) { q.GetParams(baud, port, time_out); });
 }

@@ -36,7 +36,7 @@ std::string IniFile::one_line(std::string_view text) {
 }
 
 void IniFile::set_role(int32_t role) {
-    if (role == 1 || role == 2) store(role_, role);
+    if (role == 1 || role == 2) store(&Settings::role, role);
 }
 
 bool IniFile::Load() {
@@ -49,13 +49,15 @@ bool IniFile::Load() {
         std::string_view read;
         if (reader.next(read, kMaxLineLength)) line.assign(read);
     }
-    connection_type_ = connection_type_of(lines[0]);
-    port_name_ = one_line(lines[1]);
-    baud_ = sixteen_bits(lines[2]);
-    time_out_ = sixteen_bits(lines[3]);
-    modem_number_ = one_line(lines[4]);
-    role_ = starts_with(lines[5], "FIELD") ? 2 : 1;
-    ppp_info_ = one_line(lines[6]);
+    Settings& loaded = current_;
+    loaded.connection_type = connection_type_of(lines[0]);
+    loaded.port_name = one_line(lines[1]);
+    loaded.baud = sixteen_bits(lines[2]);
+    loaded.time_out = sixteen_bits(lines[3]);
+    loaded.modem_number = one_line(lines[4]);
+    loaded.role = starts_with(lines[5], "FIELD") ? 2 : 1;
+    loaded.ppp_info = one_line(lines[6]);
+    kept_ = loaded;
     return true;
 }
 
@@ -63,12 +65,13 @@ bool IniFile::Save() {
     std::lock_guard hold(mutex_);
     std::ofstream out(file_name_, std::ios::binary | std::ios::trunc);
     if (!out) return false;
-    out << (connection_type_ == 2 ? "MODEM" : connection_type_ == 1 ? "SERIAL" : "NETWORK") << '\n'
-        << port_name_ << '\n'
-        << baud_ << '\n'
-        << time_out_ << '\n'
-        << modem_number_ << '\n'
-        << (role_ == 2 ? "FIELD" : "CENTRAL") << '\n'
-        << ppp_info_ << '\n';
+    const Settings& kept = kept_;
+    out << (kept.connection_type == 2 ? "MODEM" : kept.connection_type == 1 ? "SERIAL" : "NETWORK") << '\n'
+        << kept.port_name << '\n'
+        << kept.baud << '\n'
+        << kept.time_out << '\n'
+        << kept.modem_number << '\n'
+        << (kept.role == 2 ? "FIELD" : "CENTRAL") << '\n'
+        << kept.ppp_info << '\n';
     return static_cast<bool>(out);
 }

@@ -8,6 +8,9 @@
 //   6 FIELD | CENTRAL            (read by prefix; anything else is central)
 //   7 PPP information            (the whole line)
 // Lines missing at the end read as empty; a line is at most 255 characters.
+// Settings given for one run only (the port, baud and time-out of a single
+// request) are used until the engine goes but never saved: a save writes
+// what was loaded or set to be kept.
 #pragma once
 
 #include <cstdint>
@@ -32,45 +35,56 @@ public:
 
     // The settings are read by the receiver thread while the user's thread
     // changes them: every accessor takes the lock.
-    int32_t connection_type() const { return locked(connection_type_); }
-    std::string port_name() const { return locked(port_name_); }
-    uint16_t baud() const { return locked(baud_); }
-    uint16_t time_out() const { return locked(time_out_); }
-    std::string modem_number() const { return locked(modem_number_); }
-    int32_t role() const { return locked(role_); }
-    std::string ppp_info() const { return locked(ppp_info_); }
+    int32_t connection_type() const { return locked(&Settings::connection_type); }
+    std::string port_name() const { return locked(&Settings::port_name); }
+    uint16_t baud() const { return locked(&Settings::baud); }
+    uint16_t time_out() const { return locked(&Settings::time_out); }
+    std::string modem_number() const { return locked(&Settings::modem_number); }
+    int32_t role() const { return locked(&Settings::role); }
+    std::string ppp_info() const { return locked(&Settings::ppp_info); }
 
-    void set_connection_type(int32_t type) { store(connection_type_, type); }
+    void set_connection_type(int32_t type) { store(&Settings::connection_type, type); }
     // Text settings are one line each: they end at a line break and are cut
     // to the line length, so a save always writes seven lines.
-    void set_port_name(std::string_view name) { store(port_name_, one_line(name)); }
-    void set_baud(uint16_t baud) { store(baud_, baud); }
-    void set_time_out(uint16_t seconds) { store(time_out_, seconds); }
-    void set_modem_number(std::string_view number) { store(modem_number_, one_line(number)); }
-    void set_ppp_info(std::string_view info) { store(ppp_info_, one_line(info)); }
+    void set_port_name(std::string_view name) { store(&Settings::port_name, one_line(name)); }
+    void set_baud(uint16_t baud) { store(&Settings::baud, baud); }
+    void set_time_out(uint16_t seconds) { store(&Settings::time_out, seconds); }
+    void set_modem_number(std::string_view number) { store(&Settings::modem_number, one_line(number)); }
+    void set_ppp_info(std::string_view info) { store(&Settings::ppp_info, one_line(info)); }
     // Only the two roles are taken; any other value leaves the role as it is.
     void set_role(int32_t role);
 
+    // For this run only: used from now on, never saved.
+    void set_port_name_for_run(std::string_view name) { store(&Settings::port_name, one_line(name), false); }
+    void set_baud_for_run(uint16_t baud) { store(&Settings::baud, baud, false); }
+    void set_time_out_for_run(uint16_t seconds) { store(&Settings::time_out, seconds, false); }
+
 private:
+    struct Settings {
+        int32_t connection_type = 1;
+        std::string port_name = "COM1";
+        uint16_t baud = 9600;
+        uint16_t time_out = 10;
+        std::string modem_number;
+        int32_t role = 1;
+        std::string ppp_info;
+    };
+
     static std::string one_line(std::string_view text);
     template <typename T>
-    T locked(const T& field) const {
+    T locked(T Settings::*field) const {
         std::lock_guard hold(mutex_);
-        return field;
+        return current_.*field;
     }
     template <typename T, typename V>
-    void store(T& field, V&& value) {
+    void store(T Settings::*field, V&& value, bool keep = true) {
         std::lock_guard hold(mutex_);
-        field = std::forward<V>(value);
+        if (keep) kept_.*field = value;
+        current_.*field = std::forward<V>(value);
     }
 
     mutable std::mutex mutex_;
     std::string file_name_;
-    int32_t connection_type_ = 1;
-    std::string port_name_ = "COM1";
-    uint16_t baud_ = 9600;
-    uint16_t time_out_ = 10;
-    std::string modem_number_;
-    int32_t role_ = 1;
-    std::string ppp_info_;
+    Settings current_;  // what the station uses; guarded by mutex_
+    Settings kept_;     // what a save writes; guarded by mutex_
 };

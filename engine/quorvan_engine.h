@@ -55,6 +55,7 @@ public:
     int32_t GetResponseValue(int32_t request_id, char** value) const;
 
     int32_t SetParams(uint16_t baud, const char* port, int32_t time_out);
+    int32_t SetRunParams(uint16_t baud, const char* port, int32_t time_out);
     void GetParams(uint16_t* baud, char* port, uint16_t* time_out) const;
     int32_t SetPortBaud(const char* port, uint16_t baud);
     int32_t GetPort() const { return line_.port_handle(); }

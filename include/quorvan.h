@@ -298,6 +298,10 @@ QV_API int32_t CalcCrc(const uint8_t *buffer, uint16_t length,
  * 1 stop bit), then stores name, baud and time-out (seconds; below 1 stores
  * 1). Returns 0, or -1 when the port cannot be opened. */
 QV_API int32_t SetParams(uint16_t baud, const char *port, int32_t time_out);
+/* SetParams for this run only: the port is reopened and the name, baud and
+ * time-out are used until Shutdown, but NQuorvan.ini keeps the ones it
+ * holds. Returns 0, or -1 when the port cannot be opened. */
+QV_API int32_t SetRunParams(uint16_t baud, const char *port, int32_t time_out);
 /* Copies out the baud, the port name (into a buffer of QV_PORT_NAME_SIZE
  * bytes) and the time-out. */
 QV_API void GetParams(uint16_t *baud, char *port, uint16_t *time_out);

@@ -106,6 +106,22 @@ TEST_F(Ini, DestructionSavesAndALoadReadsItBack) {
     EXPECT_EQ(again.connection_type(), 3);
 }
 
+TEST_F(Ini, SettingsForOneRunAreUsedButNeverSaved) {
+    dir.write("NQuorvan.ini", "SERIAL\n/dev/ttyS0\n9600\n10\n\nCENTRAL\n\n");
+    {
+        IniFile ini(path());
+        ASSERT_TRUE(ini.Load());
+        ini.set_port_name_for_run("/dev/pts/7");
+        ini.set_baud_for_run(1200);
+        ini.set_time_out_for_run(1);
+        EXPECT_EQ(ini.port_name(), "/dev/pts/7");
+        EXPECT_EQ(ini.baud(), 1200);
+        EXPECT_EQ(ini.time_out(), 1);
+        ini.set_role(2);  // kept as ever
+    }
+    EXPECT_EQ(dir.read("NQuorvan.ini"), "SERIAL\n/dev/ttyS0\n9600\n10\n\nFIELD\n\n");
+}
+
 TEST_F(Ini, OnlyTheTwoRolesAreTaken) {
     IniFile ini(path());
     ini.set_role(2);
