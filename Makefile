@@ -14,7 +14,7 @@ PACKAGES := cmake ninja-build g++ make libgtest-dev libbenchmark-dev clang libcl
 FUZZ_SECONDS ?= 60
 FUZZ_BUILD   ?= build-fuzz
 
-.PHONY: all deps configure build run test asan tsan fuzz bench clean
+.PHONY: all deps configure build run test release asan tsan fuzz bench clean
 
 all: build
 
@@ -44,6 +44,12 @@ run: build
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
+# The build a user or a packager makes, at -O3, with warnings as errors as
+# in every CI build.
+release: deps
+	cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUORVAN_WERROR=ON
+	cmake --build build-release -j $(JOBS)
+
 # The same tests under AddressSanitizer with UndefinedBehaviorSanitizer, and under ThreadSanitizer.
 asan:
 	$(MAKE) test BUILD=build-asan BUILD_TYPE=Debug \
@@ -71,4 +77,4 @@ bench: build
 	@set -e; for b in $(BUILD)/bench/quorvan_*_bench; do echo "== $$(basename $$b)"; $$b; done
 
 clean:
-	rm -rf build build-asan build-tsan build-fuzz
+	rm -rf build build-release build-asan build-tsan build-fuzz

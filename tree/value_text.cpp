@@ -5,13 +5,13 @@
 #include "tree/oid.h"
 
 Bytes encode_unsigned(uint32_t value) {
-    Bytes out;
-    for (int shift = 24; shift >= 0; shift -= 8) {
-        const auto octet = static_cast<uint8_t>(value >> shift);
-        if (out.empty() && octet == 0 && shift != 0) continue;
-        out.push_back(octet);
-    }
-    if (out.front() >= 0x80) out.insert(out.begin(), 0x00);
+    // Sized before it is filled: the significant octets (at least one), and
+    // a 00 in front when the first has its top bit set.
+    int length = 1;
+    while (length < 4 && (value >> (8 * length)) != 0) ++length;
+    const bool pad = ((value >> (8 * (length - 1))) & 0x80) != 0;
+    Bytes out(static_cast<size_t>(length) + (pad ? 1 : 0), 0x00);
+    for (int i = 0; i < length; ++i) out[out.size() - 1 - static_cast<size_t>(i)] = static_cast<uint8_t>(value >> (8 * i));
     return out;
 }
 
@@ -86,10 +86,13 @@ std::string dotted_from_ber_oid(const Bytes& content) {
         if (first) {
             // The first sub-identifier holds the first two arcs.
             const uint64_t arc1 = value < 40 ? 0 : value < 80 ? 1 : 2;
-            text += std::to_string(arc1) + "." + std::to_string(value - 40 * arc1);
+            text += std::to_string(arc1);
+            text += '.';
+            text += std::to_string(value - 40 * arc1);
             first = false;
         } else {
-            text += "." + std::to_string(value);
+            text += '.';
+            text += std::to_string(value);
         }
         value = 0;
     };
@@ -127,7 +130,7 @@ std::string decimal_from_twos_complement(const Bytes& content) {
         digits.push_back(static_cast<char>('0' + remainder));
         begin = std::find_if(begin, magnitude.end(), [](uint8_t o) { return o != 0; });
     }
-    if (digits.empty()) digits = "0";
+    if (digits.empty()) digits.push_back('0');
     if (negative) digits.push_back('-');
     std::reverse(digits.begin(), digits.end());
     return digits;
