@@ -9,20 +9,11 @@ int32_t Quorvan::SetPortBaud(const char* port, uint16_t baud) {
     return line_.open_serial_port(device_of_port(port), baud) ? 0 : -1;
 }
 
-int32_t Quorvan::SetParams(uint16_t baud, const char* port, int32_t time_out) {
+int32_t Quorvan::set_params(uint16_t baud, const char* port, int32_t time_out, IniFile::Keep keep) {
     const int32_t result = SetPortBaud(port, baud);
-    if (port != nullptr) ini_->set_port_name(port);
-    ini_->set_time_out(static_cast<uint16_t>(std::clamp(time_out, 1, 0xFFFF)));
-    ini_->set_baud(baud);
-    settings_changed();
-    return result;
-}
-
-int32_t Quorvan::SetRunParams(uint16_t baud, const char* port, int32_t time_out) {
-    const int32_t result = SetPortBaud(port, baud);
-    if (port != nullptr) ini_->set_port_name_for_run(port);
-    ini_->set_time_out_for_run(static_cast<uint16_t>(std::clamp(time_out, 1, 0xFFFF)));
-    ini_->set_baud_for_run(baud);
+    if (port != nullptr) ini_->set_port_name(port, keep);
+    ini_->set_time_out(static_cast<uint16_t>(std::clamp(time_out, 1, 0xFFFF)), keep);
+    ini_->set_baud(baud, keep);
     settings_changed();
     return result;
 }

@@ -43,21 +43,21 @@ public:
     int32_t role() const { return locked(&Settings::role); }
     std::string ppp_info() const { return locked(&Settings::ppp_info); }
 
+    // Whether a changed setting is saved, or used for this run only.
+    enum class Keep : bool { saved, this_run };
+
     void set_connection_type(int32_t type) { store(&Settings::connection_type, type); }
     // Text settings are one line each: they end at a line break and are cut
     // to the line length, so a save always writes seven lines.
-    void set_port_name(std::string_view name) { store(&Settings::port_name, one_line(name)); }
-    void set_baud(uint16_t baud) { store(&Settings::baud, baud); }
-    void set_time_out(uint16_t seconds) { store(&Settings::time_out, seconds); }
+    void set_port_name(std::string_view name, Keep keep = Keep::saved) {
+        store(&Settings::port_name, one_line(name), keep);
+    }
+    void set_baud(uint16_t baud, Keep keep = Keep::saved) { store(&Settings::baud, baud, keep); }
+    void set_time_out(uint16_t seconds, Keep keep = Keep::saved) { store(&Settings::time_out, seconds, keep); }
     void set_modem_number(std::string_view number) { store(&Settings::modem_number, one_line(number)); }
     void set_ppp_info(std::string_view info) { store(&Settings::ppp_info, one_line(info)); }
     // Only the two roles are taken; any other value leaves the role as it is.
     void set_role(int32_t role);
-
-    // For this run only: used from now on, never saved.
-    void set_port_name_for_run(std::string_view name) { store(&Settings::port_name, one_line(name), false); }
-    void set_baud_for_run(uint16_t baud) { store(&Settings::baud, baud, false); }
-    void set_time_out_for_run(uint16_t seconds) { store(&Settings::time_out, seconds, false); }
 
 private:
     struct Settings {
@@ -77,9 +77,9 @@ private:
         return current_.*field;
     }
     template <typename T, typename V>
-    void store(T Settings::*field, V&& value, bool keep = true) {
+    void store(T Settings::*field, V&& value, Keep keep = Keep::saved) {
         std::lock_guard hold(mutex_);
-        if (keep) kept_.*field = value;
+        if (keep == Keep::saved) kept_.*field = value;
         current_.*field = std::forward<V>(value);
     }
 

@@ -54,8 +54,12 @@ public:
     int32_t ClearErrorState(int32_t request_id) { return book_.clear_oldest(request_id) ? 0 : -1; }
     int32_t GetResponseValue(int32_t request_id, char** value) const;
 
-    int32_t SetParams(uint16_t baud, const char* port, int32_t time_out);
-    int32_t SetRunParams(uint16_t baud, const char* port, int32_t time_out);
+    int32_t SetParams(uint16_t baud, const char* port, int32_t time_out) {
+        return set_params(baud, port, time_out, IniFile::Keep::saved);
+    }
+    int32_t SetRunParams(uint16_t baud, const char* port, int32_t time_out) {
+        return set_params(baud, port, time_out, IniFile::Keep::this_run);
+    }
     void GetParams(uint16_t* baud, char* port, uint16_t* time_out) const;
     int32_t SetPortBaud(const char* port, uint16_t baud);
     int32_t GetPort() const { return line_.port_handle(); }
@@ -76,6 +80,8 @@ private:
     // text is appended to trace. Throws the codec's and the data link's
     // exceptions, having withdrawn the request.
     std::vector<Sent_Frame> encode_request(Request_Record& record, bool keep, std::string& trace);
+    // Reopens the port, then stores the settings, saved or for this run.
+    int32_t set_params(uint16_t baud, const char* port, int32_t time_out, IniFile::Keep keep);
     Connection_Type connection_type() const { return static_cast<Connection_Type>(ini_->connection_type()); }
     // Hands the receiver thread the settings it works with, after every change.
     void settings_changed();

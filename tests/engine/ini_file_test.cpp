@@ -111,9 +111,9 @@ TEST_F(Ini, SettingsForOneRunAreUsedButNeverSaved) {
     {
         IniFile ini(path());
         ASSERT_TRUE(ini.Load());
-        ini.set_port_name_for_run("/dev/pts/7");
-        ini.set_baud_for_run(1200);
-        ini.set_time_out_for_run(1);
+        ini.set_port_name("/dev/pts/7", IniFile::Keep::this_run);
+        ini.set_baud(1200, IniFile::Keep::this_run);
+        ini.set_time_out(1, IniFile::Keep::this_run);
         EXPECT_EQ(ini.port_name(), "/dev/pts/7");
         EXPECT_EQ(ini.baud(), 1200);
         EXPECT_EQ(ini.time_out(), 1);
