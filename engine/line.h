@@ -53,6 +53,9 @@ public:
     bool send(std::span<const uint8_t> octets, Connection_Type connection) { return station_.send(octets, connection); }
 
     void set_error_mode(const Error_Mode& mode) { error_injection_.set(mode); }
+
+    // For feeding octets straight to the receiver, as the fuzz target does.
+    TA_Receiver& receiver() { return receiver_; }
     Error_Mode error_mode() const { return error_injection_.mode(); }
 
 private:

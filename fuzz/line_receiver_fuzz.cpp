@@ -9,19 +9,11 @@
 #include <span>
 #include <string>
 
-#include "base/random_source.h"
-#include "codec/error_state.h"
 #include "codec/message_content.h"
 #include "codec/stmf.h"
-#include "datalink/data_link_layer.h"
-#include "field/error_injection.h"
-#include "field/field_device.h"
-#include "field/field_device_settings.h"
+#include "engine/line.h"
+#include "engine/request_book.h"
 #include "tests/support/sample_tree.h"
-#include "transport/outstanding_requests.h"
-#include "transport/sp_ovr.h"
-#include "transport/ta_receiver.h"
-#include "transport/ta_sender.h"
 
 namespace {
 
@@ -49,37 +41,30 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static Sample_Tree sample;
     ISO_Tree& tree = sample.tree();
     static const STMF stmf(tree, nullptr);
-    static SP_Ovr port(std::chrono::milliseconds(0));
-    static TA_Sender sender(port);
-    static NTCIP_Station station(sender);
-    static const Field_Device_Settings settings;
     if (size < 2) return 0;
+
+    // The station's line as the engine wires it, on a port never opened.
+    Request_Book book;
+    Line station_line(book);
+    TA_Receiver& receiver = station_line.receiver();
+    receiver.set_stmf(&stmf);
+    receiver.set_display([](const std::string&) {});
 
     // The first octet: the role, the kind of the waiting requests, and the
     // size of each read; the second: the error injection of the answers.
     const uint8_t pick = data[0];
-    Random_Source random;
-    Data_Link_Layer data_link(random);
-    ErrorInjection injection;
-    injection.set(Error_Mode{{static_cast<bool>(data[1] & 1), static_cast<bool>(data[1] & 2),
-                              static_cast<bool>(data[1] & 4), false, static_cast<bool>(data[1] & 8),
-                              static_cast<bool>(data[1] & 16), static_cast<bool>(data[1] & 32),
-                              static_cast<bool>(data[1] & 64)},
-                             0});
-    const Field_Device field_device(settings, injection, data_link);
-    Outstanding_Requests requests;
-    Error_State_List errors;
-    TA_Receiver receiver(station, data_link, field_device, requests, errors);
-    receiver.set_stmf(&stmf);
-    receiver.set_display([](const std::string&) {});
+    station_line.set_error_mode(Error_Mode{{static_cast<bool>(data[1] & 1), static_cast<bool>(data[1] & 2),
+                                            static_cast<bool>(data[1] & 4), false, static_cast<bool>(data[1] & 8),
+                                            static_cast<bool>(data[1] & 16), static_cast<bool>(data[1] & 32),
+                                            static_cast<bool>(data[1] & 64)},
+                                           0});
 
     Receive_Context context;
     context.role = (pick & 0x80) ? Role::field : Role::central;
     context.time_text = "12:00:00.000";
     if (context.role == Role::central) {
         for (int32_t id = 0; id <= 1; ++id) {
-            requests.append(waiting_request(tree, id, pick));
-            errors.append(id, (pick & 4) != 0);
+            book.enter(id, waiting_request(tree, id, pick), (pick & 4) != 0);
         }
     }
 
