@@ -8,6 +8,7 @@
 #include <string>
 
 #include "codec/message_content.h"
+#include "codec/role.h"
 #include "codec/snmp_request_decoder.h"
 #include "codec/stmf_message.h"
 
@@ -21,12 +22,6 @@ inline constexpr const char* kEmptyPdu = "The STMF PDU is Empty!";
 inline constexpr const char* kDecodingFailed = "STMF decoding exception detected, continuing";
 }
 
-// The two roles a station plays: the central system that sends requests and
-// reads the responses, or the field device that answers them.
-enum class Role : int32_t {
-    central = 1,
-    field = 2,
-};
 
 class STMF {
 public:

@@ -9,7 +9,7 @@
 #include <span>
 #include <string>
 
-#include "codec/stmf.h"
+#include "codec/role.h"
 #include "datalink/framer.h"
 #include "datalink/raw_message.h"
 #include "transport/central_matcher.h"
