@@ -1,37 +1,36 @@
 # The layers as a build fact. Each folder is a static library of its own and
-# links only the libraries it may use. Its include root is a directory in the
-# build tree holding links to just the folders it may include: its own, those
-# it uses, and what their headers include in turn. An include of any other
-# folder fails to compile; tests/layers checks the direct includes of every
-# folder against its USES list.
+# links only the libraries it may use. Its include root is its view: a
+# directory in the build tree holding a link to each header of the folder,
+# and links named after the folder itself and after each folder it uses to
+# their views. A quoted include is looked for next to the including header
+# first, so a header seen through a view reaches exactly what its own folder
+# may use, and a source file reaches only its own folder's uses: an include of
+# any other folder fails to compile. The test layer_includes_within_the_table
+# checks the same table over every file as text.
 #
-# A new folder is one add_subdirectory (after the folders it uses) whose
-# CMakeLists.txt calls
+# A new folder is one add_subdirectory whose CMakeLists.txt calls
 #   quorvan_layer(NAME USES folder... SOURCES file...)
 # A USES entry "quorvan.h" gives the C interface of include/.
 
-# Gives target an include root of links to folder `own` and to the folders
-# named after it, with everything their own scopes hold.
+# Makes the view of folder `own` (which uses the folders named after it) and
+# gives it to target as its include root.
 function(quorvan_include_scope target own)
-  set(scope ${own})
-  foreach(used IN LISTS ARGN)
-    get_property(below GLOBAL PROPERTY QUORVAN_SCOPE_${used})
-    list(APPEND scope ${used} ${below})
+  set(view ${PROJECT_BINARY_DIR}/views/${own})
+  file(REMOVE_RECURSE ${view})  # removes the links, never what they point to
+  file(MAKE_DIRECTORY ${view})
+  file(GLOB headers CONFIGURE_DEPENDS RELATIVE ${PROJECT_SOURCE_DIR}/${own} ${PROJECT_SOURCE_DIR}/${own}/*.h)
+  foreach(header IN LISTS headers)
+    file(CREATE_LINK ${PROJECT_SOURCE_DIR}/${own}/${header} ${view}/${header} SYMBOLIC)
   endforeach()
-  list(REMOVE_DUPLICATES scope)
-  set_property(GLOBAL PROPERTY QUORVAN_SCOPE_${own} ${scope})
-
-  set(dir ${PROJECT_BINARY_DIR}/scopes/${own})
-  file(REMOVE_RECURSE ${dir})
-  file(MAKE_DIRECTORY ${dir})
-  foreach(entry IN LISTS scope)
-    if(entry STREQUAL "quorvan.h")
-      file(CREATE_LINK ${PROJECT_SOURCE_DIR}/include/quorvan.h ${dir}/quorvan.h SYMBOLIC)
+  file(CREATE_LINK ${view} ${view}/${own} SYMBOLIC)
+  foreach(used IN LISTS ARGN)
+    if(used STREQUAL "quorvan.h")
+      file(CREATE_LINK ${PROJECT_SOURCE_DIR}/include/quorvan.h ${view}/quorvan.h SYMBOLIC)
     else()
-      file(CREATE_LINK ${PROJECT_SOURCE_DIR}/${entry} ${dir}/${entry} SYMBOLIC)
+      file(CREATE_LINK ${PROJECT_BINARY_DIR}/views/${used} ${view}/${used} SYMBOLIC)
     endif()
   endforeach()
-  target_include_directories(${target} PRIVATE ${dir})
+  target_include_directories(${target} PRIVATE ${view})
 
   # The direct uses, for the include check.
   set_property(GLOBAL APPEND PROPERTY QUORVAN_CHECKED_FOLDERS ${own})
