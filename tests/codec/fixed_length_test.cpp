@@ -15,7 +15,9 @@ protected:
         ISO_Object* top = tree.find_child(nullptr, 1);
         if (top == nullptr) top = tree.add_top_level<ISO_Node>(1, "top");
         ++count;
-        ISO_Object* leaf = tree.add_child<ISO_Leaf>(top, count, "x" + std::to_string(count));
+        std::string name = "x";  // built in steps: GCC 12 at -O3 misreads "x" + text as an overlapping copy
+        name += std::to_string(count);
+        ISO_Object* leaf = tree.add_child<ISO_Leaf>(top, count, name);
         leaf->object_type = std::make_unique<Object_Type>(syntax_text, "read-write", "mandatory");
         return tree.add_child<Iso_Instance>(leaf, 0, leaf->name + ".0");
     }
