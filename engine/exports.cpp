@@ -7,6 +7,7 @@
 
 #include "datalink/crc.h"
 #include "engine/c_text.h"
+#include "engine/inside_engine.h"
 #include "engine/quorvan_engine.h"
 #include "quorvan.h"
 
@@ -26,6 +27,7 @@ public:
         if (engine == nullptr) return fallback;
         Result result = fallback;
         try {
+            Inside_Engine inside;
             result = call(*engine);
         } catch (...) {
         }
@@ -110,6 +112,9 @@ QV_API int32_t Init(const char* port, uint16_t baud, char* /*buffer*/, int32_t r
 }
 
 QV_API int32_t Shutdown(void) {
+    // From inside a call (a callback the engine makes) Shutdown would wait for
+    // that very call, or stop the receiver thread from itself.
+    if (Inside_Engine::now()) return -1;
     std::lock_guard hold(life_cycle);
     slot.close();
     return 0;

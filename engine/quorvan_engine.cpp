@@ -6,6 +6,7 @@
 #include "base/throwable.h"
 #include "engine/c_records.h"
 #include "engine/c_text.h"
+#include "engine/inside_engine.h"
 
 Quorvan::Quorvan() : ini_(std::make_unique<IniFile>()) { settings_changed(); }
 
@@ -54,10 +55,15 @@ int32_t Quorvan::StartReceiverThread(QV_DisplayCallback display, QV_StatusCallba
     try {
         settings_changed();
         Display to_display;
-        if (display != nullptr) to_display = [display](const std::string& text) { display(text.c_str()); };
+        if (display != nullptr)
+            to_display = [display](const std::string& text) {
+                Inside_Engine inside;
+                display(text.c_str());
+            };
         Status_Report to_status;
         if (status != nullptr)
             to_status = [status](const Line_Status& line) {
+                Inside_Engine inside;
                 status(static_cast<int32_t>(line.connection_type), static_cast<int32_t>(line.connection_state), 0, 0,
                        line.port_text.c_str(), 0, 0, 0, line.seconds_remaining);
             };

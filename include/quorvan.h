@@ -158,7 +158,8 @@ QV_API int32_t Init(const char *port, uint16_t baud, char *buffer,
 /* Stops and destroys the engine; writes NQuorvan.ini. Returns 0. Calls in
  * progress on other threads are waited for (a GetError waiting for an
  * outcome returns -1 at once); calls made meanwhile answer as without an
- * engine. Not to be called from inside one of the engine's callbacks. */
+ * engine. From inside one of the engine's callbacks it does nothing and
+ * returns -1. */
 QV_API int32_t Shutdown(void);
 
 /* Starts the receiver thread: it reads the line, matches responses to the

@@ -83,7 +83,9 @@ void BCCThread_TA_Receiver::stop() {
 }
 
 void BCCThread_TA_Receiver::suspend() {
-    if (!running()) return;
+    // On the thread itself (a callback changing the port) there is no pass
+    // to wait for: the thread is between reads until the callback returns.
+    if (!running() || std::this_thread::get_id() == thread_.get_id()) return;
     std::unique_lock hold(suspend_mutex_);
     suspend_requested_ = true;
     signal_fd(wake_fd_);

@@ -100,4 +100,22 @@ TEST_F(Shutdown_Race, ExportsOnOtherThreadsNeverReachADestroyedEngine) {
     EXPECT_EQ(unexpected.load(), 0);
 }
 
+// A display callback that tries to shut the engine down from inside the
+// SendData that calls it.
+std::atomic<int32_t> shutdown_in_callback{1};
+int32_t shut_down_from_display(const char*) {
+    shutdown_in_callback = Shutdown();
+    return 0;
+}
+
+TEST_F(Shutdown_Race, ShutdownFromInsideACallbackIsRefused) {
+    load();
+    char name[] = "demoByte.0";
+    Message_Request request = get_request(name);
+    EXPECT_GE(SendData(&request, shut_down_from_display, nullptr, 0), 0);
+    EXPECT_EQ(shutdown_in_callback.load(), -1);
+    Owned_Info node;
+    EXPECT_EQ(GetNodeInfo("demoByte.0", &node.info), 0);  // the engine is still there
+}
+
 }  // namespace

@@ -1,0 +1,3 @@
+#include "engine/inside_engine.h"
+
+thread_local int Inside_Engine::depth_ = 0;
