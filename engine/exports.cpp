@@ -7,6 +7,7 @@
 
 #include "datalink/crc.h"
 #include "engine/c_text.h"
+#include "engine/macro_calls.h"
 #include "engine/quorvan_engine.h"
 #include "quorvan.h"
 
@@ -41,6 +42,8 @@ void on_engine_void(Call call) noexcept {
 
 }  // namespace
 
+bool engine_is_up() { return engine.load(std::memory_order_acquire) != nullptr; }
+
 extern "C" {
 
 QV_API int32_t Init(const char* port, uint16_t baud, char* /*buffer*/, int32_t role,
@@ -59,6 +62,7 @@ QV_API int32_t Init(const char* port, uint16_t baud, char* /*buffer*/, int32_t r
 
 QV_API int32_t Shutdown(void) {
     std::lock_guard hold(life_cycle);
+    stop_macro_runs();  // a macro thread calls into the engine until it ends
     engine.store(nullptr, std::memory_order_release);
     try {
         engine_owner.reset();
