@@ -31,6 +31,8 @@ struct Engine_Text {
     const char* c_str() const { return text != nullptr ? text : ""; }
 };
 
+}  // namespace
+
 // Opens the port once: with the run's own time-out, when one is given, the
 // port is opened by SetParams rather than by Init.
 bool start_station(const Cli_Options& options, int32_t role) {
@@ -60,6 +62,8 @@ bool start_station(const Cli_Options& options, int32_t role) {
     return true;
 }
 
+namespace {
+
 bool apply_injection(const std::string& list, int count) {
     std::string unknown;
     const auto switches = parse_injection_list(list, unknown);
@@ -73,6 +77,8 @@ bool apply_injection(const std::string& list, int count) {
 }
 
 constexpr const char* kSettingsFile = "NQuorvan.ini";
+
+}  // namespace
 
 std::optional<std::string> read_settings_file() {
     std::ifstream file(kSettingsFile, std::ios::binary);
@@ -91,6 +97,8 @@ void put_back_settings_file(const std::optional<std::string>& settings) {
     std::ofstream file(kSettingsFile, std::ios::binary | std::ios::trunc);
     file << *settings;
 }
+
+namespace {
 
 // "inject LIST [COUNT]" lines from standard input change the injection.
 void read_control_lines() {
