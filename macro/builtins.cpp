@@ -2,7 +2,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <fstream>
+#include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -153,31 +154,26 @@ Value Interpreter::call(const Expr& e) {
             a.need(1);
             const std::string name = a.text(0);
             assign(symbols_.at(outfile_symbol, macro_text::kNoSymbolSet), make_text(name));
-            std::ofstream file(name, std::ios::trunc);
-            if (!file) say(macro_text::kCannotOpenOutfile);
+            if (!engine_.create_file(name)) say(macro_text::kCannotOpenOutfile);
             return make();
         }
         case Builtin::out: {
             a.need(1);
             const std::string text = a.text(0);
             const std::string name(symbols_.at(outfile_symbol, macro_text::kNoSymbolString).text);
-            std::ofstream file(name, std::ios::app);
-            if (!file) {
-                say(macro_text::kCannotWriteOutfile);
-                return make();
-            }
-            file << text;
+            if (!engine_.append_file(name, text)) say(macro_text::kCannotWriteOutfile);
             return make();
         }
         case Builtin::infile: {
             a.need(1);
             const std::string name = a.text(0);
             assign(symbols_.at(infile_symbol, macro_text::kNoSymbolSet), make_text(name));
-            std::ifstream file(name);
-            if (!file) {
+            const std::optional<std::string> contents = engine_.read_file(name);
+            if (!contents) {
                 say(kCannotOpenInfile);
                 return make();
             }
+            std::istringstream file(*contents);
             std::string line;
             while (std::getline(file, line)) {
                 const std::string_view whole = trimmed(line);

@@ -49,4 +49,10 @@ public:
     virtual void sleep(int32_t milliseconds) = 0;
     // True once the station wants the run to end (it is shutting down).
     virtual bool stop_requested() const = 0;
+
+    // The script's own files (outfile, out, infile), named from the station's
+    // working directory; each false or nothing when the file cannot be had.
+    virtual bool create_file(const std::string& name);
+    virtual bool append_file(const std::string& name, std::string_view text);
+    virtual std::optional<std::string> read_file(const std::string& name);
 };
