@@ -59,7 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     engine.nodes["demoInteger.0"] = node;
     engine.objects["demo"] = "a.1\nb.2";
     const std::string script(reinterpret_cast<const char*>(data), size);
-    run_macro_text(script, engine, Run_Limits{20000});
+    run_macro_text(script, engine, Run_Limits{20000, size_t{16} << 20});
     if (engine.last != "\nAfter execution\n") std::abort();
     return 0;
 }

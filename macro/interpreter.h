@@ -22,7 +22,8 @@ struct Verdict {
 };
 
 struct Run_Limits {
-    uint64_t step_budget = 0;  // statements a run may take; 0: no limit
+    uint64_t step_budget = 0;            // statements a run may take; 0: no limit
+    size_t heap_ceiling = size_t{256} << 20;  // bytes the run's heap may take
 };
 
 struct Run_Report {

@@ -18,9 +18,7 @@ struct Macro_Heap_Exhausted : std::bad_alloc {
 class Macro_Heap : public std::pmr::memory_resource {
 public:
     static constexpr size_t kInitialSize = 0x10000;
-    static constexpr size_t kDefaultCeiling = size_t{256} << 20;
-
-    explicit Macro_Heap(size_t ceiling = kDefaultCeiling);
+    explicit Macro_Heap(size_t ceiling);
     Macro_Heap(const Macro_Heap&) = delete;
     Macro_Heap& operator=(const Macro_Heap&) = delete;
 

@@ -14,7 +14,7 @@ Run_Report run(const std::string* file_name, std::string_view script, Macro_Engi
     Run_Report report;
     std::unique_ptr<Macro_Heap> heap;
     try {
-        heap = std::make_unique<Macro_Heap>();
+        heap = std::make_unique<Macro_Heap>(limits.heap_ceiling);
     } catch (const std::bad_alloc&) {
         engine.output(macro_text::kHeapNotCreated);
         engine.output(macro_text::kAfterExecution);

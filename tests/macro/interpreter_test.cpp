@@ -167,6 +167,14 @@ TEST(MacroStops, AnEndlessLoopEndsAtTheStepBudget) {
     EXPECT_EQ(run.messages, "The macro has run 1000 statements, as many as it may.\nThe macro stops here.\n");
 }
 
+TEST(MacroStops, AScriptThatUsesUpItsHeapStopsAlone) {
+    Run_Limits limits;
+    limits.heap_ceiling = size_t{1} << 20;
+    const Script_Run run = run_script("string s[8]; copy(s, \"12345678\"); while (1 < 2) begin concat(s, s) end", limits);
+    EXPECT_FALSE(run.report.completed);
+    EXPECT_EQ(run.messages, "The macro heap is used up; the macro stops.\n");
+}
+
 TEST(MacroStops, AFailedParseRunsTheStatementsRecorded) {
     const Script_Run run = run_script("outfile(\"out.txt\"); out(\"ran\"); x = = 1");
     EXPECT_FALSE(run.report.parsed);
@@ -310,6 +318,25 @@ public:
         return std::string();
     }
 };
+
+// Replaces the script's text with what no longer reads as its statements.
+class Spoiling_Engine : public Stub_Engine {
+public:
+    std::optional<std::string> user_input(std::string_view) override {
+        std::this_thread::sleep_for(std::chrono::milliseconds(30));
+        std::ofstream("script.mac", std::ios::trunc) << "))))))))))))))))))))))))))))))))))))))))))))))))))))))))";
+        return std::string();
+    }
+};
+
+TEST(MacroSource, AStatementThatNoLongerReadsStopsTheRun) {
+    Spoiling_Engine engine;
+    const Script_Run run = run_script("inuser(\"spoil\"); out(\"never\")", engine);
+    EXPECT_FALSE(run.report.completed);
+    EXPECT_EQ(run.messages,
+              "Statement 1 no longer reads as it did: the script file was changed while it ran.\n"
+              "The macro stops here.\n");
+}
 
 TEST(MacroSource, AStatementRunsAsTheFileNowReads) {
     Editing_Engine engine;

@@ -18,7 +18,7 @@ struct Parsed {
 };
 
 Parsed parse(const std::string& script) {
-    Macro_Heap heap;
+    Macro_Heap heap(size_t{64} << 20);
     Program program(&heap);
     Parsed parsed;
     const Message_Sink sink = [&](std::string_view text) { parsed.written += text; };
