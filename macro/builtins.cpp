@@ -14,8 +14,6 @@
 
 namespace {
 
-constexpr const char* kCannotOpenInfile = "cannot open infile\n";
-
 // The error flag each check built-in tests.
 uint32_t flag_of(Builtin function) {
     switch (function) {
@@ -87,7 +85,7 @@ public:
             if (is_reference_argument(function_, static_cast<size_t>(i))) {
                 const Expr* ref = a.expr >= 0 ? &in.program_.pool.exprs[static_cast<size_t>(a.expr)] : nullptr;
                 if (ref == nullptr || ref->kind != Expr_Kind::variable)
-                    refuse(static_cast<size_t>(i), "must be the name of a variable");
+                    refuse(static_cast<size_t>(i), macro_text::kMustBeVariable);
                 slot.symbol = in.variable_index(ref->name);
             } else if (a.text >= 0) {
                 slot.value.kind = Kind::text;
@@ -101,29 +99,28 @@ public:
 
     void need(size_t count) const {
         if (slots_.size() != count)
-            throw Macro_Stop(std::string(name_) + " takes " + std::to_string(count) + " argument" +
-                             (count == 1 ? "" : "s") + ", not " + std::to_string(slots_.size()) + ".\n");
+            throw Macro_Stop(macro_text::argument_count(name_, count, slots_.size()));
     }
     int32_t integer(size_t i) const {
         const Value& v = slots_[i].value;
-        if (v.kind == Kind::text) refuse(i, "must be a number");
+        if (v.kind == Kind::text) refuse(i, macro_text::kMustBeNumber);
         return v.kind == Kind::real ? truncate_to_int(v.real) : v.integer;
     }
     float real(size_t i) const {
         const Value& v = slots_[i].value;
-        if (v.kind == Kind::text) refuse(i, "must be a number");
+        if (v.kind == Kind::text) refuse(i, macro_text::kMustBeNumber);
         return v.kind == Kind::real ? v.real : static_cast<float>(v.integer);
     }
     std::string text(size_t i) const {
         const Value& v = slots_[i].value;
-        if (v.kind != Kind::text) refuse(i, "must be a text");
+        if (v.kind != Kind::text) refuse(i, macro_text::kMustBeText);
         return std::string(v.text);
     }
     Symbol& variable(size_t i) const { return in_.symbols_.at(slots_[i].symbol, macro_text::kNoSymbolId); }
 
 private:
     [[noreturn]] void refuse(size_t i, const char* what) const {
-        throw Macro_Stop("Argument " + std::to_string(i + 1) + " of " + std::string(name_) + " " + what + ".\n");
+        throw Macro_Stop(macro_text::argument_kind(i + 1, name_, what));
     }
 
     struct Slot {
@@ -143,8 +140,7 @@ Value Interpreter::call(const Expr& e) {
     const int32_t outfile_symbol = infile_symbol + 1;
     const auto request_slot = [&](int32_t i) {
         if (i < 1 || i > QV_MAX_OBJECTS)
-            throw Macro_Stop(std::string(builtin_name(f)) + ": the index " + std::to_string(i) +
-                             " is outside 1 to 26.\n");
+            throw Macro_Stop(macro_text::index_outside(builtin_name(f), i));
         return static_cast<size_t>(i - 1);
     };
     const auto read_back_slot = [](int32_t i) { return i >= 1 && i <= QV_MAX_OBJECTS; };
@@ -170,7 +166,7 @@ Value Interpreter::call(const Expr& e) {
             assign(symbols_.at(infile_symbol, macro_text::kNoSymbolSet), make_text(name));
             const std::optional<std::string> contents = engine_.read_file(name);
             if (!contents) {
-                say(kCannotOpenInfile);
+                say(macro_text::kCannotOpenInfile);
                 return make();
             }
             std::istringstream file(*contents);
@@ -205,8 +201,7 @@ Value Interpreter::call(const Expr& e) {
             a.need(1);
             const int32_t n = a.integer(0);
             if (n < 1) {
-                say("randomInt(" + std::to_string(n) + "): there is no number from 1 to " + std::to_string(n) +
-                    "; the result is 0.\n");
+                say(macro_text::random_below_one(n));
                 return make_int(0);
             }
             return make_int(static_cast<int32_t>((random_() & 0x7FFFFFFF) % static_cast<uint32_t>(n)) + 1);
@@ -425,7 +420,7 @@ Value Interpreter::call(const Expr& e) {
             const std::string name = a.text(0);
             const bool passed = a.integer(1) != 0;
             report_.verdicts.push_back({name, passed});
-            say("Verdict " + name + (passed ? ": passed\n" : ": failed\n"));
+            say(macro_text::verdict_line(name, passed));
             return make();
         }
         case Builtin::setF:

@@ -20,9 +20,6 @@ std::string with_index(const char* format, int32_t index) {
     return text;
 }
 
-constexpr const char* kStopped = "The macro stops here.\n";
-constexpr const char* kStationStopping = "The station is shutting down.\n";
-
 }  // namespace
 
 Interpreter::Interpreter(Program& program, Script_Source& source, Macro_Engine& engine,
@@ -72,10 +69,9 @@ void Interpreter::run() {
         fresh_.assign(program_.statements.size(), 1);
         if (!program_.statements.empty()) stack_.push_back({0, false});
         while (!stack_.empty()) {
-            if (engine_.stop_requested()) throw Macro_Stop(kStationStopping);
+            if (engine_.stop_requested()) throw Macro_Stop(macro_text::kStationStopping);
             if (limits_.step_budget != 0 && report_.steps >= limits_.step_budget)
-                throw Macro_Stop("The macro has run " + std::to_string(limits_.step_budget) +
-                                 " statements, as many as it may.\n");
+                throw Macro_Stop(macro_text::step_budget_used(limits_.step_budget));
             if (source_.reload_if_changed()) std::fill(fresh_.begin(), fresh_.end(), 0);
             step();
             ++report_.steps;
@@ -83,7 +79,7 @@ void Interpreter::run() {
         report_.completed = true;
     } catch (const Macro_Stop& stop) {
         say(stop.what());
-        say(kStopped);
+        say(macro_text::kStopped);
     } catch (const std::bad_alloc&) {
         say(macro_text::kHeapExhausted);
     }
@@ -103,8 +99,7 @@ const Compiled& Interpreter::compiled(int32_t index) {
         Parser parser(source_.text(), program_, nullptr);
         Compiled c;
         if (!parser.compile_at(s.start, s.type, c))
-            throw Macro_Stop("Statement " + std::to_string(index) +
-                             " no longer reads as it did: the script file was changed while it ran.\n");
+            throw Macro_Stop(macro_text::statement_changed(index));
         program_.compiled[at] = c;
         fresh_[at] = 1;
         resolved_.resize(program_.pool.names.size(), -1);
@@ -170,11 +165,11 @@ void Interpreter::run_goto(const Compiled& c, int32_t at) {
     const int32_t index = symbols_.find(name);
     if (index < 0) {
         say(macro_text::kLookupMissing);
-        throw Macro_Stop("goto " + std::string(name) + ": no label " + std::string(name) + " is defined.\n");
+        throw Macro_Stop(macro_text::no_such_label(name));
     }
     const Symbol& label = symbols_.at(index, macro_text::kNoSymbolOff);
     if (label.kind != Kind::label)
-        throw Macro_Stop("goto " + std::string(name) + ": " + std::string(name) + " is a variable, not a label.\n");
+        throw Macro_Stop(macro_text::not_a_label(name));
     const int32_t target = label.size;
     statement(target, macro_text::kNoStatementStart);
     stack_.pop_back();
@@ -218,10 +213,10 @@ int32_t Interpreter::variable_index(int32_t name) {
     const int32_t index = symbols_.find(identifier);
     if (index < 0) {
         say(macro_text::kLookupMissing);
-        throw Macro_Stop("The variable " + std::string(identifier) + " was never declared.\n");
+        throw Macro_Stop(macro_text::never_declared(identifier));
     }
     if (symbols_.at(index, macro_text::kNoSymbolType).kind == Kind::label)
-        throw Macro_Stop(std::string(identifier) + " is a label, not a variable.\n");
+        throw Macro_Stop(macro_text::not_a_variable(identifier));
     resolved_[at] = index;
     return index;
 }

@@ -1,6 +1,10 @@
 // Every text the macro parser and interpreter write, once.
 #pragma once
 
+#include <cstdint>
+#include <string>
+#include <string_view>
+
 namespace macro_text {
 
 // Lexical
@@ -52,7 +56,8 @@ inline constexpr const char* kAlreadyRunning =
     "\nA macro is already running; this one is not started: ";  // + name + "\n"
 inline constexpr const char* kHeapNotCreated = "Could Not Create Heap for Macro\n";
 inline constexpr const char* kHeapExhausted = "The macro heap is used up; the macro stops.\n";
-inline constexpr const char* kRunStopped = "The macro stops: ";  // + reason
+inline constexpr const char* kStopped = "The macro stops here.\n";  // after the reason
+inline constexpr const char* kStationStopping = "The station is shutting down.\n";
 
 // Assignment, arithmetic and comparison
 inline constexpr const char* kNumericToString = "Cannot assign numeric to string.\n";
@@ -67,6 +72,7 @@ inline constexpr const char* kLookupMissing = "lookup:symbol table value does no
 // Built-ins
 inline constexpr const char* kCannotOpenOutfile = "cannot open outfile\n";
 inline constexpr const char* kCannotWriteOutfile = "Error writing to output file.\n";
+inline constexpr const char* kCannotOpenInfile = "cannot open infile\n";
 
 // Internal consistency (with the index)
 inline constexpr const char* kNoStatementNext = "2Could not find statement index %d.\n";
@@ -81,5 +87,47 @@ inline constexpr const char* kNoSymbolFloat = "get float:symbol table value does
 inline constexpr const char* kNoSymbolString = "get string:symbol table value does not exist\n";
 inline constexpr const char* kNoSymbolOff = "get off:symbol table value does not exist\n";
 inline constexpr const char* kNoSymbolId = "get id:symbol table value does not exist\n";
+
+// The reasons a run stops, and the texts that name a value.
+inline std::string never_declared(std::string_view name) {
+    return "The variable " + std::string(name) + " was never declared.\n";
+}
+inline std::string no_such_label(std::string_view name) {
+    return "goto " + std::string(name) + ": no label " + std::string(name) + " is defined.\n";
+}
+inline std::string not_a_label(std::string_view name) {
+    return "goto " + std::string(name) + ": " + std::string(name) + " is a variable, not a label.\n";
+}
+inline std::string not_a_variable(std::string_view name) {
+    return std::string(name) + " is a label, not a variable.\n";
+}
+inline std::string statement_changed(int32_t index) {
+    return "Statement " + std::to_string(index) +
+           " no longer reads as it did: the script file was changed while it ran.\n";
+}
+inline std::string step_budget_used(uint64_t budget) {
+    return "The macro has run " + std::to_string(budget) + " statements, as many as it may.\n";
+}
+inline std::string argument_count(std::string_view function, size_t count, size_t given) {
+    return std::string(function) + " takes " + std::to_string(count) + " argument" + (count == 1 ? "" : "s") +
+           ", not " + std::to_string(given) + ".\n";
+}
+inline constexpr const char* kMustBeNumber = "must be a number";
+inline constexpr const char* kMustBeText = "must be a text";
+inline constexpr const char* kMustBeVariable = "must be the name of a variable";
+// what: one of the three above
+inline std::string argument_kind(size_t position, std::string_view function, std::string_view what) {
+    return "Argument " + std::to_string(position) + " of " + std::string(function) + " " + std::string(what) + ".\n";
+}
+inline std::string index_outside(std::string_view function, int32_t index) {
+    return std::string(function) + ": the index " + std::to_string(index) + " is outside 1 to 26.\n";
+}
+inline std::string random_below_one(int32_t n) {
+    return "randomInt(" + std::to_string(n) + "): there is no number from 1 to " + std::to_string(n) +
+           "; the result is 0.\n";
+}
+inline std::string verdict_line(std::string_view name, bool passed) {
+    return "Verdict " + std::string(name) + (passed ? ": passed\n" : ": failed\n");
+}
 
 }  // namespace macro_text
