@@ -25,10 +25,12 @@ struct Macro_Thread {
     Run_Report report;
 };
 
-std::mutex runs_mutex;
-std::condition_variable run_ended;
-std::map<int32_t, std::unique_ptr<Macro_Thread>> runs;  // guarded by runs_mutex
-int32_t last_handle = -1;                                // guarded by runs_mutex
+// Never destroyed: a process may end while a run's thread still goes (a
+// caller that never called Shutdown), and must not end in std::terminate.
+std::mutex& runs_mutex = *new std::mutex;
+std::condition_variable& run_ended = *new std::condition_variable;
+auto& runs = *new std::map<int32_t, std::unique_ptr<Macro_Thread>>;  // guarded by runs_mutex
+int32_t last_handle = -1;                                             // guarded by runs_mutex
 
 bool any_running() {
     for (const auto& [handle, run] : runs)
@@ -52,12 +54,16 @@ std::string verdict_lines(const Run_Report& report) {
 }  // namespace
 
 void stop_macro_runs() {
-    std::unique_lock hold(runs_mutex);
-    for (auto& [handle, run] : runs)
-        if (!run->finished) run->engine->request_stop();
-    run_ended.wait(hold, [] { return !any_running(); });
-    for (auto& [handle, run] : runs)
-        if (run->thread.joinable()) run->thread.join();
+    try {
+        std::unique_lock hold(runs_mutex);
+        for (auto& [handle, run] : runs)
+            if (!run->finished) run->engine->request_stop();
+        run_ended.wait(hold, [] { return !any_running(); });
+        for (auto& [handle, run] : runs)
+            if (run->thread.joinable()) run->thread.join();
+    } catch (...) {
+        // Shutdown goes on: a lock that cannot be had leaves nothing better to do.
+    }
 }
 
 extern "C" {

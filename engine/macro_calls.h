@@ -5,5 +5,5 @@
 bool engine_is_up();
 
 // Asks every macro run that is still going to stop, and waits for its end:
-// Shutdown calls it before the engine goes.
+// Shutdown calls it before the engine goes. Never throws.
 void stop_macro_runs();
