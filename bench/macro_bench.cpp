@@ -87,6 +87,7 @@ int main() {
         std::fprintf(stderr, "the sample MIB did not load\n");
         return 1;
     }
+    std::printf("\n");  // the load's own lines end without a line feed
     StartReceiverThread(nullptr, nullptr);
     C_Interface_Engine engine(nullptr, nullptr, nullptr);
     print_run("getNodeInfo loop, 20,000 iterations", time_script(central_dir, kNodeInfo, engine));
