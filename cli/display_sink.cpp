@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <mutex>
 
 namespace {
 
@@ -18,8 +19,28 @@ FILE* line_activity_log() {
 
 }  // namespace
 
+// The receiver thread and a macro thread both write.
+std::mutex& sink_mutex() {
+    static std::mutex mutex;
+    return mutex;
+}
+
+int32_t show_macro_output(const char* text) {
+    if (text == nullptr) return 0;
+    std::lock_guard hold(sink_mutex());
+    const size_t length = std::strlen(text);
+    if (FILE* log = line_activity_log()) {
+        std::fwrite(text, 1, length, log);
+        std::fflush(log);
+    }
+    std::fwrite(text, 1, length, stdout);
+    std::fflush(stdout);
+    return 0;
+}
+
 int32_t show_line_activity(const char* text) {
     if (text == nullptr) return 0;
+    std::lock_guard hold(sink_mutex());
     const size_t length = std::strlen(text);
     if (FILE* log = line_activity_log()) {
         std::fwrite(text, 1, length, log);

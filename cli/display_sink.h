@@ -9,3 +9,7 @@ inline constexpr const char* kLineActivityLog = "quorvanlog.txt";
 
 // The display callback given to the engine.
 int32_t show_line_activity(const char* text);
+
+// A text exactly as it comes (a prompt and its answer share a line), to
+// standard output and the same log.
+int32_t show_macro_output(const char* text);

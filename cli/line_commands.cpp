@@ -28,6 +28,8 @@ struct Engine_Text {
     const char* c_str() const { return text != nullptr ? text : ""; }
 };
 
+}  // namespace
+
 // Opens the port once: with the run's own time-out, when one is given, the
 // port is opened by SetRunParams rather than by Init, and the settings file
 // keeps its port and time-out.
@@ -57,6 +59,8 @@ bool start_station(const Cli_Options& options, int32_t role) {
     std::printf("\n");
     return true;
 }
+
+namespace {
 
 bool apply_injection(const std::string& list, int count) {
     std::string unknown;

@@ -6,9 +6,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string>
 
 #include "cli/line_commands.h"
+#include "cli/macro_command.h"
 #include "cli/options.h"
 #include "quorvan.h"
 
@@ -96,7 +98,7 @@ int command_info(const std::string& name) {
 
 int main(int argc, char** argv) {
     std::string error;
-    const auto options = parse_options(argc, argv, error);
+    auto options = parse_options(argc, argv, error);
     if (!options) {
         std::fprintf(stderr, "quorvan-cli: %s\n\n%s", error.c_str(), kUsage);
         return kExitUsage;
@@ -105,6 +107,12 @@ int main(int argc, char** argv) {
         std::fputs(kUsage, stdout);
         return kExitSuccess;
     }
+    // The script, its answers and its report are named from where the command was given.
+    if (options->command == "macro") {
+        std::error_code ignored;
+        for (std::string* path : {&options->arguments.front(), &options->input, &options->report})
+            if (!path->empty()) *path = std::filesystem::absolute(*path, ignored).string();
+    }
     if (!options->workdir.empty() && chdir(options->workdir.c_str()) != 0) {
         std::fprintf(stderr, "quorvan-cli: cannot use working directory %s: %s\n", options->workdir.c_str(),
                      std::strerror(errno));
@@ -112,6 +120,7 @@ int main(int argc, char** argv) {
     }
 
     if (options->command == "field") return run_field_device(*options);
+    if (options->command == "macro") return run_macro(*options);
     if (options->command == "get" || options->command == "getnext" || options->command == "set")
         return run_request(*options);
 

@@ -26,13 +26,22 @@ const char* const kUsage =
     "                  [--stmp] [--dynobj N] [--timeout S] OBJECT[=VALUE]...\n"
     "                  send one request as the central station and print its\n"
     "                  outcome; a VALUE written hex:41 42 is taken as octets\n"
+    "  macro FILE --port DEV [--baud N] [--timeout S] [--input ANSWERS]\n"
+    "        [--report XML]\n"
+    "                  run a macro script as the central station; its output\n"
+    "                  goes to standard output and quorvanlog.txt, its prompts\n"
+    "                  to the terminal or, with --input, are answered by the\n"
+    "                  lines of ANSWERS in turn; --report writes the script's\n"
+    "                  verdicts as JUnit XML\n"
     "\n"
     "Options:\n"
     "  --workdir DIR   the station's working directory (default: the current one)\n"
     "  --help          print this text\n"
     "\n"
     "Exit status: 0 on success, 1 when the call fails (for a request: an error\n"
-    "flag, or an SNMP error status from the device), 2 for a usage error.\n";
+    "flag, or an SNMP error status from the device; for a macro: the script did\n"
+    "not parse, stopped on an error or recorded a failed verdict), 2 for a usage\n"
+    "error.\n";
 
 namespace {
 
@@ -45,7 +54,7 @@ struct Command_Shape {
 
 constexpr Command_Shape kCommands[] = {
     {"load", 0, 0, false}, {"tree", 0, 0, false},    {"info", 1, 1, false},     {"field", 0, 0, true},
-    {"get", 1, 26, true},  {"getnext", 1, 26, true}, {"set", 1, 26, true},
+    {"get", 1, 26, true},  {"getnext", 1, 26, true}, {"set", 1, 26, true},     {"macro", 1, 1, true},
 };
 
 bool read_number(std::string_view text, int& value) {
@@ -107,6 +116,10 @@ std::optional<Cli_Options> parse_options(int argc, char** argv, std::string& err
             ok = number_of(word, options.dynobj, 1, 13);
         } else if (word == "--timeout") {
             ok = number_of(word, options.timeout, 1, 65535);
+        } else if (word == "--input") {
+            ok = value_of(word, options.input);
+        } else if (word == "--report") {
+            ok = value_of(word, options.report);
         } else if (word.substr(0, 2) == "--") {
             error = "unknown option " + std::string(word);
             return std::nullopt;
@@ -126,6 +139,7 @@ std::optional<Cli_Options> parse_options(int argc, char** argv, std::string& err
         if (options.arguments.size() < shape.least_arguments || options.arguments.size() > shape.most_arguments) {
             error = shape.most_arguments == 0 ? options.command + " takes no arguments"
                     : shape.name == "info"    ? std::string("info needs exactly one NAME or OID")
+                    : shape.name == "macro"   ? std::string("macro needs exactly one FILE")
                                               : options.command + " needs from 1 to 26 OBJECT[=VALUE]";
             return std::nullopt;
         }
@@ -138,7 +152,7 @@ std::optional<Cli_Options> parse_options(int argc, char** argv, std::string& err
             error = "unknown error to inject: " + unknown;
             return std::nullopt;
         }
-        if (options.command != "set") {
+        if (options.command != "set" && options.command != "macro") {
             for (const auto& argument : options.arguments) {
                 if (shape.line && argument.find('=') != std::string::npos) {
                     error = "only set takes OBJECT=VALUE";

@@ -8,7 +8,7 @@
 struct Cli_Options {
     std::string workdir;  // empty: the current directory
     std::string command;
-    std::vector<std::string> arguments;  // NAME|OID for info; OBJECT[=VALUE] for requests
+    std::vector<std::string> arguments;  // NAME|OID for info; OBJECT[=VALUE] for requests; FILE for macro
     bool help = false;
 
     // The line commands.
@@ -22,6 +22,10 @@ struct Cli_Options {
     bool stmp = false;
     int dynobj = 0;
     int timeout = 0;  // 0: the configured time-out
+
+    // The macro command.
+    std::string input;   // answers to the script's prompts, one a line; empty: the terminal
+    std::string report;  // JUnit XML of the script's verdicts; empty: none
 };
 
 extern const char* const kUsage;

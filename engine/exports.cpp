@@ -8,6 +8,7 @@
 #include "datalink/crc.h"
 #include "engine/c_text.h"
 #include "engine/inside_engine.h"
+#include "engine/macro_calls.h"
 #include "engine/quorvan_engine.h"
 #include "quorvan.h"
 
@@ -33,6 +34,11 @@ public:
         }
         leave();
         return result;
+    }
+
+    bool is_up() {
+        std::lock_guard hold(mutex_);
+        return engine_ && !closing_;
     }
 
     // Under the life-cycle lock.
@@ -98,6 +104,8 @@ void on_engine_void(Call call) noexcept {
 
 }  // namespace
 
+bool engine_is_up() { return slot.is_up(); }
+
 extern "C" {
 
 QV_API int32_t Init(const char* port, uint16_t baud, char* /*buffer*/, int32_t role,
@@ -116,6 +124,7 @@ QV_API int32_t Shutdown(void) {
     // that very call, or stop the receiver thread from itself.
     if (Inside_Engine::now()) return -1;
     std::lock_guard hold(life_cycle);
+    stop_macro_runs();  // a macro thread calls into the engine until it ends
     slot.close();
     return 0;
 }

@@ -138,6 +138,11 @@ typedef void (*QV_StatusCallback)(int32_t connection_type,
                                   int32_t value2, int32_t value3,
                                   int32_t seconds_remaining);
 
+/* Asks the user for a text (a macro script's inuser): stores in *answer a
+ * text allocated with malloc, which the engine frees, or NULL when the user
+ * gave none; returns 0. */
+typedef int32_t (*QV_UserInputCallback)(char **answer, const char *prompt);
+
 /* ---- life cycle --------------------------------------------------------- */
 
 /* Creates the engine if there is none, loads NQuorvan.ini and applies the
@@ -328,6 +333,31 @@ QV_API void SetFieldDeviceErrorMode(uint8_t extra_byte, uint8_t remove_byte, uin
 QV_API void GetFieldDeviceErrorMode(uint8_t *extra_byte, uint8_t *remove_byte, uint8_t *change_byte,
                                     uint8_t *edit_manually, uint8_t *invalid_crc, uint8_t *invalid_control,
                                     uint8_t *invalid_address, uint8_t *no_response, int32_t *message_count);
+
+/* ---- macro scripts ------------------------------------------------------------ */
+
+/* Runs a macro script on a thread of its own: writes "\nRunning macro" and
+ * the file name to display and returns 0 at once; the thread parses the
+ * script, runs it and writes "\nAfter execution\n". Every message of the run
+ * goes to display; user_input answers the script's inuser; edit is offered
+ * the frames of the script's requests (either may be NULL). Returns -1
+ * without an engine, and when a run is still going (display then says so):
+ * one run at a time. */
+QV_API int32_t Macro(const char *file_name, QV_DisplayCallback display, QV_UserInputCallback user_input,
+                     QV_EditCallback edit);
+
+/* The handle of the last macro run (1 for the first, counting up), -1 when
+ * none was started. */
+QV_API int32_t GetMacroHandle(void);
+
+/* Waits until the macro run with the handle has ended. Returns 0 when the
+ * script parsed and ran to its end, 1 when it did not (it failed to parse or
+ * stopped on an error), -1 for an unknown handle. *verdicts, when verdicts
+ * is not NULL, receives the checks the script recorded with verdict(), one
+ * per line in the order recorded: "1 " when it passed or "0 " when it
+ * failed, then its name (line breaks in a name become blanks); newly
+ * allocated. */
+QV_API int32_t WaitForMacro(int32_t handle, char **verdicts);
 
 #ifdef __cplusplus
 }

@@ -101,4 +101,71 @@ TEST_F(Cli_Line, ARefusedOrSpoiledAnswerFailsTheCommand) {
     EXPECT_EQ(central_dir.read("NQuorvan.ini"), settings);
 }
 
+TEST_F(Cli_Line, AMacroRecordsItsVerdictsAsJUnitXml) {
+    start_field();
+    central_dir.write("check.mac",
+                      "int id; int flags; int s; int i; string m[9];\n"
+                      "setField_SizeOfTheArray(1); setField_arraylist(\"demoInteger.0\", 1);\n"
+                      "id = sendGet(); flags = getError(m, id, s, i);\n"
+                      "verdict(\"answered\", 1 - checkNoResponse(flags));\n"
+                      "verdict(\"name <&> \\\"q\\\"\", checkInvalidCRC(flags));\n"
+                      "verdict(inuser(\"Name of the last check?\"), 1)\n");
+    central_dir.write("answers.txt", "typed answer\n");
+    Process_Result result = central({"macro", central_dir.file("check.mac"), "--input", central_dir.file("answers.txt"),
+                                     "--report", central_dir.file("report.xml")});
+    EXPECT_EQ(result.exit_status, 1) << result.out << result.err;
+    EXPECT_NE(result.out.find("\nRunning macro\n" + central_dir.file("check.mac") + "\nFile parsed successfully\n"),
+              std::string::npos)
+        << result.out;
+    EXPECT_NE(result.out.find("Name of the last check? typed answer\n"), std::string::npos) << result.out;
+    EXPECT_NE(result.out.find("\nverdicts: 2 passed, 1 failed; the script ran to its end\n"), std::string::npos);
+    EXPECT_EQ(central_dir.read("report.xml"),
+              "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+              "<testsuites name=\"quorvan-macro\" tests=\"4\" failures=\"1\" errors=\"0\">\n"
+              "  <testsuite name=\"check\" tests=\"4\" failures=\"1\" errors=\"0\">\n"
+              "    <testcase classname=\"check\" name=\"answered\"/>\n"
+              "    <testcase classname=\"check\" name=\"name &lt;&amp;&gt; &quot;q&quot;\">\n"
+              "      <failure message=\"verdict failed\"/>\n"
+              "    </testcase>\n"
+              "    <testcase classname=\"check\" name=\"typed answer\"/>\n"
+              "    <testcase classname=\"check\" name=\"the script ran to its end\"/>\n"
+              "  </testsuite>\n"
+              "</testsuites>\n");
+    // The run's output is in the line-activity log as well.
+    EXPECT_NE(central_dir.read("quorvanlog.txt").find("Verdict answered: passed\n"), std::string::npos);
+
+    // All verdicts passed and the script ran to its end: success.
+    central_dir.write("pass.mac", "verdict(\"fine\", 1)");
+    result = central({"macro", central_dir.file("pass.mac")});
+    EXPECT_EQ(result.exit_status, 0) << result.out;
+
+    // A script that stops on an error fails, and the report says so.
+    central_dir.write("stops.mac", "verdict(\"before\", 1); goto nowhere");
+    result = central({"macro", central_dir.file("stops.mac"), "--report", central_dir.file("stops.xml")});
+    EXPECT_EQ(result.exit_status, 1);
+    EXPECT_NE(result.out.find("goto nowhere: no label nowhere is defined.\nThe macro stops here.\n"), std::string::npos);
+    EXPECT_NE(central_dir.read("stops.xml").find("errors=\"1\""), std::string::npos);
+    EXPECT_NE(central_dir.read("stops.xml").find("<error message="), std::string::npos);
+
+    // So does one that does not parse.
+    central_dir.write("bad.mac", "verdict(\"x\", 1) junk");
+    EXPECT_EQ(central({"macro", central_dir.file("bad.mac")}).exit_status, 1);
+}
+
+TEST_F(Cli_Line, TheMacroCommandRefusesWhatItCannotUse) {
+    for (const std::vector<std::string>& argv : std::vector<std::vector<std::string>>{
+             {QUORVAN_CLI, "macro", "--port", "/dev/null"},
+             {QUORVAN_CLI, "macro", "a.mac"},
+             {QUORVAN_CLI, "macro", "a.mac", "b.mac", "--port", "/dev/null"},
+             {QUORVAN_CLI, "macro", "a.mac", "--port", "/dev/null", "--report"},
+         }) {
+        const Process_Result result = run_process(argv);
+        EXPECT_EQ(result.exit_status, 2) << argv.size();
+        EXPECT_NE(result.err.find("usage: quorvan-cli"), std::string::npos);
+    }
+    const Process_Result no_answers = central({"macro", "a.mac", "--input", central_dir.file("none.txt")});
+    EXPECT_EQ(no_answers.exit_status, 1);
+    EXPECT_NE(no_answers.err.find("cannot read the answers in"), std::string::npos);
+}
+
 }  // namespace
