@@ -74,6 +74,10 @@ QV_API int32_t CompileMIB(const char* mib_file, char* output_name, const char* e
     });
 }
 
+QV_API int32_t RunMIBCompiler(const char* mib_file, const char* output_file, const char* error_file) {
+    return on_engine<int32_t>(-1, [&](Quorvan& q) { return q.RunMIBCompiler(mib_file, output_file, error_file); });
+}
+
 QV_API char* GetCompileError(void) {
     return on_engine<char*>(nullptr, [](Quorvan& q) -> char* {
         const auto text = q.compile_error();

@@ -16,6 +16,7 @@
 #include "engine/ini_file.h"
 #include "field/error_injection.h"
 #include "field/field_device_settings.h"
+#include "mibc/mib_compiler.h"
 #include "quorvan.h"
 #include "transport/outstanding_requests.h"
 #include "transport/receiver_thread.h"
@@ -41,6 +42,7 @@ public:
 
     int32_t CompileMIB(const char* mib_file, char* output_name, const char* error_file, int32_t compile_flag);
     std::optional<std::string> compile_error() const;
+    int32_t RunMIBCompiler(const char* mib_file, const char* output_file, const char* error_file);
     int32_t WriteTreeFiles();
 
     int32_t GetNodeInfo(const char* name, Node_Info& info) const;
@@ -104,6 +106,7 @@ private:
     void* app_instance_ = nullptr;
     std::atomic<int32_t> connection_state_{2};  // 1 connected (dial-up), 2 not connected
 
+    mibc::Mib_Compiler mib_compiler_;
     mutable std::mutex compile_error_mutex_;
     std::optional<std::string> compile_error_;
 };

@@ -1,0 +1,104 @@
+// One compile's state, shared by the scanner, the grammar's actions, the
+// checks and the writer. The grammar calls the builder methods in the order
+// it reduces the definitions.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "mibc/diagnostics.h"
+#include "mibc/model.h"
+#include "mibc/options.h"
+#include "mibc/scanner.h"
+
+namespace mibc {
+
+// What one grammar symbol carries.
+struct Parse_Value {
+    std::string_view text;
+    uint32_t number = 0;
+    Source_Position at;
+    Syntax syntax;
+    Bound bound;
+    Access access = Access::not_used;
+    Status status = Status::not_used;
+    Default_Value value;
+    Index_Item index;
+};
+
+class Compile_Context {
+public:
+    Compile_Context(Diagnostics& diagnostics, Scanner& scanner, Option_Set& options)
+        : diagnostics(diagnostics), scanner(scanner), options(options) {}
+
+    // Findings at the last token's position or at a given one.
+    void error(std::string_view text) { diagnostics.error(scanner.position(), text); }
+    void warning(std::string_view text) { diagnostics.warning(scanner.position(), text); }
+    void error_at(const Source_Position& at, std::string_view text) { diagnostics.error(at, text); }
+    void warning_at(const Source_Position& at, std::string_view text) { diagnostics.warning(at, text); }
+
+    // Directives.
+    void include(std::string_view file) { scanner.include(file); }
+    void help();
+    void alias_module(std::string_view module, std::string_view alias);
+    void alias_symbol(std::string_view module, std::string_view object, std::string_view alias);
+    void push_options();
+    void pop_options();
+    void add_options(std::string_view letters, bool add);
+    void print_options() { diagnostics.plain(options.listing()); }
+
+    // Modules and definitions.
+    void begin_module(std::string_view name, const Source_Position& at, bool had_oid);
+    void end_module();
+    void import_group(std::string_view module, const Source_Position& at);
+    void smi_item(std::string_view name, const Source_Position& at);
+    void oid_item(std::string_view name, const Source_Position& at, std::string_view parent, uint32_t number);
+    void object_type(std::string_view name, const Source_Position& at, const Syntax& syntax, Access access,
+                     Status status, const Default_Value& value, std::string_view parent, uint32_t number);
+    void sequence(std::string_view name, const Source_Position& at);
+    void convention(std::string_view name, const Source_Position& at, const Syntax& syntax);
+    void trap(std::string_view name, const Source_Position& at, std::string_view enterprise, uint32_t number);
+    int enumeration();  // from pending_enums; the index of the new list
+
+    // The checks that need the whole compile, after the parse.
+    void finish();
+
+    Diagnostics& diagnostics;
+    Scanner& scanner;
+    Option_Set& options;
+    Mib_Model model;
+    bool terminated = false;      // a "- terminating" finding ended the parse
+    bool stack_overflow = false;  // the parser's stack outgrew its bound
+
+    // Lists the grammar collects for the definition being parsed.
+    std::vector<std::pair<std::string_view, Source_Position>> pending_imports;
+    std::vector<Index_Item> pending_index;
+    bool pending_has_index = false;
+    std::vector<Member> pending_members;
+    std::vector<std::string_view> pending_variables;
+    std::vector<Enum_Item> pending_enums;
+
+private:
+    int current_module() const { return model.modules.empty() ? kNone : static_cast<int>(model.modules.size()) - 1; }
+    int define(Item_Kind kind, std::string_view name, const Source_Position& at);
+    int lookup(int module, std::string_view name, bool mark_used);
+    void resolve_module(int module);
+    void check_registration(int module);
+    void resolve_syntax(int module, Syntax& syntax, bool for_object);
+    void check_bounds(Syntax& syntax);
+    void check_objects(int module);
+    void check_sequences(int module);
+    void check_traps(int module);
+    void check_default(Item& object);
+    void check_index(Item& object, bool row);
+    const Syntax& base_syntax(const Syntax& syntax) const;
+    bool in_sequence(int sequence, std::string_view name) const;
+    int sequence_of(const Item& object) const;
+    void order_children();
+
+    bool in_module_ = false;
+    std::vector<int> module_items_;  // items defined in the module being parsed
+};
+
+}  // namespace mibc

@@ -1,0 +1,605 @@
+/* The MIB grammar: SNMPv1 SMI modules with the compiler's directives, as an
+ * LALR(1) parser. The error productions report what is wrong with a
+ * definition and let the parse go on with the next one. */
+
+%define api.pure full
+%define api.value.type {mibc::Parse_Value}
+%define parse.trace
+%param {mibc::Compile_Context& ctx}
+
+%code requires {
+#include "mibc/compile_context.h"
+}
+
+%code {
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+
+#include "mibc/grammar.h"
+#include "mibc/messages.h"
+
+namespace {
+int yylex(YYSTYPE* value, mibc::Compile_Context& ctx);
+void yyerror(mibc::Compile_Context& ctx, const char* text);
+}
+
+// The trace of option X is written from bison's own trace calls.
+void mibc_parser_trace(FILE* stream, const char* format, ...);
+#define YYFPRINTF mibc_parser_trace
+
+// No parse can need a deeper stack than this; a deeper one is reported.
+#define YYMAXDEPTH 10000
+}
+
+%token dirADDOPT 257 dirALIASMODULE 258 dirALIASSYMBOL 259 dirHELP 260 dirINCLUDE 261
+%token dirPOPOPT 262 dirPRINTOPT 263 dirPUSHOPT 264 dirREMOVEOPT 265
+%token kwACCESS 266 kwBEGIN 267 kwCOUNTER 268 kwDEFINITIONS 269 kwDEFVAL 270 kwDEPRECATED 271
+%token kwDESCRIPTION 272 kwEND 273 kwENTERPRISE 274 kwFROM 275 kwGAUGE 276 kwIDENTIFIER 277
+%token kwIMPLIED 278 kwIMPORTS 279 kwINDEX 280 kwINTEGER 281 kwIPADDRESS 282 kwMANDATORY 283
+%token kwNETWORKADDRESS 284 kwNOLENGTH 285 kwNOT_ACCESSIBLE 286 kwNULL 287 kwOBJECT 288
+%token kwOBJECT_TYPE 289 kwOBSOLETE 290 kwOCTET 291 kwOF 292 kwOPAQUE 293 kwOPTIONAL 294
+%token kwREAD_ONLY 295 kwREAD_WRITE 296 kwREFERENCE 297 kwSEQUENCE 298 kwSIZE 299 kwSMI 300
+%token kwSTATUS 301 kwSTRING 302 kwSYNTAX 303 kwTIMETICKS 304 kwTRAP_TYPE 305 kwVARIABLES 306
+%token kwWRITE_ONLY 307 chLCB 308 chRCB 309 chLPR 310 chRPR 311 chSEMI 312 chCOMMA 313
+%token chMINUS 314 chDOT 315 chOTHER 316 tokDOTDOT 317 tokBADDOTDOT 318 tokIS 319 tokBADIS 320
+%token tokBADSTR 321 tokNAME 322 tokSTRING 323 tokNUMBER 324 tokBSTR 325 tokHSTR 326 tokIP 327
+
+%expect 1
+
+%%
+
+mibDef
+    : %empty
+    | mibDef mibItem
+    ;
+
+mibItem
+    : module
+    | directive
+    | error { ctx.error(mibc::msg::kItemSkipped); }
+    ;
+
+directive
+    : dirINCLUDE tokSTRING { ctx.include($2.text); }
+    | dirINCLUDE error { ctx.error(mibc::msg::kIncludeName); }
+    | dirHELP { ctx.help(); }
+    | dirALIASMODULE tokNAME tokNAME { ctx.alias_module($2.text, $3.text); }
+    | dirALIASMODULE error { ctx.error(mibc::msg::kAliasModuleArgs); }
+    | dirALIASSYMBOL tokNAME tokNAME tokNAME { ctx.alias_symbol($2.text, $3.text, $4.text); }
+    | dirALIASSYMBOL error { ctx.error(mibc::msg::kAliasSymbolArgs); }
+    | dirPUSHOPT { ctx.push_options(); }
+    | dirPOPOPT { ctx.pop_options(); }
+    | dirPRINTOPT { ctx.print_options(); }
+    | dirADDOPT tokSTRING { ctx.add_options($2.text, true); }
+    | dirADDOPT error { ctx.error(mibc::msg::kAddOptArgs); }
+    | dirREMOVEOPT tokSTRING { ctx.add_options($2.text, false); }
+    | dirREMOVEOPT error { ctx.error(mibc::msg::kRemoveOptArgs); }
+    ;
+
+module
+    : moduleHeader moduleRest
+    ;
+
+moduleHeader
+    : tokNAME optModuleOid kwDEFINITIONS isToken kwBEGIN { ctx.begin_module($1.text, $1.at, $2.number != 0); }
+    | tokNAME error kwBEGIN { ctx.error(mibc::msg::kHeaderSyntax); ctx.begin_module($1.text, $1.at, false); }
+    ;
+
+optModuleOid
+    : %empty { $$.number = 0; }
+    | chLCB headerOid chRCB { $$.number = 1; }
+    | chLCB error chRCB { ctx.error(mibc::msg::kHeaderOidSyntax); $$.number = 0; }
+    ;
+
+headerOid
+    : headerOidItem
+    | headerOid headerOidItem
+    ;
+
+headerOidItem
+    : tokNAME
+    | tokNAME chLPR tokNUMBER chRPR
+    | tokNUMBER
+    ;
+
+isToken
+    : tokIS
+    | tokBADIS { ctx.error(mibc::msg::kMustUseIs); }
+    ;
+
+moduleRest
+    : optImports definitions kwEND { ctx.end_module(); }
+    | optImports kwEND { ctx.error(mibc::msg::kNoDefinitions); ctx.end_module(); ctx.terminated = true; YYACCEPT; }
+    | optImports definitions error kwEND { ctx.error(mibc::msg::kUnrecognizableItem); ctx.end_module(); }
+    | optImports error kwEND { ctx.error(mibc::msg::kUnrecognizableItem); ctx.end_module(); }
+    ;
+
+optImports
+    : %empty
+    | kwIMPORTS importGroups chSEMI
+    | kwIMPORTS importGroups error
+        { ctx.error(mibc::msg::kImportsSemicolon); ctx.end_module(); ctx.terminated = true; YYACCEPT; }
+    | kwIMPORTS error chSEMI { ctx.error(mibc::msg::kImportsSyntax); ctx.pending_imports.clear(); }
+    ;
+
+importGroups
+    : importGroup
+    | importGroups importGroup
+    ;
+
+importGroup
+    : importItems kwFROM tokNAME { ctx.import_group($3.text, $3.at); }
+    | importItems kwFROM tokNAME chCOMMA { ctx.import_group($3.text, $3.at); ctx.error(mibc::msg::kExtraCommaAfterModule); }
+    | error kwFROM tokNAME { ctx.error(mibc::msg::kImportListSyntax); ctx.pending_imports.clear(); }
+    ;
+
+importItems
+    : importItem
+    | importItems chCOMMA importItem
+    | importItems importItem { ctx.error(mibc::msg::kMissingImportComma); }
+    ;
+
+importItem
+    : tokNAME { ctx.pending_imports.emplace_back($1.text, $1.at); }
+    | smiKeyword { ctx.pending_imports.emplace_back($1.text, $1.at); }
+    ;
+
+smiKeyword
+    : kwCOUNTER | kwGAUGE | kwIPADDRESS | kwNETWORKADDRESS | kwOPAQUE | kwTIMETICKS | kwOBJECT_TYPE | kwTRAP_TYPE
+    ;
+
+definitions
+    : definition
+    | definitions definition
+    | definitions kwIMPORTS { ctx.error(mibc::msg::kImportsNotFirst); ctx.end_module(); ctx.terminated = true; YYACCEPT; }
+    ;
+
+definition
+    : smiDefinition
+    | oidDefinition
+    | objectTypeDefinition
+    | sequenceDefinition
+    | trapDefinition
+    | conventionDefinition
+    | directiveToken { ctx.error(mibc::msg::kDirectiveInModule); ctx.end_module(); ctx.terminated = true; YYACCEPT; }
+    | tokNAME error { ctx.error(mibc::msg::kUnrecognizedDefinition); }
+    ;
+
+directiveToken
+    : dirADDOPT | dirALIASMODULE | dirALIASSYMBOL | dirHELP | dirINCLUDE | dirPOPOPT | dirPRINTOPT | dirPUSHOPT
+    | dirREMOVEOPT
+    ;
+
+smiDefinition
+    : kwSMI tokNAME { ctx.smi_item($2.text, $2.at); }
+    | kwSMI smiKeyword { ctx.smi_item($2.text, $2.at); }
+    | kwSMI error { ctx.error(mibc::msg::kSmiName); }
+    ;
+
+oidDefinition
+    : tokNAME kwOBJECT kwIDENTIFIER isToken oidValue { ctx.oid_item($1.text, $1.at, $5.text, $5.number); }
+    | tokNAME kwOBJECT kwIDENTIFIER error { ctx.error(mibc::msg::kOidSyntax); }
+    ;
+
+oidValue
+    : chLCB tokNAME tokNUMBER chRCB { $$.text = $2.text; $$.number = $3.number; }
+    | chLCB tokNUMBER chRCB { $$.text = {}; $$.number = $2.number; }
+    | chLCB error chRCB { ctx.error(mibc::msg::kOidValueSyntax); $$.text = {}; $$.number = 0; $$.status = mibc::Status::bad; }
+    ;
+
+objectTypeDefinition
+    : tokNAME kwOBJECT_TYPE syntaxClause accessClause statusClause optDescription optReference optIndex optDefval
+      isToken objectOid
+        {
+            if ($11.status != mibc::Status::bad)
+                ctx.object_type($1.text, $1.at, $3.syntax, $4.access, $5.status, $9.value, $11.text, $11.number);
+            ctx.pending_index.clear();
+            ctx.pending_has_index = false;
+        }
+    | tokNAME kwOBJECT_TYPE error
+        {
+            ctx.error(mibc::msg::kObjectTypeSyntax);
+            ctx.pending_index.clear();
+            ctx.pending_has_index = false;
+        }
+    ;
+
+objectOid
+    : chLCB tokNAME tokNUMBER chRCB { $$.text = $2.text; $$.number = $3.number; $$.status = mibc::Status::mandatory; }
+    | chLCB error chRCB { ctx.error(mibc::msg::kOidValueShort); $$.status = mibc::Status::bad; }
+    ;
+
+syntaxClause
+    : kwSYNTAX syntax { $$.syntax = $2.syntax; }
+    | %empty { ctx.error(mibc::msg::kMissingSyntax); $$.syntax = {}; $$.syntax.kind = mibc::Syntax_Kind::bad; }
+    | kwSYNTAX error { ctx.error(mibc::msg::kSyntaxClause); $$.syntax = {}; $$.syntax.kind = mibc::Syntax_Kind::bad; }
+    ;
+
+accessClause
+    : kwACCESS access { $$.access = $2.access; }
+    | kwACCESS error { ctx.error(mibc::msg::kAccessClause); $$.access = mibc::Access::bad; }
+    ;
+
+access
+    : kwREAD_ONLY { $$.access = mibc::Access::read_only; }
+    | kwREAD_WRITE { $$.access = mibc::Access::read_write; }
+    | kwWRITE_ONLY { $$.access = mibc::Access::write_only; }
+    | kwNOT_ACCESSIBLE { $$.access = mibc::Access::not_accessible; }
+    | tokNAME { ctx.error(mibc::format(mibc::msg::kUnknownAccess, std::string($1.text).c_str())); $$.access = mibc::Access::bad; }
+    ;
+
+statusClause
+    : kwSTATUS status { $$.status = $2.status; }
+    | kwSTATUS error { ctx.error(mibc::msg::kStatusClause); $$.status = mibc::Status::bad; }
+    ;
+
+status
+    : kwMANDATORY { $$.status = mibc::Status::mandatory; }
+    | kwOPTIONAL { $$.status = mibc::Status::optional; }
+    | kwDEPRECATED { $$.status = mibc::Status::deprecated; }
+    | kwOBSOLETE { $$.status = mibc::Status::obsolete; }
+    | tokNAME { ctx.error(mibc::format(mibc::msg::kUnknownStatus, std::string($1.text).c_str())); $$.status = mibc::Status::bad; }
+    ;
+
+optDescription
+    : %empty
+    | kwDESCRIPTION tokSTRING
+    | kwDESCRIPTION error { ctx.error(mibc::msg::kDescriptionSyntax); }
+    ;
+
+optReference
+    : %empty
+    | kwREFERENCE tokSTRING
+    | kwREFERENCE error { ctx.error(mibc::msg::kReferenceSyntax); }
+    ;
+
+optIndex
+    : %empty
+    | kwINDEX chLCB indexItems chRCB { ctx.pending_has_index = true; }
+    | kwINDEX chLCB indexItems chCOMMA chRCB { ctx.error(mibc::msg::kIndexTrailingComma); ctx.pending_has_index = true; }
+    | kwINDEX error { ctx.error(mibc::msg::kIndexListSyntax); ctx.pending_index.clear(); ctx.pending_has_index = true; }
+    ;
+
+indexItems
+    : indexItem
+    | indexItems chCOMMA indexItem
+    | indexItems indexItem { ctx.error(mibc::msg::kIndexMissingComma); }
+    ;
+
+indexItem
+    : tokNAME { $$.index = {}; $$.index.name = $1.text; $$.index.at = $1.at; ctx.pending_index.push_back($$.index); }
+    | noLength tokNAME
+        { $$.index = {}; $$.index.name = $2.text; $$.index.at = $2.at; $$.index.no_length = true; ctx.pending_index.push_back($$.index); }
+    | indexType { ctx.pending_index.push_back($1.index); }
+    | noLength indexType
+        {
+            $$.index = $2.index;
+            if ($2.index.kind == mibc::Index_Kind::octet_string || $2.index.kind == mibc::Index_Kind::object_identifier)
+                $$.index.no_length = true;
+            else
+                ctx.error(mibc::msg::kNolengthOnly);
+            ctx.pending_index.push_back($$.index);
+        }
+    ;
+
+noLength
+    : kwNOLENGTH
+    | kwIMPLIED
+    ;
+
+indexType
+    : kwINTEGER optSizeRange
+        { $$.index = {}; $$.index.kind = mibc::Index_Kind::integer; $$.index.syntax = $2.syntax; $$.index.syntax.kind = mibc::Syntax_Kind::integer; $$.index.name = "INTEGER"; $$.index.at = $1.at; }
+    | kwOCTET kwSTRING optSizeRange
+        { $$.index = {}; $$.index.kind = mibc::Index_Kind::octet_string; $$.index.syntax = $3.syntax; $$.index.syntax.kind = mibc::Syntax_Kind::octet_string; $$.index.name = "OCTET STRING"; $$.index.at = $1.at; }
+    | kwOBJECT kwIDENTIFIER
+        { $$.index = {}; $$.index.kind = mibc::Index_Kind::object_identifier; $$.index.syntax.kind = mibc::Syntax_Kind::object_identifier; $$.index.name = "OBJECT IDENTIFIER"; $$.index.at = $1.at; }
+    | kwNETWORKADDRESS
+        { $$.index = {}; $$.index.kind = mibc::Index_Kind::network_address; $$.index.syntax.kind = mibc::Syntax_Kind::network_address; $$.index.name = "NetworkAddress"; $$.index.at = $1.at; }
+    | kwIPADDRESS
+        { $$.index = {}; $$.index.kind = mibc::Index_Kind::ip_address; $$.index.syntax.kind = mibc::Syntax_Kind::ip_address; $$.index.name = "IpAddress"; $$.index.at = $1.at; }
+    ;
+
+optDefval
+    : %empty { $$.value = {}; }
+    | kwDEFVAL chLCB defaultValue chRCB { $$.value = $3.value; }
+    | kwDEFVAL chLCB error chRCB { ctx.error(mibc::msg::kDefvalValue); $$.value = {}; }
+    | kwDEFVAL error { ctx.error(mibc::msg::kDefvalSyntax); $$.value = {}; }
+    ;
+
+defaultValue
+    : tokSTRING { $$.value = {mibc::Value_Kind::text, $1.text, 0, $1.at}; }
+    | tokBSTR { $$.value = {mibc::Value_Kind::binary, $1.text, 0, $1.at}; }
+    | tokHSTR { $$.value = {mibc::Value_Kind::hex, $1.text, 0, $1.at}; }
+    | tokNUMBER { $$.value = {mibc::Value_Kind::number, {}, $1.number, $1.at}; }
+    | chMINUS tokNUMBER { $$.value = {mibc::Value_Kind::negative_number, {}, $2.number, $1.at}; }
+    | tokNAME { $$.value = {mibc::Value_Kind::name, $1.text, 0, $1.at}; }
+    | chLCB oidComponents chRCB { $$.value = {mibc::Value_Kind::oid, {}, 0, $1.at}; }
+    | tokIP { $$.value = {mibc::Value_Kind::ip_address, $1.text, 0, $1.at}; }
+    ;
+
+oidComponents
+    : oidComponent
+    | oidComponents oidComponent
+    ;
+
+oidComponent
+    : tokNAME
+    | tokNUMBER
+    | tokNAME chLPR tokNUMBER chRPR
+    ;
+
+sequenceDefinition
+    : tokNAME isToken kwSEQUENCE chLCB sequenceItems chRCB { ctx.sequence($1.text, $1.at); }
+    | tokNAME isToken kwSEQUENCE chLCB sequenceItems chCOMMA chRCB
+        { ctx.error(mibc::msg::kSeqTrailingComma); ctx.sequence($1.text, $1.at); }
+    | tokNAME isToken kwSEQUENCE chLCB error chRCB { ctx.error(mibc::msg::kSeqListSyntax); ctx.pending_members.clear(); }
+    | tokNAME isToken kwSEQUENCE error { ctx.error(mibc::msg::kSeqSyntax); ctx.pending_members.clear(); }
+    ;
+
+sequenceItems
+    : sequenceItem
+    | sequenceItems chCOMMA sequenceItem
+    | sequenceItems namedItem { ctx.error(mibc::msg::kSeqMissingComma); }
+    ;
+
+sequenceItem
+    : namedItem
+    | builtinSyntax
+        {
+            // "name, INTEGER": the comma came between a member and its syntax.
+            ctx.error(mibc::msg::kExtraComma);
+            if (!ctx.pending_members.empty() && ctx.pending_members.back().syntax.kind == mibc::Syntax_Kind::not_used)
+                ctx.pending_members.back().syntax = $1.syntax;
+        }
+    ;
+
+namedItem
+    : tokNAME { ctx.pending_members.push_back(mibc::Member{$1.text, {}, $1.at}); }
+    | tokNAME syntax { ctx.pending_members.push_back(mibc::Member{$1.text, $2.syntax, $1.at}); }
+    | tokNAME error { ctx.error(mibc::msg::kSeqItemSyntax); }
+    ;
+
+trapDefinition
+    : tokNAME kwTRAP_TYPE enterprise optVariables optDescription optReference isToken tokNUMBER
+        { ctx.trap($1.text, $1.at, $3.text, $8.number); ctx.pending_variables.clear(); }
+    | tokNAME kwTRAP_TYPE error { ctx.error(mibc::msg::kTrapSyntax); ctx.pending_variables.clear(); }
+    ;
+
+enterprise
+    : kwENTERPRISE tokNAME { $$.text = $2.text; }
+    | %empty { ctx.error(mibc::msg::kMissingEnterprise); $$.text = {}; }
+    | kwENTERPRISE error { ctx.error(mibc::msg::kEnterpriseSyntax); $$.text = {}; }
+    ;
+
+optVariables
+    : %empty
+    | kwVARIABLES chLCB trapVariables chRCB
+    | kwVARIABLES chLCB trapVariables chCOMMA chRCB { ctx.error(mibc::msg::kVarsTrailingComma); }
+    | kwVARIABLES error { ctx.error(mibc::msg::kVariablesSyntax); }
+    ;
+
+trapVariables
+    : tokNAME { ctx.pending_variables.push_back($1.text); }
+    | trapVariables chCOMMA tokNAME { ctx.pending_variables.push_back($3.text); }
+    | trapVariables tokNAME { ctx.error(mibc::msg::kVarsMissingComma); ctx.pending_variables.push_back($2.text); }
+    ;
+
+conventionDefinition
+    : tokNAME isToken syntax { ctx.convention($1.text, $1.at, $3.syntax); }
+    | tokNAME isToken error { ctx.error(mibc::msg::kTcSyntax); }
+    ;
+
+syntax
+    : simpleSyntax { $$.syntax = $1.syntax; }
+    | kwINTEGER chLCB enumItems chRCB
+        { $$.syntax = {}; $$.syntax.kind = mibc::Syntax_Kind::enumerated; $$.syntax.enumeration = ctx.enumeration(); $$.syntax.at = $1.at; }
+    | kwINTEGER chLCB enumItems chCOMMA chRCB
+        {
+            ctx.error(mibc::msg::kEnumTrailingComma);
+            $$.syntax = {}; $$.syntax.kind = mibc::Syntax_Kind::enumerated; $$.syntax.enumeration = ctx.enumeration(); $$.syntax.at = $1.at;
+        }
+    | kwINTEGER chLCB error chRCB
+        { ctx.error(mibc::msg::kEnumListSyntax); ctx.pending_enums.clear(); $$.syntax = {}; $$.syntax.kind = mibc::Syntax_Kind::bad; }
+    | kwSEQUENCE kwOF tokNAME
+        { $$.syntax = {}; $$.syntax.kind = mibc::Syntax_Kind::sequence_of; $$.syntax.name = $3.text; $$.syntax.at = $3.at; }
+    | kwSEQUENCE kwOF tokNAME sizeRange
+        {
+            ctx.error(mibc::msg::kSeqOfQualified);
+            $$.syntax = {}; $$.syntax.kind = mibc::Syntax_Kind::sequence_of; $$.syntax.name = $3.text; $$.syntax.at = $3.at;
+        }
+    | kwSEQUENCE kwOF error { ctx.error(mibc::msg::kSeqOfSyntax); $$.syntax = {}; $$.syntax.kind = mibc::Syntax_Kind::bad; }
+    ;
+
+enumItems
+    : enumItem
+    | enumItems chCOMMA enumItem
+    | enumItems enumItem { ctx.error(mibc::msg::kEnumMissingComma); }
+    ;
+
+enumItem
+    : tokNAME chLPR tokNUMBER chRPR
+        {
+            if ($3.number == 0) ctx.warning(mibc::format(mibc::msg::kEnumZero, std::string($1.text).c_str()));
+            ctx.pending_enums.push_back(mibc::Enum_Item{$1.text, $3.number});
+        }
+    | tokNAME chLPR chMINUS tokNUMBER chRPR { ctx.error(mibc::msg::kEnumNegative); }
+    | tokNAME chLPR error chRPR { ctx.error(mibc::msg::kEnumNotNumber); }
+    | tokNAME error { ctx.error(mibc::msg::kEnumValueSyntax); }
+    ;
+
+simpleSyntax
+    : builtinSyntax { $$.syntax = $1.syntax; }
+    | tokNAME optSizeRange { $$.syntax = $2.syntax; $$.syntax.kind = mibc::Syntax_Kind::type_name; $$.syntax.name = $1.text; $$.syntax.at = $1.at; }
+    ;
+
+builtinSyntax
+    : builtinType optSizeRange { $$.syntax = $2.syntax; $$.syntax.kind = $1.syntax.kind; $$.syntax.at = $1.at; }
+    ;
+
+builtinType
+    : kwINTEGER { $$.syntax.kind = mibc::Syntax_Kind::integer; }
+    | kwOCTET kwSTRING { $$.syntax.kind = mibc::Syntax_Kind::octet_string; }
+    | kwOBJECT kwIDENTIFIER { $$.syntax.kind = mibc::Syntax_Kind::object_identifier; }
+    | kwNULL { $$.syntax.kind = mibc::Syntax_Kind::null; }
+    | kwNETWORKADDRESS { $$.syntax.kind = mibc::Syntax_Kind::network_address; }
+    | kwIPADDRESS { $$.syntax.kind = mibc::Syntax_Kind::ip_address; }
+    | kwCOUNTER { $$.syntax.kind = mibc::Syntax_Kind::counter; }
+    | kwGAUGE { $$.syntax.kind = mibc::Syntax_Kind::gauge; }
+    | kwTIMETICKS { $$.syntax.kind = mibc::Syntax_Kind::time_ticks; }
+    | kwOPAQUE { $$.syntax.kind = mibc::Syntax_Kind::opaque; }
+    | kwOCTET { ctx.error(mibc::msg::kOctetString); $$.syntax.kind = mibc::Syntax_Kind::octet_string; }
+    | kwOBJECT { ctx.error(mibc::msg::kObjectIdentifier); $$.syntax.kind = mibc::Syntax_Kind::object_identifier; }
+    ;
+
+optSizeRange
+    : %empty { $$.syntax = {}; }
+    | sizeRange { $$.syntax = $1.syntax; }
+    ;
+
+sizeRange
+    : chLPR kwSIZE chLPR bound chRPR chRPR
+        { $$.syntax = {}; $$.syntax.bound = mibc::Bound_Kind::size; $$.syntax.single = true; $$.syntax.low = $4.bound; $$.syntax.high = $4.bound; }
+    | chLPR kwSIZE chLPR bound dots bound chRPR chRPR
+        { $$.syntax = {}; $$.syntax.bound = mibc::Bound_Kind::size; $$.syntax.low = $4.bound; $$.syntax.high = $6.bound; }
+    | chLPR kwSIZE error chRPR { ctx.error(mibc::msg::kSizeSyntax); $$.syntax = {}; }
+    | chLPR signedBound dots signedBound chRPR
+        { $$.syntax = {}; $$.syntax.bound = mibc::Bound_Kind::range; $$.syntax.low = $2.bound; $$.syntax.high = $4.bound; }
+    | chLPR error chRPR { ctx.error(mibc::msg::kRangeSyntax); $$.syntax = {}; }
+    ;
+
+dots
+    : tokDOTDOT
+    | tokBADDOTDOT { ctx.error(mibc::msg::kMustUseDotDot); }
+    | chDOT { ctx.error(mibc::msg::kMustUseDotDot); }
+    | %empty { ctx.error(mibc::msg::kMissingDotDot); }
+    ;
+
+signedBound
+    : bound { $$.bound = $1.bound; }
+    | chMINUS bound { $$.bound = $2.bound; $$.bound.negative = true; }
+    ;
+
+bound
+    : tokNUMBER { $$.bound = {}; $$.bound.value = $1.number; }
+    | tokBSTR { $$.bound = {}; $$.bound.form = mibc::Number_Form::binary; $$.bound.digits = $1.text; }
+    | tokHSTR { $$.bound = {}; $$.bound.form = mibc::Number_Form::hex; $$.bound.digits = $1.text; }
+    ;
+
+%%
+
+namespace {
+
+int yylex(YYSTYPE* value, mibc::Compile_Context& ctx) {
+    mibc::Token_Value token_value;
+    const mibc::Token token = ctx.scanner.next(token_value);
+    *value = mibc::Parse_Value{};
+    value->text = token_value.text;
+    value->number = token_value.number;
+    value->at = ctx.scanner.position();
+    if (ctx.options.has(mibc::kTraceParser)) {
+        ctx.diagnostics.plain(mibc::msg::kTraceReceived);
+        ctx.diagnostics.plain(mibc::token_name(token));
+        ctx.diagnostics.plain("\n");
+    }
+    return static_cast<int>(token);
+}
+
+void yyerror(mibc::Compile_Context& ctx, const char* text) {
+    if (std::strcmp(text, "memory exhausted") == 0) {
+        ctx.error(mibc::msg::kStackOverflow);
+        ctx.stack_overflow = true;
+    } else {
+        ctx.error(mibc::msg::kSyntaxError);
+    }
+}
+
+// Rebuilds the trace lines of option X from bison's trace calls: the state
+// a token is read in, error recovery, and each reduction with its rule.
+struct Trace_State {
+    mibc::Compile_Context* ctx = nullptr;
+    int state = 0;
+    std::string title;          // of the symbol being printed
+    bool in_stack = false;      // "Stack now" line
+    int stack_top = 0;
+    int popped = -1;            // state popped by error recovery, until its stack line
+    int rule = -1;              // reduction being printed
+    int rule_symbols_left = 0;
+    std::string rule_text;
+};
+Trace_State trace;
+
+void trace_line(const std::string& text) { trace.ctx->diagnostics.plain(text); }
+
+void trace_symbol(const char* name) {
+    if (trace.rule >= 0) {
+        trace.rule_text += ' ';
+        trace.rule_text += name;
+        return;
+    }
+    if (trace.title == "Next token is") {
+        trace_line(mibc::format(mibc::msg::kTraceState, trace.state) + name + "\n");
+    } else if (trace.title == "Error: discarding") {
+        trace_line(std::string(mibc::msg::kTraceDiscards) + name + "\n");
+    } else if (trace.title == "Error: popping") {
+        trace.popped = trace.state;
+    }
+}
+
+void finish_rule() {
+    trace_line(mibc::format(mibc::msg::kTraceReduce, trace.rule, trace.rule_text.c_str()));
+    trace.rule = -1;
+}
+
+}  // namespace
+
+void mibc_parser_trace(FILE*, const char* format, ...) {
+    if (trace.ctx == nullptr) return;
+    va_list args;
+    va_start(args, format);
+    if (std::strcmp(format, "Entering state %d\n") == 0) {
+        trace.state = va_arg(args, int);
+    } else if (std::strcmp(format, "%s ") == 0) {
+        trace.title = va_arg(args, const char*);
+    } else if (std::strcmp(format, "%s %s (") == 0) {
+        (void)va_arg(args, const char*);
+        trace_symbol(va_arg(args, const char*));
+    } else if (std::strcmp(format, "Stack now") == 0) {
+        trace.in_stack = true;
+    } else if (std::strcmp(format, " %d") == 0) {
+        if (trace.in_stack) trace.stack_top = va_arg(args, int);
+    } else if (std::strcmp(format, "Reducing stack by rule %d (line %d):\n") == 0) {
+        trace.rule = va_arg(args, int);
+        const int bison_rule = trace.rule + 1;
+        trace.rule_text = std::string(yysymbol_name(static_cast<yysymbol_kind_t>(yyr1[bison_rule]))) + " :";
+        trace.rule_symbols_left = yyr2[bison_rule];
+        if (trace.rule_symbols_left == 0) finish_rule();
+    } else if (std::strcmp(format, "\n") == 0) {
+        if (trace.in_stack) {
+            trace.in_stack = false;
+            if (trace.popped >= 0) {
+                trace_line(mibc::format(mibc::msg::kTracePops, trace.popped, trace.stack_top));
+                trace.popped = -1;
+            }
+        } else if (trace.rule >= 0 && --trace.rule_symbols_left <= 0) {
+            finish_rule();
+        }
+        trace.title.clear();
+    }
+    va_end(args);
+}
+
+namespace mibc {
+
+bool run_parser(Compile_Context& ctx) {
+    trace = Trace_State{};
+    trace.ctx = &ctx;
+    yydebug = ctx.options.has(kTraceParser) ? 1 : 0;
+    const int result = yyparse(ctx);
+    yydebug = 0;
+    trace.ctx = nullptr;
+    return result == 0;
+}
+
+}  // namespace mibc

@@ -1,0 +1,19 @@
+// Writes a compiled MIB as Extended Mosy text: the OID tree, the traps, the
+// header with the compiler's identification, the enumerations, textual
+// conventions and sequences, and the extended OID tree that the tree loader
+// reads.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "mibc/model.h"
+
+namespace mibc {
+
+// Chains of parents this deep stop the listings.
+inline constexpr size_t kMaxOidDepth = 64;
+
+std::string write_mosy(const Mib_Model& model, std::string_view identification);
+
+}  // namespace mibc
