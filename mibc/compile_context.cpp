@@ -138,7 +138,7 @@ void Compile_Context::import_group(std::string_view module_name, const Source_Po
     Module& source = model.modules[static_cast<size_t>(from->second)];
     for (const auto& [name, position] : imports) {
         if (model.modules[static_cast<size_t>(module)].names.count(name) != 0) {
-            diagnostics.plain(format(msg::kDuplicateImport, text(name).c_str()));
+            diagnostics.note(format(msg::kDuplicateImport, text(name).c_str()));
             continue;
         }
         const auto found = source.names.find(name);
@@ -241,7 +241,7 @@ void Compile_Context::sequence(std::string_view name, const Source_Position& at)
     for (Member& member : members) {
         const bool twice = std::any_of(kept.begin(), kept.end(), [&](const Member& m) { return m.name == member.name; });
         if (twice) {
-            diagnostics.plain(format(msg::kDuplicateMember, text(member.name).c_str()));
+            diagnostics.note(format(msg::kDuplicateMember, text(member.name).c_str()));
             continue;
         }
         kept.push_back(member);
@@ -297,15 +297,15 @@ int Compile_Context::enumeration() {
     pending_enums.clear();
     std::vector<Enum_Item> kept;
     for (const Enum_Item& item : items) {
-        if (!starts_lower(item.label)) diagnostics.plain(format(msg::kEnumLowercase, text(item.label).c_str()));
+        if (!starts_lower(item.label)) diagnostics.note(format(msg::kEnumLowercase, text(item.label).c_str()));
         const auto same_name = std::find_if(kept.begin(), kept.end(), [&](const Enum_Item& e) { return e.label == item.label; });
         if (same_name != kept.end()) {
-            diagnostics.plain(format(msg::kDuplicateEnumName, text(item.label).c_str()));
+            diagnostics.note(format(msg::kDuplicateEnumName, text(item.label).c_str()));
             continue;
         }
         const auto same_value = std::find_if(kept.begin(), kept.end(), [&](const Enum_Item& e) { return e.value == item.value; });
         if (same_value != kept.end()) {
-            diagnostics.plain(format(msg::kDuplicateEnumValue, static_cast<unsigned long>(item.value),
+            diagnostics.note(format(msg::kDuplicateEnumValue, static_cast<unsigned long>(item.value),
                                      text(same_value->label).c_str(), text(item.label).c_str()));
             continue;
         }

@@ -39,7 +39,6 @@ public:
     void warning_at(const Source_Position& at, std::string_view text) { diagnostics.warning(at, text); }
 
     // Directives.
-    void include(std::string_view file) { scanner.include(file); }
     void help();
     void alias_module(std::string_view module, std::string_view alias);
     void alias_symbol(std::string_view module, std::string_view object, std::string_view alias);
@@ -70,6 +69,7 @@ public:
     Mib_Model model;
     bool terminated = false;      // a "- terminating" finding ended the parse
     bool stack_overflow = false;  // the parser's stack outgrew its bound
+    bool skipping = false;        // an item is being skipped after an error, already reported
 
     // Lists the grammar collects for the definition being parsed.
     std::vector<std::pair<std::string_view, Source_Position>> pending_imports;

@@ -25,6 +25,8 @@ public:
     void warning(const Source_Position& at, std::string_view text) { finding("W: ", at, text), ++warnings_; }
     // Written as it stands: no prefix, position or line end, not counted.
     void plain(std::string_view text) { out_ << text; }
+    // A finding that is not counted: no prefix or position, but its own line.
+    void note(std::string_view text) { out_ << text << "\r\n"; }
 
     uint32_t errors() const { return errors_; }
     uint32_t warnings() const { return warnings_; }

@@ -5,6 +5,9 @@
 %define api.pure full
 %define api.value.type {mibc::Parse_Value}
 %define parse.trace
+// After an error production, tokens that cannot follow it are discarded
+// rather than taken as the start of the next item.
+%define lr.default-reduction accepting
 %param {mibc::Compile_Context& ctx}
 
 %code requires {
@@ -51,30 +54,44 @@ void mibc_parser_trace(FILE* stream, const char* format, ...);
 
 mibDef
     : %empty
-    | mibDef mibItem
+    | mibItems
+    ;
+
+mibItems
+    : mibItem
+    | mibItems mibItem
     ;
 
 mibItem
-    : module
-    | directive
-    | error { ctx.error(mibc::msg::kItemSkipped); }
+    : module { ctx.skipping = false; }
+    | directive { ctx.skipping = false; }
+    | error { if (!ctx.skipping) ctx.error(mibc::msg::kItemSkipped); ctx.skipping = true; }
     ;
 
 directive
-    : dirINCLUDE tokSTRING { ctx.include($2.text); }
+    : dirINCLUDE tokSTRING  /* the scanner has opened the file */
+    | dirINCLUDE badArgument { ctx.error(mibc::msg::kIncludeName); }
     | dirINCLUDE error { ctx.error(mibc::msg::kIncludeName); }
     | dirHELP { ctx.help(); }
     | dirALIASMODULE tokNAME tokNAME { ctx.alias_module($2.text, $3.text); }
     | dirALIASMODULE error { ctx.error(mibc::msg::kAliasModuleArgs); }
     | dirALIASSYMBOL tokNAME tokNAME tokNAME { ctx.alias_symbol($2.text, $3.text, $4.text); }
+    | dirALIASSYMBOL tokNAME smiKeyword tokNAME { ctx.alias_symbol($2.text, $3.text, $4.text); }
     | dirALIASSYMBOL error { ctx.error(mibc::msg::kAliasSymbolArgs); }
     | dirPUSHOPT { ctx.push_options(); }
     | dirPOPOPT { ctx.pop_options(); }
     | dirPRINTOPT { ctx.print_options(); }
     | dirADDOPT tokSTRING { ctx.add_options($2.text, true); }
+    | dirADDOPT badArgument { ctx.error(mibc::msg::kAddOptArgs); }
     | dirADDOPT error { ctx.error(mibc::msg::kAddOptArgs); }
     | dirREMOVEOPT tokSTRING { ctx.add_options($2.text, false); }
+    | dirREMOVEOPT badArgument { ctx.error(mibc::msg::kRemoveOptArgs); }
     | dirREMOVEOPT error { ctx.error(mibc::msg::kRemoveOptArgs); }
+    ;
+
+badArgument
+    : tokNAME
+    | tokNUMBER
     ;
 
 module
@@ -156,14 +173,18 @@ definitions
     ;
 
 definition
+    : goodDefinition { ctx.skipping = false; }
+    | directiveToken { ctx.error(mibc::msg::kDirectiveInModule); ctx.end_module(); ctx.terminated = true; YYACCEPT; }
+    | tokNAME error { if (!ctx.skipping) ctx.error(mibc::msg::kUnrecognizedDefinition); ctx.skipping = true; }
+    ;
+
+goodDefinition
     : smiDefinition
     | oidDefinition
     | objectTypeDefinition
     | sequenceDefinition
     | trapDefinition
     | conventionDefinition
-    | directiveToken { ctx.error(mibc::msg::kDirectiveInModule); ctx.end_module(); ctx.terminated = true; YYACCEPT; }
-    | tokNAME error { ctx.error(mibc::msg::kUnrecognizedDefinition); }
     ;
 
 directiveToken
@@ -185,7 +206,9 @@ oidDefinition
 oidValue
     : chLCB tokNAME tokNUMBER chRCB { $$.text = $2.text; $$.number = $3.number; }
     | chLCB tokNUMBER chRCB { $$.text = {}; $$.number = $2.number; }
-    | chLCB error chRCB { ctx.error(mibc::msg::kOidValueSyntax); $$.text = {}; $$.number = 0; $$.status = mibc::Status::bad; }
+    // No closing brace here: a stray token after a good value must not make
+    // the parser look for one through the rest of the input.
+    | chLCB error { ctx.error(mibc::msg::kOidValueSyntax); $$.text = {}; $$.number = 0; $$.status = mibc::Status::bad; }
     ;
 
 objectTypeDefinition
@@ -207,7 +230,7 @@ objectTypeDefinition
 
 objectOid
     : chLCB tokNAME tokNUMBER chRCB { $$.text = $2.text; $$.number = $3.number; $$.status = mibc::Status::mandatory; }
-    | chLCB error chRCB { ctx.error(mibc::msg::kOidValueShort); $$.status = mibc::Status::bad; }
+    | chLCB error { ctx.error(mibc::msg::kOidValueShort); $$.status = mibc::Status::bad; }
     ;
 
 syntaxClause
@@ -464,6 +487,7 @@ sizeRange
     | chLPR kwSIZE chLPR bound dots bound chRPR chRPR
         { $$.syntax = {}; $$.syntax.bound = mibc::Bound_Kind::size; $$.syntax.low = $4.bound; $$.syntax.high = $6.bound; }
     | chLPR kwSIZE error chRPR { ctx.error(mibc::msg::kSizeSyntax); $$.syntax = {}; }
+    | chLPR kwSIZE chLPR error chRPR chRPR { ctx.error(mibc::msg::kSizeSyntax); $$.syntax = {}; }
     | chLPR signedBound dots signedBound chRPR
         { $$.syntax = {}; $$.syntax.bound = mibc::Bound_Kind::range; $$.syntax.low = $2.bound; $$.syntax.high = $4.bound; }
     | chLPR error chRPR { ctx.error(mibc::msg::kRangeSyntax); $$.syntax = {}; }
@@ -498,6 +522,8 @@ int yylex(YYSTYPE* value, mibc::Compile_Context& ctx) {
     value->text = token_value.text;
     value->number = token_value.number;
     value->at = ctx.scanner.position();
+    // Directives switch the trace on and off as the input goes.
+    yydebug = ctx.options.has(mibc::kTraceParser) ? 1 : 0;
     if (ctx.options.has(mibc::kTraceParser)) {
         ctx.diagnostics.plain(mibc::msg::kTraceReceived);
         ctx.diagnostics.plain(mibc::token_name(token));
@@ -507,6 +533,7 @@ int yylex(YYSTYPE* value, mibc::Compile_Context& ctx) {
 }
 
 void yyerror(mibc::Compile_Context& ctx, const char* text) {
+    if (ctx.scanner.stopped()) return;  // the end was the scanner's, already reported
     if (std::strcmp(text, "memory exhausted") == 0) {
         ctx.error(mibc::msg::kStackOverflow);
         ctx.stack_overflow = true;
@@ -567,6 +594,7 @@ void mibc_parser_trace(FILE*, const char* format, ...) {
         trace_symbol(va_arg(args, const char*));
     } else if (std::strcmp(format, "Stack now") == 0) {
         trace.in_stack = true;
+        trace.title.clear();
     } else if (std::strcmp(format, " %d") == 0) {
         if (trace.in_stack) trace.stack_top = va_arg(args, int);
     } else if (std::strcmp(format, "Reducing stack by rule %d (line %d):\n") == 0) {
@@ -581,6 +609,7 @@ void mibc_parser_trace(FILE*, const char* format, ...) {
             if (trace.popped >= 0) {
                 trace_line(mibc::format(mibc::msg::kTracePops, trace.popped, trace.stack_top));
                 trace.popped = -1;
+                trace.state = trace.stack_top;
             }
         } else if (trace.rule >= 0 && --trace.rule_symbols_left <= 0) {
             finish_rule();

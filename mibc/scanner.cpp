@@ -108,6 +108,9 @@ Token Scanner::next(Token_Value& value) {
     for (;;) {
         const Token token = scan(value);
         if (stopped_) return Token::end_of_input;
+        const bool include_name = after_include_ && token == Token::tokSTRING;
+        after_include_ = token == Token::dirINCLUDE;
+        if (include_name) include(value.text);
         if (token != Token::end_of_input) return token;
         if (sources_.size() == 1) return token;
         sources_.pop_back();  // back in the including file

@@ -32,7 +32,9 @@ public:
     // Where the last token began.
     Source_Position position() const { return token_start_; }
 
-    // Pushes the named file; reports and returns false when it cannot.
+    // Pushes the named file; reports and returns false when it cannot. The
+    // scanner does this itself for the quoted name after #include, so that
+    // the next token comes from the included file.
     bool include(std::string_view file_name);
 
     // A token the scanner cannot hold ended the input: the compile cannot go on.
@@ -57,7 +59,7 @@ private:
     Token scan_colon();
     Token scan_directive(Token_Value& value);
     bool keep(std::string_view text, std::string_view& stored, bool name);
-    void error(std::string_view text) { diagnostics_.error(here(), text); }
+    void error(std::string_view text) { diagnostics_.error(token_start_, text); }
     Source_Position here() const;
 
     Diagnostics& diagnostics_;
@@ -66,6 +68,7 @@ private:
     std::vector<Source> sources_;  // the last one is being read
     Source_Position token_start_;
     bool stopped_ = false;
+    bool after_include_ = false;  // the last token was #include
 };
 
 }  // namespace mibc
