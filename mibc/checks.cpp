@@ -87,6 +87,14 @@ void Compile_Context::end_module() {
     in_module_ = false;
     const int module = current_module();
     resolve_module(module);
+    // Who uses each sequence: tables and rows of this module (sequences are not imported).
+    sequence_users_.clear();
+    for (const int index : module_items_) {
+        const Item& item = model.items[static_cast<size_t>(index)];
+        if (item.kind != Item_Kind::object) continue;
+        const int sequence = sequence_of(item);
+        if (sequence != kNone) sequence_users_[sequence].push_back(index);
+    }
     check_registration(module);
     check_objects(module);
     check_sequences(module);
@@ -369,12 +377,16 @@ void Compile_Context::check_objects(int) {
             if (!expected.empty()) expected[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(expected[0])));
             if (naming && item.syntax.name != expected)
                 warning_at(item.at, format(msg::kRowSequenceName, text(item.syntax.name).c_str(), name.c_str()));
-            for (const Item& other : model.items) {
-                if (&other == &item) break;
-                if (is_row(other) && sequence != kNone && sequence_of(other) == sequence) {
-                    error_at(item.at, format(msg::kRowSequenceUsed, name.c_str(), text(item.syntax.name).c_str(),
-                                             text(other.name).c_str()));
-                    break;
+            // The first row of the module that uses this sequence.
+            if (sequence != kNone) {
+                for (const int other_index : sequence_users_[sequence]) {
+                    const Item& other = model.items[static_cast<size_t>(other_index)];
+                    if (&other == &item) break;
+                    if (is_row(other)) {
+                        error_at(item.at, format(msg::kRowSequenceUsed, name.c_str(), text(item.syntax.name).c_str(),
+                                                 text(other.name).c_str()));
+                        break;
+                    }
                 }
             }
             if (check_access && item.access != Access::not_accessible)
@@ -548,13 +560,14 @@ void Compile_Context::check_sequences(int module) {
         const Item& sequence = model.items[static_cast<size_t>(index)];
         if (sequence.kind != Item_Kind::sequence) continue;
         const std::string name = text(sequence.name);
-        bool referenced = false;
+        const auto& users = sequence_users_[index];
+        const bool referenced = !users.empty();
         int row = kNone;
-        for (size_t i = 0; i < model.items.size(); ++i) {
-            const Item& object = model.items[i];
-            if (object.kind != Item_Kind::object || sequence_of(object) != index) continue;
-            referenced = true;
-            if (is_row(object) && row == kNone) row = static_cast<int>(i);
+        for (const int user : users) {
+            if (is_row(model.items[static_cast<size_t>(user)])) {
+                row = user;
+                break;
+            }
         }
         if (!referenced) {
             error_at(sequence.at, format(msg::kSequenceUnreferenced, name.c_str()));

@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "mibc/diagnostics.h"
@@ -99,6 +100,7 @@ private:
 
     bool in_module_ = false;
     std::vector<int> module_items_;  // items defined in the module being parsed
+    std::unordered_map<int, std::vector<int>> sequence_users_;  // sequence -> its tables and rows, in order
 };
 
 }  // namespace mibc

@@ -24,7 +24,11 @@ bool is_digit(int c) { return c >= '0' && c <= '9'; }
 bool is_name_char(int c) { return is_letter(c) || is_digit(c) || c == '-' || c == '_'; }
 bool is_hex(int c) { return is_digit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
 
+// Only regular files: a name such as /dev/zero or a pipe must not keep the
+// compiler reading for ever.
 bool read_file(const std::string& name, std::string& text) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(name, error)) return false;
     std::ifstream in(name, std::ios::binary);
     if (!in) return false;
     std::ostringstream content;
