@@ -207,8 +207,11 @@ static std::string_view smi_name(Syntax_Kind kind) {
 }
 
 void Compile_Context::resolve_module(int module) {
+    std::vector<std::string_view> smi_used;  // looked up once per module
     const auto use_smi = [&](std::string_view name) {
-        if (!name.empty()) lookup(module, name, true);
+        if (name.empty() || std::find(smi_used.begin(), smi_used.end(), name) != smi_used.end()) return;
+        smi_used.push_back(name);
+        lookup(module, name, true);
     };
     for (const int index : module_items_) {
         Item& item = model.items[static_cast<size_t>(index)];
@@ -267,29 +270,37 @@ void Compile_Context::check_registration(int module) {
         }
         std::vector<int>& siblings = parent == kNone ? model.roots : model.items[static_cast<size_t>(parent)].children;
         bool clash = false;
-        for (const int sibling : siblings) {
-            const Item& other = model.items[static_cast<size_t>(sibling)];
-            if (other.number == item.number && other.name != item.name) {
+        const uint64_t place = (static_cast<uint64_t>(static_cast<uint32_t>(parent + 1)) << 32) | item.number;
+        if (const auto taken = registered_numbers_.find(place); taken != registered_numbers_.end()) {
+            const Item& other = model.items[static_cast<size_t>(taken->second)];
+            if (other.name != item.name) {
                 if (other.module == item.module)
                     error_at(item.at, format(msg::kSameRegistration, text(other.name).c_str(), text(item.name).c_str()));
                 else
                     error_at(item.at, format(msg::kSameRegistrationFrom, text(item.name).c_str(), text(other.name).c_str(),
                                              text(model.modules[static_cast<size_t>(other.module)].name).c_str()));
-                clash = true;
-            } else if (other.name == item.name) {
-                if (other.number != item.number)
+            } else {
+                error_at(item.at, format(msg::kAlreadyDefinedIn, text(item.name).c_str(),
+                                         text(model.modules[static_cast<size_t>(other.module)].name).c_str()));
+            }
+            clash = true;
+        } else if (parent == kNone || model.items[static_cast<size_t>(parent)].module != item.module) {
+            // Under another module's item: its children from other modules may have this name.
+            for (const int sibling : siblings) {
+                const Item& other = model.items[static_cast<size_t>(sibling)];
+                if (other.name == item.name) {
                     error_at(item.at, format(msg::kSiblingSameName, text(item.name).c_str(),
                                              text(model.modules[static_cast<size_t>(other.module)].name).c_str()));
-                else
-                    error_at(item.at, format(msg::kAlreadyDefinedIn, text(item.name).c_str(),
-                                             text(model.modules[static_cast<size_t>(other.module)].name).c_str()));
-                clash = true;
+                    clash = true;
+                    break;
+                }
             }
         }
         if (clash) continue;
         item.parent = parent;
         item.registered = true;
         siblings.push_back(index);
+        registered_numbers_.emplace(place, index);
     }
     (void)module_name;
     // A chain of parents that comes back to where it started never reaches the root.

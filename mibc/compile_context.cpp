@@ -86,6 +86,7 @@ void Compile_Context::begin_module(std::string_view name, const Source_Position&
     }
     if (!starts_upper(name)) warning_at(at, format(msg::kModuleUppercase, text(name).c_str()));
     if (had_oid) warning_at(at, msg::kModuleOid);
+    module.names.reserve(expected_names_);
     model.modules.push_back(std::move(module));
     if (!model.modules.back().duplicate) model.module_names.emplace(name, current_module());
     in_module_ = true;
@@ -96,7 +97,9 @@ int Compile_Context::define(Item_Kind kind, std::string_view name, const Source_
     const int module = current_module();
     if (module == kNone) return kNone;
     Module& here = model.modules[static_cast<size_t>(module)];
-    if (const auto found = here.names.find(name); found != here.names.end()) {
+    const int index = static_cast<int>(model.items.size());
+    const auto [found, inserted] = here.names.try_emplace(name, index);
+    if (!inserted) {
         const Item& earlier = model.items[static_cast<size_t>(found->second)];
         if (earlier.kind == Item_Kind::imported)
             error_at(at, format(msg::kSameAsImported, text(name).c_str(), text(here.name).c_str()));
@@ -114,8 +117,6 @@ int Compile_Context::define(Item_Kind kind, std::string_view name, const Source_
     item.module = module;
     item.at = at;
     model.items.push_back(std::move(item));
-    const int index = static_cast<int>(model.items.size()) - 1;
-    here.names.emplace(name, index);
     module_items_.push_back(index);
     return index;
 }
@@ -188,15 +189,14 @@ void Compile_Context::oid_item(std::string_view name, const Source_Position& at,
 }
 
 void Compile_Context::object_type(std::string_view name, const Source_Position& at, const Syntax& syntax,
-                                  Access access, Status status, const Default_Value& value,
-                                  std::string_view parent, uint32_t number) {
+                                  Access access, Status status, std::string_view parent, uint32_t number) {
     const int index = define(Item_Kind::object, name, at);
     if (index == kNone) return;
     Item& item = model.items[static_cast<size_t>(index)];
     item.syntax = syntax;
     item.access = access;
     item.status = status;
-    item.default_value = value;
+    item.default_value = pending_default;
     item.parent_name = parent;
     item.number = number;
     item.index = pending_index;

@@ -16,22 +16,25 @@
 namespace mibc {
 
 // What one grammar symbol carries.
+// Kept small: the parser copies one on every shift and reduction.
 struct Parse_Value {
     std::string_view text;
     uint32_t number = 0;
-    Source_Position at;
-    Syntax syntax;
-    Bound bound;
     Access access = Access::not_used;
     Status status = Status::not_used;
-    Default_Value value;
-    Index_Item index;
+    Source_Position at;
+    Syntax syntax;  // syntaxes; a bound in syntax.low; an index type
 };
 
 class Compile_Context {
 public:
-    Compile_Context(Diagnostics& diagnostics, Scanner& scanner, Option_Set& options)
-        : diagnostics(diagnostics), scanner(scanner), options(options) {}
+    // expected_names: about how many names the input defines, so that the
+    // tables are made big enough once.
+    Compile_Context(Diagnostics& diagnostics, Scanner& scanner, Option_Set& options, size_t expected_names = 0)
+        : diagnostics(diagnostics), scanner(scanner), options(options), expected_names_(expected_names) {
+        model.items.reserve(expected_names);
+        registered_numbers_.reserve(expected_names);
+    }
 
     // Findings at the last token's position or at a given one.
     void error(std::string_view text) { diagnostics.error(scanner.position(), text); }
@@ -55,7 +58,7 @@ public:
     void smi_item(std::string_view name, const Source_Position& at);
     void oid_item(std::string_view name, const Source_Position& at, std::string_view parent, uint32_t number);
     void object_type(std::string_view name, const Source_Position& at, const Syntax& syntax, Access access,
-                     Status status, const Default_Value& value, std::string_view parent, uint32_t number);
+                     Status status, std::string_view parent, uint32_t number);
     void sequence(std::string_view name, const Source_Position& at);
     void convention(std::string_view name, const Source_Position& at, const Syntax& syntax);
     void trap(std::string_view name, const Source_Position& at, std::string_view enterprise, uint32_t number);
@@ -75,6 +78,7 @@ public:
     // Lists the grammar collects for the definition being parsed.
     std::vector<std::pair<std::string_view, Source_Position>> pending_imports;
     std::vector<Index_Item> pending_index;
+    Default_Value pending_default;
     bool pending_has_index = false;
     std::vector<Member> pending_members;
     std::vector<std::string_view> pending_variables;
@@ -98,9 +102,12 @@ private:
     int sequence_of(const Item& object) const;
     void order_children();
 
+    size_t expected_names_ = 0;
     bool in_module_ = false;
     std::vector<int> module_items_;  // items defined in the module being parsed
-    std::unordered_map<int, std::vector<int>> sequence_users_;  // sequence -> its tables and rows, in order
+    std::unordered_map<int, std::vector<int>> sequence_users_;
+    std::unordered_map<uint64_t, int> registered_numbers_;         // (parent + 1, number) -> item
+    std::unordered_map<std::string_view, int> registered_names_;  // first registered item of a name  // sequence -> its tables and rows, in order
 };
 
 }  // namespace mibc

@@ -9,7 +9,7 @@ namespace mibc {
 void Diagnostics::finding(std::string_view kind, const Source_Position& at, std::string_view text) {
     out_ << kind;
     if (at.line != 1 || at.column != 0) {
-        if (at.file != main_file_) out_ << "f(" << at.file << "), ";
+        if (at.file != nullptr && *at.file != main_file_) out_ << "f(" << *at.file << "), ";
         out_ << '(' << at.line << ',' << at.column << ") ";
     }
     out_ << text << "\r\n";

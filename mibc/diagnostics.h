@@ -10,9 +10,9 @@
 namespace mibc {
 
 struct Source_Position {
-    std::string_view file;  // the file the scanner reads
-    uint32_t line = 1;      // from 1
-    uint32_t column = 0;    // from 0
+    const std::string* file = nullptr;  // the file the scanner reads; none: the main input
+    uint32_t line = 1;                  // from 1
+    uint32_t column = 0;                // from 0
 };
 
 class Diagnostics {

@@ -69,8 +69,12 @@ Compile_Result Mib_Compiler::compile(const std::string& input_file, const std::s
 
     Diagnostics diagnostics(errors, input_file);
     String_Space space;
-    Scanner scanner(diagnostics, space, input_file, std::move(content).str());
-    Compile_Context ctx(diagnostics, scanner, options_);
+    std::string text = std::move(content).str();
+    // A definition takes some hundred bytes of source; included files add to
+    // this only when the main file is small, and then the tables grow as needed.
+    const size_t expected_names = text.size() / 128;
+    Scanner scanner(diagnostics, space, input_file, std::move(text));
+    Compile_Context ctx(diagnostics, scanner, options_, expected_names);
     try {
         const bool parsed = run_parser(ctx);
         if (scanner.stopped() || !parsed) {

@@ -216,14 +216,16 @@ objectTypeDefinition
       isToken objectOid
         {
             if ($11.status != mibc::Status::bad)
-                ctx.object_type($1.text, $1.at, $3.syntax, $4.access, $5.status, $9.value, $11.text, $11.number);
+                ctx.object_type($1.text, $1.at, $3.syntax, $4.access, $5.status, $11.text, $11.number);
             ctx.pending_index.clear();
+            ctx.pending_default = {};
             ctx.pending_has_index = false;
         }
     | tokNAME kwOBJECT_TYPE error
         {
             ctx.error(mibc::msg::kObjectTypeSyntax);
             ctx.pending_index.clear();
+            ctx.pending_default = {};
             ctx.pending_has_index = false;
         }
     ;
@@ -291,18 +293,15 @@ indexItems
     ;
 
 indexItem
-    : tokNAME { $$.index = {}; $$.index.name = $1.text; $$.index.at = $1.at; ctx.pending_index.push_back($$.index); }
-    | noLength tokNAME
-        { $$.index = {}; $$.index.name = $2.text; $$.index.at = $2.at; $$.index.no_length = true; ctx.pending_index.push_back($$.index); }
-    | indexType { ctx.pending_index.push_back($1.index); }
+    : tokNAME { ctx.pending_index.push_back(mibc::Index_Item{mibc::Index_Kind::name, $1.text, false, {}, $1.at}); }
+    | noLength tokNAME { ctx.pending_index.push_back(mibc::Index_Item{mibc::Index_Kind::name, $2.text, true, {}, $2.at}); }
+    | indexType { ctx.pending_index.push_back(mibc::Index_Item{static_cast<mibc::Index_Kind>($1.number), $1.text, false, $1.syntax, $1.at}); }
     | noLength indexType
         {
-            $$.index = $2.index;
-            if ($2.index.kind == mibc::Index_Kind::octet_string || $2.index.kind == mibc::Index_Kind::object_identifier)
-                $$.index.no_length = true;
-            else
-                ctx.error(mibc::msg::kNolengthOnly);
-            ctx.pending_index.push_back($$.index);
+            const auto kind = static_cast<mibc::Index_Kind>($2.number);
+            const bool varying = kind == mibc::Index_Kind::octet_string || kind == mibc::Index_Kind::object_identifier;
+            if (!varying) ctx.error(mibc::msg::kNolengthOnly);
+            ctx.pending_index.push_back(mibc::Index_Item{kind, $2.text, varying, $2.syntax, $2.at});
         }
     ;
 
@@ -313,33 +312,33 @@ noLength
 
 indexType
     : kwINTEGER optSizeRange
-        { $$.index = {}; $$.index.kind = mibc::Index_Kind::integer; $$.index.syntax = $2.syntax; $$.index.syntax.kind = mibc::Syntax_Kind::integer; $$.index.name = "INTEGER"; $$.index.at = $1.at; }
+        { $$.syntax = $2.syntax; $$.syntax.kind = mibc::Syntax_Kind::integer; $$.text = "INTEGER"; $$.at = $1.at; $$.number = static_cast<uint32_t>(mibc::Index_Kind::integer); }
     | kwOCTET kwSTRING optSizeRange
-        { $$.index = {}; $$.index.kind = mibc::Index_Kind::octet_string; $$.index.syntax = $3.syntax; $$.index.syntax.kind = mibc::Syntax_Kind::octet_string; $$.index.name = "OCTET STRING"; $$.index.at = $1.at; }
+        { $$.syntax = $3.syntax; $$.syntax.kind = mibc::Syntax_Kind::octet_string; $$.text = "OCTET STRING"; $$.at = $1.at; $$.number = static_cast<uint32_t>(mibc::Index_Kind::octet_string); }
     | kwOBJECT kwIDENTIFIER
-        { $$.index = {}; $$.index.kind = mibc::Index_Kind::object_identifier; $$.index.syntax.kind = mibc::Syntax_Kind::object_identifier; $$.index.name = "OBJECT IDENTIFIER"; $$.index.at = $1.at; }
+        { $$.syntax = {}; $$.syntax.kind = mibc::Syntax_Kind::object_identifier; $$.text = "OBJECT IDENTIFIER"; $$.at = $1.at; $$.number = static_cast<uint32_t>(mibc::Index_Kind::object_identifier); }
     | kwNETWORKADDRESS
-        { $$.index = {}; $$.index.kind = mibc::Index_Kind::network_address; $$.index.syntax.kind = mibc::Syntax_Kind::network_address; $$.index.name = "NetworkAddress"; $$.index.at = $1.at; }
+        { $$.syntax = {}; $$.syntax.kind = mibc::Syntax_Kind::network_address; $$.text = "NetworkAddress"; $$.at = $1.at; $$.number = static_cast<uint32_t>(mibc::Index_Kind::network_address); }
     | kwIPADDRESS
-        { $$.index = {}; $$.index.kind = mibc::Index_Kind::ip_address; $$.index.syntax.kind = mibc::Syntax_Kind::ip_address; $$.index.name = "IpAddress"; $$.index.at = $1.at; }
+        { $$.syntax = {}; $$.syntax.kind = mibc::Syntax_Kind::ip_address; $$.text = "IpAddress"; $$.at = $1.at; $$.number = static_cast<uint32_t>(mibc::Index_Kind::ip_address); }
     ;
 
 optDefval
-    : %empty { $$.value = {}; }
-    | kwDEFVAL chLCB defaultValue chRCB { $$.value = $3.value; }
-    | kwDEFVAL chLCB error chRCB { ctx.error(mibc::msg::kDefvalValue); $$.value = {}; }
-    | kwDEFVAL error { ctx.error(mibc::msg::kDefvalSyntax); $$.value = {}; }
+    : %empty
+    | kwDEFVAL chLCB defaultValue chRCB
+    | kwDEFVAL chLCB error chRCB { ctx.error(mibc::msg::kDefvalValue); ctx.pending_default = {}; }
+    | kwDEFVAL error { ctx.error(mibc::msg::kDefvalSyntax); ctx.pending_default = {}; }
     ;
 
 defaultValue
-    : tokSTRING { $$.value = {mibc::Value_Kind::text, $1.text, 0, $1.at}; }
-    | tokBSTR { $$.value = {mibc::Value_Kind::binary, $1.text, 0, $1.at}; }
-    | tokHSTR { $$.value = {mibc::Value_Kind::hex, $1.text, 0, $1.at}; }
-    | tokNUMBER { $$.value = {mibc::Value_Kind::number, {}, $1.number, $1.at}; }
-    | chMINUS tokNUMBER { $$.value = {mibc::Value_Kind::negative_number, {}, $2.number, $1.at}; }
-    | tokNAME { $$.value = {mibc::Value_Kind::name, $1.text, 0, $1.at}; }
-    | chLCB oidComponents chRCB { $$.value = {mibc::Value_Kind::oid, {}, 0, $1.at}; }
-    | tokIP { $$.value = {mibc::Value_Kind::ip_address, $1.text, 0, $1.at}; }
+    : tokSTRING { ctx.pending_default = {mibc::Value_Kind::text, $1.text, 0, $1.at}; }
+    | tokBSTR { ctx.pending_default = {mibc::Value_Kind::binary, $1.text, 0, $1.at}; }
+    | tokHSTR { ctx.pending_default = {mibc::Value_Kind::hex, $1.text, 0, $1.at}; }
+    | tokNUMBER { ctx.pending_default = {mibc::Value_Kind::number, {}, $1.number, $1.at}; }
+    | chMINUS tokNUMBER { ctx.pending_default = {mibc::Value_Kind::negative_number, {}, $2.number, $1.at}; }
+    | tokNAME { ctx.pending_default = {mibc::Value_Kind::name, $1.text, 0, $1.at}; }
+    | chLCB oidComponents chRCB { ctx.pending_default = {mibc::Value_Kind::oid, {}, 0, $1.at}; }
+    | tokIP { ctx.pending_default = {mibc::Value_Kind::ip_address, $1.text, 0, $1.at}; }
     ;
 
 oidComponents
@@ -483,13 +482,13 @@ optSizeRange
 
 sizeRange
     : chLPR kwSIZE chLPR bound chRPR chRPR
-        { $$.syntax = {}; $$.syntax.bound = mibc::Bound_Kind::size; $$.syntax.single = true; $$.syntax.low = $4.bound; $$.syntax.high = $4.bound; }
+        { $$.syntax = {}; $$.syntax.bound = mibc::Bound_Kind::size; $$.syntax.single = true; $$.syntax.low = $4.syntax.low; $$.syntax.high = $4.syntax.low; }
     | chLPR kwSIZE chLPR bound dots bound chRPR chRPR
-        { $$.syntax = {}; $$.syntax.bound = mibc::Bound_Kind::size; $$.syntax.low = $4.bound; $$.syntax.high = $6.bound; }
+        { $$.syntax = {}; $$.syntax.bound = mibc::Bound_Kind::size; $$.syntax.low = $4.syntax.low; $$.syntax.high = $6.syntax.low; }
     | chLPR kwSIZE error chRPR { ctx.error(mibc::msg::kSizeSyntax); $$.syntax = {}; }
     | chLPR kwSIZE chLPR error chRPR chRPR { ctx.error(mibc::msg::kSizeSyntax); $$.syntax = {}; }
     | chLPR signedBound dots signedBound chRPR
-        { $$.syntax = {}; $$.syntax.bound = mibc::Bound_Kind::range; $$.syntax.low = $2.bound; $$.syntax.high = $4.bound; }
+        { $$.syntax = {}; $$.syntax.bound = mibc::Bound_Kind::range; $$.syntax.low = $2.syntax.low; $$.syntax.high = $4.syntax.low; }
     | chLPR error chRPR { ctx.error(mibc::msg::kRangeSyntax); $$.syntax = {}; }
     ;
 
@@ -501,14 +500,14 @@ dots
     ;
 
 signedBound
-    : bound { $$.bound = $1.bound; }
-    | chMINUS bound { $$.bound = $2.bound; $$.bound.negative = true; }
+    : bound { $$.syntax.low = $1.syntax.low; }
+    | chMINUS bound { $$.syntax.low = $2.syntax.low; $$.syntax.low.negative = true; }
     ;
 
 bound
-    : tokNUMBER { $$.bound = {}; $$.bound.value = $1.number; }
-    | tokBSTR { $$.bound = {}; $$.bound.form = mibc::Number_Form::binary; $$.bound.digits = $1.text; }
-    | tokHSTR { $$.bound = {}; $$.bound.form = mibc::Number_Form::hex; $$.bound.digits = $1.text; }
+    : tokNUMBER { $$.syntax.low = {}; $$.syntax.low.value = $1.number; }
+    | tokBSTR { $$.syntax.low = {}; $$.syntax.low.form = mibc::Number_Form::binary; $$.syntax.low.digits = $1.text; }
+    | tokHSTR { $$.syntax.low = {}; $$.syntax.low.form = mibc::Number_Form::hex; $$.syntax.low.digits = $1.text; }
     ;
 
 %%

@@ -42,7 +42,8 @@ bool read_file(const std::string& name, std::string& text) {
 Scanner::Scanner(Diagnostics& diagnostics, String_Space& space, std::string main_name, std::string main_text)
     : diagnostics_(diagnostics), space_(space) {
     file_names_.push_back(std::move(main_name));
-    sources_.push_back(Source{file_names_.back(), std::move(main_text)});
+    texts_.push_back(std::move(main_text));
+    sources_.push_back(Source{&file_names_.back(), texts_.back()});
     token_start_ = here();
 }
 
@@ -81,7 +82,7 @@ bool Scanner::include(std::string_view file_name) {
     bool opened = read_file(name, text);
     if (!opened) {
         // A name relative to the including file's folder.
-        const auto folder = std::filesystem::path(std::string(sources_.back().name)).parent_path();
+        const auto folder = std::filesystem::path(*sources_.back().name).parent_path();
         if (!folder.empty() && std::filesystem::path(name).is_relative()) {
             const std::string beside = (folder / name).string();
             opened = read_file(beside, text);
@@ -92,12 +93,14 @@ bool Scanner::include(std::string_view file_name) {
         return false;
     }
     file_names_.push_back(std::move(name));
-    sources_.push_back(Source{file_names_.back(), std::move(text)});
+    texts_.push_back(std::move(text));
+    sources_.push_back(Source{&file_names_.back(), texts_.back()});
     return true;
 }
 
-bool Scanner::keep(std::string_view text, std::string_view& stored, bool name) {
-    const auto outcome = name ? space_.intern(text, stored) : space_.store(text, stored);
+bool Scanner::keep(std::string_view text, std::string_view& stored) {
+    const auto outcome = space_.hold(text);
+    stored = text;
     if (outcome == String_Space::Outcome::stored) return true;
     diagnostics_.error(token_start_,
                        outcome == String_Space::Outcome::token_too_big ? msg::kTokenTooBig : msg::kOutOfStringSpace);
@@ -197,7 +200,7 @@ Token Scanner::scan_word(Token_Value& value) {
         value.text = keyword->text;
         return keyword->token;
     }
-    if (!keep(word, value.text, true)) return Token::end_of_input;
+    if (!keep(word, value.text)) return Token::end_of_input;
     return Token::tokNAME;
 }
 
@@ -211,7 +214,7 @@ Token Scanner::scan_text(Token_Value& value) {
     }
     const std::string_view text(source.text.data() + begin, source.at - begin);
     advance();
-    if (!keep(text, value.text, false)) return Token::end_of_input;
+    if (!keep(text, value.text)) return Token::end_of_input;
     return Token::tokSTRING;
 }
 
@@ -236,7 +239,7 @@ Token Scanner::scan_quoted(Token_Value& value) {
             error(msg::kBadBinary);
             return Token::tokBADSTR;
         }
-        if (!keep(digits, value.text, false)) return Token::end_of_input;
+        if (!keep(digits, value.text)) return Token::end_of_input;
         return Token::tokBSTR;
     }
     if (kind == 'H' || kind == 'h') {
@@ -245,7 +248,7 @@ Token Scanner::scan_quoted(Token_Value& value) {
             error(msg::kBadHex);
             return Token::tokBADSTR;
         }
-        if (!keep(digits, value.text, false)) return Token::end_of_input;
+        if (!keep(digits, value.text)) return Token::end_of_input;
         return Token::tokHSTR;
     }
     error(msg::kNeedsBOrH);

@@ -42,8 +42,8 @@ public:
 
 private:
     struct Source {
-        std::string_view name;  // kept in file_names_
-        std::string text;
+        const std::string* name;  // kept in file_names_
+        std::string_view text;  // kept in texts_
         size_t at = 0;
         uint32_t line = 1;
         uint32_t column = 0;
@@ -58,13 +58,14 @@ private:
     Token scan_quoted(Token_Value& value);
     Token scan_colon();
     Token scan_directive(Token_Value& value);
-    bool keep(std::string_view text, std::string_view& stored, bool name);
+    bool keep(std::string_view text, std::string_view& stored);
     void error(std::string_view text) { diagnostics_.error(token_start_, text); }
     Source_Position here() const;
 
     Diagnostics& diagnostics_;
     String_Space& space_;
     std::deque<std::string> file_names_;  // every file read, for positions that outlive it
+    std::deque<std::string> texts_;       // their contents, which token texts point into
     std::vector<Source> sources_;  // the last one is being read
     Source_Position token_start_;
     bool stopped_ = false;

@@ -1,13 +1,12 @@
-// Where the compiler keeps the texts of tokens and names: blocks of 16384
-// bytes. A token must fit in one block; the number of blocks is bounded so
-// that no input can make the compiler take unbounded memory.
+// The budget for the texts of tokens and names, counted in blocks of 16384
+// bytes: a token must fit in one block, and the number of blocks is bounded
+// so that no input can make the compiler take unbounded memory. The texts
+// themselves stay in the source files' buffers, which live as long as the
+// compile; only texts that are made up (none today) would be copied.
 #pragma once
 
 #include <cstddef>
-#include <memory>
 #include <string_view>
-#include <unordered_set>
-#include <vector>
 
 namespace mibc {
 
@@ -20,18 +19,15 @@ class String_Space {
 public:
     enum class Outcome { stored, token_too_big, out_of_space };
 
-    // Copies the text (with a terminating zero) into the space; names are
-    // kept once however often they occur.
-    Outcome store(std::string_view text, std::string_view& stored);
-    Outcome intern(std::string_view text, std::string_view& stored);
+    // Counts a text that lives as long as the compile against the budget.
+    Outcome hold(std::string_view text);
 
-    size_t blocks() const { return blocks_.size(); }
-    size_t bytes_used() const;
+    size_t blocks() const { return blocks_; }
+    size_t bytes_used() const { return blocks_ == 0 ? 0 : (blocks_ - 1) * kStringBlockSize + used_in_last_; }
 
 private:
-    std::vector<std::unique_ptr<char[]>> blocks_;
+    size_t blocks_ = 0;
     size_t used_in_last_ = kStringBlockSize;
-    std::unordered_set<std::string_view> names_;
 };
 
 }  // namespace mibc
