@@ -41,8 +41,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::ofstream file(input, std::ios::binary | std::ios::trunc);
         file.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     }
-    // One compiler for the whole run: options carry over between compiles, as in the station.
-    static mibc::Mib_Compiler compiler;
+    // A compiler of its own per input, so that an option one input sets (the
+    // parser trace, say) does not slow down every later one.
+    mibc::Mib_Compiler compiler;
     const auto result = compiler.compile(input, output, errors);
     switch (result) {
         case mibc::Compile_Result::success:

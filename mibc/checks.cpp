@@ -241,7 +241,6 @@ void Compile_Context::resolve_module(int module) {
 }
 
 void Compile_Context::check_registration(int module) {
-    const std::string_view module_name = model.modules[static_cast<size_t>(module)].name;
     for (const int index : module_items_) {
         Item& item = model.items[static_cast<size_t>(index)];
         if (!has_oid(item)) continue;
@@ -271,38 +270,40 @@ void Compile_Context::check_registration(int module) {
         std::vector<int>& siblings = parent == kNone ? model.roots : model.items[static_cast<size_t>(parent)].children;
         bool clash = false;
         const uint64_t place = (static_cast<uint64_t>(static_cast<uint32_t>(parent + 1)) << 32) | item.number;
-        if (const auto taken = registered_numbers_.find(place); taken != registered_numbers_.end()) {
-            const Item& other = model.items[static_cast<size_t>(taken->second)];
-            if (other.name != item.name) {
-                if (other.module == item.module)
-                    error_at(item.at, format(msg::kSameRegistration, text(other.name).c_str(), text(item.name).c_str()));
-                else
-                    error_at(item.at, format(msg::kSameRegistrationFrom, text(item.name).c_str(), text(other.name).c_str(),
-                                             text(model.modules[static_cast<size_t>(other.module)].name).c_str()));
+        const std::string_view parent_name = parent == kNone ? std::string_view("OID_tree_Root")
+                                                             : model.items[static_cast<size_t>(parent)].name;
+        if (const auto named = registered_names_.find(item.name); named != registered_names_.end()) {
+            // The same name registered by another module.
+            const Item& other = model.items[static_cast<size_t>(named->second)];
+            const std::string other_module = text(model.modules[static_cast<size_t>(other.module)].name);
+            if (other.parent != parent) {
+                const std::string other_parent =
+                    other.parent == kNone ? "OID_tree_Root" : text(model.items[static_cast<size_t>(other.parent)].name);
+                error_at(item.at, format(msg::kOtherParentModule, text(item.name).c_str(), other_parent.c_str(),
+                                         other_module.c_str(), text(parent_name).c_str()));
+            } else if (other.number != item.number) {
+                error_at(item.at, format(msg::kComponentRenumbered, text(item.name).c_str(),
+                                         static_cast<unsigned long>(other.number), static_cast<unsigned long>(item.number)));
             } else {
-                error_at(item.at, format(msg::kAlreadyDefinedIn, text(item.name).c_str(),
-                                         text(model.modules[static_cast<size_t>(other.module)].name).c_str()));
+                error_at(item.at, format(msg::kSiblingSameName, text(item.name).c_str(), other_module.c_str()));
             }
             clash = true;
-        } else if (parent == kNone || model.items[static_cast<size_t>(parent)].module != item.module) {
-            // Under another module's item: its children from other modules may have this name.
-            for (const int sibling : siblings) {
-                const Item& other = model.items[static_cast<size_t>(sibling)];
-                if (other.name == item.name) {
-                    error_at(item.at, format(msg::kSiblingSameName, text(item.name).c_str(),
-                                             text(model.modules[static_cast<size_t>(other.module)].name).c_str()));
-                    clash = true;
-                    break;
-                }
-            }
+        } else if (const auto taken = registered_numbers_.find(place); taken != registered_numbers_.end()) {
+            const Item& other = model.items[static_cast<size_t>(taken->second)];
+            if (other.module == item.module)
+                error_at(item.at, format(msg::kSameRegistration, text(other.name).c_str(), text(item.name).c_str()));
+            else
+                error_at(item.at, format(msg::kSameRegistrationFrom, text(item.name).c_str(), text(other.name).c_str(),
+                                         text(model.modules[static_cast<size_t>(other.module)].name).c_str()));
+            clash = true;
         }
         if (clash) continue;
         item.parent = parent;
         item.registered = true;
         siblings.push_back(index);
         registered_numbers_.emplace(place, index);
+        registered_names_.emplace(item.name, index);
     }
-    (void)module_name;
     // A chain of parents that comes back to where it started never reaches the root.
     for (const int index : module_items_) {
         Item& item = model.items[static_cast<size_t>(index)];

@@ -34,6 +34,7 @@ public:
         : diagnostics(diagnostics), scanner(scanner), options(options), expected_names_(expected_names) {
         model.items.reserve(expected_names);
         registered_numbers_.reserve(expected_names);
+        registered_names_.reserve(expected_names);
     }
 
     // Findings at the last token's position or at a given one.
@@ -105,9 +106,9 @@ private:
     size_t expected_names_ = 0;
     bool in_module_ = false;
     std::vector<int> module_items_;  // items defined in the module being parsed
-    std::unordered_map<int, std::vector<int>> sequence_users_;
+    std::unordered_map<int, std::vector<int>> sequence_users_;    // sequence -> its tables and rows, in order
     std::unordered_map<uint64_t, int> registered_numbers_;         // (parent + 1, number) -> item
-    std::unordered_map<std::string_view, int> registered_names_;  // first registered item of a name  // sequence -> its tables and rows, in order
+    std::unordered_map<std::string_view, int> registered_names_;  // name -> the item registered with it
 };
 
 }  // namespace mibc

@@ -484,6 +484,37 @@ TEST(MibFindings, Checks) {
         "E: (18,0) \"h\" is circular defined\r\n"
         "\n"
         "*** main.mib parsed with 8 errors and 1 warning\n"},
+    {"names registered by two modules",
+     std::string("P DEFINITIONS ::= BEGIN\n"
+                     "SMI OBJECT-TYPE\n"
+                     "SMI Counter\n"
+                     "SMI TRAP-TYPE\n"
+                     "SMI IpAddress\n"
+                     "iso OBJECT IDENTIFIER ::= { 1 }\n"
+                     "enterprises OBJECT IDENTIFIER ::= { iso 4 }\n"
+                     "END\n"
+                     "M DEFINITIONS ::= BEGIN\n"
+                     "IMPORTS enterprises FROM P;\n"
+                     "d OBJECT IDENTIFIER ::= { enterprises 1 }\n"
+                     "x OBJECT IDENTIFIER ::= { d 1 }\n"
+                     "y OBJECT IDENTIFIER ::= { d 2 }\n"
+                     "z OBJECT IDENTIFIER ::= { d 3 }\n"
+                     "w OBJECT IDENTIFIER ::= { d 4 }\n"
+                     "END\n"
+                     "N DEFINITIONS ::= BEGIN\n"
+                     "IMPORTS d FROM M;\n"
+                     "x OBJECT IDENTIFIER ::= { d 7 }\n"
+                     "y OBJECT IDENTIFIER ::= { d 2 }\n"
+                     "e OBJECT IDENTIFIER ::= { d 9 }\n"
+                     "z OBJECT IDENTIFIER ::= { e 1 }\n"
+                     "v OBJECT IDENTIFIER ::= { d 4 }\n"
+                     "END\n"),
+     6, "E: (19,0) component \"x\" already assigned value 1, and can not be changed to 7\r\n"
+        "E: (20,0) Item \"y\" has sibling in OID tree from module \"M\" with the same name\r\n"
+        "E: (22,0) \"z\" already defined with parent \"d\" from module \"M\" and not \"e\"\r\n"
+        "E: (23,0) \"v\" and \"w\" from \"M\" have same registration value\r\n"
+        "\n"
+        "*** main.mib parsed with 4 errors and 0 warnings\n"},
     {"tables",
      module_text("fooTable OBJECT-TYPE SYNTAX SEQUENCE OF FooEntry ACCESS read-only STATUS optional INDEX { x } DEFVAL { 1 } ::= { d 1 }\n"
                      "FooEntry ::= SEQUENCE { x INTEGER }\n"
@@ -587,6 +618,22 @@ TEST(MibFindings, Checks) {
         "E: (20,69) \"j\" must not have default value specified\r\n"
         "\n"
         "*** main.mib parsed with 6 errors and 1 warning\n"},
+    {"Counter default values, option J",
+     "#addOpt \"J\"\n" +
+                 module_text("h OBJECT-TYPE SYNTAX Counter ACCESS read-only STATUS mandatory DEFVAL { 5 } ::= { d 7 }\n"
+                     "i OBJECT-TYPE SYNTAX Counter ACCESS read-only STATUS mandatory DEFVAL { \"x\" } ::= { d 8 }\n",
+                     "IMPORTS enterprises, OBJECT-TYPE, Counter FROM P;\n"),
+     6, "E: (14,72) \"i\" has invalid type for default value\r\n"
+        "\n"
+        "*** main.mib parsed with 1 error and 0 warnings\n"},
+    {"INDEX on a leaf, option 3",
+     "#addOpt \"3\"\n" +
+                 module_text("x OBJECT-TYPE SYNTAX INTEGER ACCESS read-only STATUS mandatory INDEX { INTEGER, y, NOLENGTH OCTET STRING, IpAddress } ::= { d 5 }\n"
+                     "y OBJECT-TYPE SYNTAX INTEGER ACCESS read-only STATUS mandatory ::= { d 6 }\n"),
+     6, "E: (13,80) \"x\" has index item \"y\" which is an object and not a syntax type\r\n"
+        "E: (13,0) \"x\" has index item NOLENGTH OCTET STRING which is not the last item\r\n"
+        "\n"
+        "*** main.mib parsed with 2 errors and 0 warnings\n"},
     {"sizes and ranges",
      module_text("S ::= OCTET STRING (SIZE (0..8))\n"
                      "a OBJECT-TYPE SYNTAX OCTET STRING (0..5) ACCESS read-only STATUS mandatory ::= { d 1 }\n"

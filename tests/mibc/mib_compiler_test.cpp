@@ -134,6 +134,18 @@ TEST(MibCompiler, ParserTraceOfOptionX) {
               "main.mib parsed successfully\n");
 }
 
+TEST(MibCompiler, ListingsStopAtSixtyFourLevels) {
+    std::string chain = "n1 OBJECT IDENTIFIER ::= { d 1 }\n";
+    for (int level = 2; level <= 70; ++level)
+        chain += "n" + std::to_string(level) + " OBJECT IDENTIFIER ::= { n" + std::to_string(level - 1) + " 1 }\n";
+    Compile_Fixture fixture;
+    const Compiled compiled = fixture.compile("#addOpt \"G\"\n" + module_text(chain, "IMPORTS enterprises FROM P;\n"));
+    ASSERT_EQ(compiled.result, mibc::Compile_Result::success) << compiled.errors;
+    // iso, enterprises and d come first: n61 is the 64th level, n62 the first left out.
+    EXPECT_NE(compiled.output.find("n61 n60 Node\n***OIDs nested too deep***\n**end of oid tree**\n"), std::string::npos);
+    EXPECT_EQ(compiled.output.find("n62"), std::string::npos);
+}
+
 TEST(MibCompiler, NoModuleAtAll) {
     Compile_Fixture fixture;
     EXPECT_EQ(fixture.compile("-- nothing but a comment\n").errors,
