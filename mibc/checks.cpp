@@ -62,12 +62,11 @@ bool same_bounds(const Syntax& a, const Syntax& b) {
 }  // namespace
 
 int Compile_Context::lookup(int module, std::string_view name, bool mark_used) {
-    const auto& names = model.modules[static_cast<size_t>(module)].names;
-    const auto found = names.find(name);
-    if (found == names.end()) return kNone;
-    Item& item = model.items[static_cast<size_t>(found->second)];
+    const int found = model.modules[static_cast<size_t>(module)].names.find(name);
+    if (found == kNone) return kNone;
+    Item& item = model.items[static_cast<size_t>(found)];
     if (mark_used) item.used = true;
-    if (item.kind != Item_Kind::imported) return found->second;
+    if (item.kind != Item_Kind::imported) return found;
     if (item.target != kNone && mark_used) model.items[static_cast<size_t>(item.target)].used = true;
     return item.target;
 }
@@ -253,7 +252,7 @@ void Compile_Context::check_registration(int module) {
             parent = lookup(module, item.parent_name, true);
             if (parent == kNone) {
                 const bool elsewhere = std::any_of(model.modules.begin(), model.modules.end(), [&](const Module& m) {
-                    return m.names.count(item.parent_name) != 0;
+                    return m.names.contains(item.parent_name);
                 });
                 error_at(item.at, format(elsewhere ? msg::kComponentUndefinedHere : msg::kComponentUndefined,
                                          text(item.parent_name).c_str()));
@@ -272,9 +271,9 @@ void Compile_Context::check_registration(int module) {
         const uint64_t place = (static_cast<uint64_t>(static_cast<uint32_t>(parent + 1)) << 32) | item.number;
         const std::string_view parent_name = parent == kNone ? std::string_view("OID_tree_Root")
                                                              : model.items[static_cast<size_t>(parent)].name;
-        if (const auto named = registered_names_.find(item.name); named != registered_names_.end()) {
+        if (const int named = registered_names_.find(item.name); named != kNone) {
             // The same name registered by another module.
-            const Item& other = model.items[static_cast<size_t>(named->second)];
+            const Item& other = model.items[static_cast<size_t>(named)];
             const std::string other_module = text(model.modules[static_cast<size_t>(other.module)].name);
             if (other.parent != parent) {
                 const std::string other_parent =
@@ -302,7 +301,7 @@ void Compile_Context::check_registration(int module) {
         item.registered = true;
         siblings.push_back(index);
         registered_numbers_.emplace(place, index);
-        registered_names_.emplace(item.name, index);
+        registered_names_.insert(item.name, index);
     }
     // A chain of parents that comes back to where it started never reaches the root.
     for (const int index : module_items_) {
@@ -332,10 +331,8 @@ void Compile_Context::check_registration(int module) {
 
 int Compile_Context::sequence_of(const Item& object) const {
     if (object.syntax.kind != Syntax_Kind::sequence && object.syntax.kind != Syntax_Kind::sequence_of) return kNone;
-    const auto& names = model.modules[static_cast<size_t>(object.module)].names;
-    const auto found = names.find(object.syntax.name);
-    if (found == names.end()) return kNone;
-    int index = found->second;
+    int index = model.modules[static_cast<size_t>(object.module)].names.find(object.syntax.name);
+    if (index == kNone) return kNone;
     const Item& item = model.items[static_cast<size_t>(index)];
     if (item.kind == Item_Kind::imported) index = item.target;
     return index;
@@ -523,9 +520,8 @@ void Compile_Context::check_default(Item& object) {
             break;
         case Syntax_Kind::object_identifier:
             if (kind == Value_Kind::name) {
-                const auto& names = model.modules[static_cast<size_t>(object.module)].names;
-                const auto found = names.find(value.text);
-                if (found == names.end() || !has_oid(model.items[static_cast<size_t>(found->second)]))
+                const int found = model.modules[static_cast<size_t>(object.module)].names.find(value.text);
+                if (found == kNone || !has_oid(model.items[static_cast<size_t>(found)]))
                     finding = msg::kDefvalNotOid;
             } else if (kind != Value_Kind::oid) {
                 finding = msg::kDefvalType;

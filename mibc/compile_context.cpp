@@ -59,12 +59,12 @@ void Compile_Context::alias_symbol(std::string_view module, std::string_view obj
         return;
     }
     Module& target = model.modules[static_cast<size_t>(found->second)];
-    const auto item = target.names.find(object);
-    if (item == target.names.end()) {
+    const int item = target.names.find(object);
+    if (item == kNone) {
         error(format(msg::kSymAliasNoItem, text(object).c_str(), text(module).c_str()));
         return;
     }
-    const Item_Kind kind = model.items[static_cast<size_t>(item->second)].kind;
+    const Item_Kind kind = model.items[static_cast<size_t>(item)].kind;
     const char* refusal = kind == Item_Kind::imported ? msg::kSymAliasImported
                           : kind == Item_Kind::sequence ? msg::kSymAliasSequence
                           : kind == Item_Kind::smi      ? msg::kSymAliasSmi
@@ -73,7 +73,7 @@ void Compile_Context::alias_symbol(std::string_view module, std::string_view obj
         error(format(refusal, text(object).c_str(), text(module).c_str()));
         return;
     }
-    target.names.emplace(alias, item->second);
+    target.names.insert(alias, item);
 }
 
 void Compile_Context::begin_module(std::string_view name, const Source_Position& at, bool had_oid) {
@@ -98,9 +98,9 @@ int Compile_Context::define(Item_Kind kind, std::string_view name, const Source_
     if (module == kNone) return kNone;
     Module& here = model.modules[static_cast<size_t>(module)];
     const int index = static_cast<int>(model.items.size());
-    const auto [found, inserted] = here.names.try_emplace(name, index);
+    const auto [found, inserted] = here.names.insert(name, index);
     if (!inserted) {
-        const Item& earlier = model.items[static_cast<size_t>(found->second)];
+        const Item& earlier = model.items[static_cast<size_t>(found)];
         if (earlier.kind == Item_Kind::imported)
             error_at(at, format(msg::kSameAsImported, text(name).c_str(), text(here.name).c_str()));
         else if (earlier.kind == Item_Kind::object && kind != Item_Kind::object)
@@ -138,22 +138,22 @@ void Compile_Context::import_group(std::string_view module_name, const Source_Po
     }
     Module& source = model.modules[static_cast<size_t>(from->second)];
     for (const auto& [name, position] : imports) {
-        if (model.modules[static_cast<size_t>(module)].names.count(name) != 0) {
+        if (model.modules[static_cast<size_t>(module)].names.contains(name)) {
             diagnostics.note(format(msg::kDuplicateImport, text(name).c_str()));
             continue;
         }
-        const auto found = source.names.find(name);
+        const int found = source.names.find(name);
         int target = kNone;
-        if (found == source.names.end()) {
+        if (found == kNone) {
             error_at(position, format(msg::kImportNotInModule, text(name).c_str(), text(module_name).c_str()));
         } else {
-            const Item& item = model.items[static_cast<size_t>(found->second)];
+            const Item& item = model.items[static_cast<size_t>(found)];
             if (item.kind == Item_Kind::imported)
                 error_at(position, format(msg::kImportOfImport, text(name).c_str(), text(module_name).c_str()));
             else if (item.kind == Item_Kind::sequence)
                 error_at(position, format(msg::kImportOfSequence, text(name).c_str(), text(module_name).c_str()));
             else
-                target = found->second;
+                target = found;
         }
         const int index = define(Item_Kind::imported, name, position);
         if (index == kNone) continue;
@@ -264,8 +264,8 @@ void Compile_Context::trap(std::string_view name, const Source_Position& at, std
     const int module = current_module();
     if (module != kNone) {
         const auto& names = model.modules[static_cast<size_t>(module)].names;
-        if (const auto found = names.find(name); found != names.end()) {
-            const Item& earlier = model.items[static_cast<size_t>(found->second)];
+        if (const int found = names.find(name); found != kNone) {
+            const Item& earlier = model.items[static_cast<size_t>(found)];
             if (earlier.kind == Item_Kind::trap) {
                 if (earlier.number == number && earlier.enterprise == enterprise)
                     error_at(at, format(msg::kTrapDefined, text(name).c_str()));

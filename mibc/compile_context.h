@@ -108,7 +108,7 @@ private:
     std::vector<int> module_items_;  // items defined in the module being parsed
     std::unordered_map<int, std::vector<int>> sequence_users_;    // sequence -> its tables and rows, in order
     std::unordered_map<uint64_t, int> registered_numbers_;         // (parent + 1, number) -> item
-    std::unordered_map<std::string_view, int> registered_names_;  // name -> the item registered with it
+    Name_Table registered_names_;  // name -> the item registered with it
 };
 
 }  // namespace mibc

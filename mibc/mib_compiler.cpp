@@ -90,7 +90,7 @@ Compile_Result Mib_Compiler::compile(const std::string& input_file, const std::s
             return Compile_Result::errors_found;
         }
         diagnostics.plain(format(msg::kParsedSuccessfully, input_file.c_str()));
-        output << write_mosy(ctx.model, kIdentification);
+        write_mosy(ctx.model, kIdentification, output);
     } catch (const std::bad_alloc&) {
         diagnostics.error(scanner.position(), msg::kOutOfMemory);
         write_statistics(diagnostics, space, ctx.model);

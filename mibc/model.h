@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "mibc/diagnostics.h"
+#include "mibc/name_table.h"
 
 namespace mibc {
 
@@ -130,7 +131,7 @@ struct Item {
 struct Module {
     std::string_view name;
     Source_Position at;
-    std::unordered_map<std::string_view, int> names;  // defined and imported items
+    Name_Table names;  // defined and imported items
     std::vector<std::string_view> aliases;
     bool duplicate = false;
 };

@@ -1,5 +1,6 @@
 #include "mibc/mosy_writer.h"
 
+#include <string>
 #include <vector>
 
 #include "mibc/diagnostics.h"
@@ -98,9 +99,9 @@ std::string index_text(const Index_Item& entry) {
 
 class Writer {
 public:
-    explicit Writer(const Mib_Model& model) : model_(model) {}
+    Writer(const Mib_Model& model, std::ostream& stream) : model_(model), stream_(stream) {}
 
-    std::string run(std::string_view identification) {
+    void run(std::string_view identification) {
         out_ += "\nOID tree\n";
         walk(&Writer::node_line);
         out_ += "**end of oid tree**\n";
@@ -114,11 +115,18 @@ public:
         out_ += "\n-- Extended Mosy OID tree\n";
         walk(&Writer::extended_line);
         out_ += "\n-- **end of Extended Mosy OID tree**\n";
-        return std::move(out_);
+        flush();
     }
 
 private:
     using Line = void (Writer::*)(const Item&, const std::string& dotted);
+
+    static constexpr size_t kFlushSize = 1 << 16;
+
+    void flush() {
+        stream_.write(out_.data(), static_cast<std::streamsize>(out_.size()));
+        out_.clear();
+    }
 
     // Depth first, a node before its children; stops at kMaxOidDepth.
     void walk(Line line) {
@@ -146,6 +154,7 @@ private:
                 const Item& child_item = model_.items[static_cast<size_t>(child)];
                 std::string dotted = step.dotted + "." + std::to_string(child_item.number);
                 (this->*line)(child_item, dotted);
+                if (out_.size() > kFlushSize) flush();
                 path.push_back({child, 0, std::move(dotted)});
             }
         }
@@ -253,6 +262,7 @@ private:
             for (const Enum_Item& value : values)
                 out_ += format("    %-20s %lu\n", text(value.label).c_str(), ul(value.value));
             out_ += ")\n";
+            if (out_.size() > kFlushSize) flush();
         }
         if (heading) out_ += '\n';
     }
@@ -277,17 +287,19 @@ private:
             out_ += format("$%s %u {\n", text(item.name).c_str(), static_cast<unsigned>(item.members.size()));
             for (const Member& member : item.members) out_ += "    " + text(member.name) + '\n';
             out_ += "}\n";
+            if (out_.size() > kFlushSize) flush();
         }
     }
 
     const Mib_Model& model_;
-    std::string out_;
+    std::ostream& stream_;
+    std::string out_;  // written out in pieces of about kFlushSize
 };
 
 }  // namespace
 
-std::string write_mosy(const Mib_Model& model, std::string_view identification) {
-    return Writer(model).run(identification);
+void write_mosy(const Mib_Model& model, std::string_view identification, std::ostream& out) {
+    Writer(model, out).run(identification);
 }
 
 }  // namespace mibc

@@ -4,7 +4,7 @@
 // reads.
 #pragma once
 
-#include <string>
+#include <ostream>
 #include <string_view>
 
 #include "mibc/model.h"
@@ -14,6 +14,7 @@ namespace mibc {
 // Chains of parents this deep stop the listings.
 inline constexpr size_t kMaxOidDepth = 64;
 
-std::string write_mosy(const Mib_Model& model, std::string_view identification);
+// Writes as it goes, so that a large MIB's output is never held whole.
+void write_mosy(const Mib_Model& model, std::string_view identification, std::ostream& out);
 
 }  // namespace mibc

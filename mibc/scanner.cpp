@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "mibc/messages.h"
 
@@ -29,11 +28,12 @@ bool is_hex(int c) { return is_digit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' &
 bool read_file(const std::string& name, std::string& text) {
     std::error_code error;
     if (!std::filesystem::is_regular_file(name, error)) return false;
+    const auto size = std::filesystem::file_size(name, error);
     std::ifstream in(name, std::ios::binary);
-    if (!in) return false;
-    std::ostringstream content;
-    content << in.rdbuf();
-    text = std::move(content).str();
+    if (error || !in) return false;
+    text.assign(static_cast<size_t>(size), '\0');
+    in.read(text.data(), static_cast<std::streamsize>(size));
+    text.resize(static_cast<size_t>(in.gcount()));
     return true;
 }
 
