@@ -303,29 +303,39 @@ void Compile_Context::check_registration(int module) {
         registered_numbers_.emplace(place, index);
         registered_names_.insert(item.name, index);
     }
-    // A chain of parents that comes back to where it started never reaches the root.
+    // A chain of parents that comes back to where it started never reaches
+    // the root. Each item is walked once: a walk stops at an item already
+    // known to end somewhere.
+    // Items of earlier modules keep their state: their registration is final.
+    enum : uint8_t { kUnknown, kWalking, kDone };
+    std::vector<uint8_t>& state = walk_state_;
+    state.resize(model.items.size(), kUnknown);
+    std::vector<int> path;
     for (const int index : module_items_) {
-        Item& item = model.items[static_cast<size_t>(index)];
-        if (!item.registered) continue;
-        int at = item.parent;
-        size_t steps = 0;
-        while (at != kNone && at != index && steps++ < model.items.size())
-            at = model.items[static_cast<size_t>(at)].registered ? model.items[static_cast<size_t>(at)].parent : kNone;
-        if (at == index) error_at(item.at, format(msg::kCircular, text(item.name).c_str()));
-    }
-    for (const int index : module_items_) {
-        Item& item = model.items[static_cast<size_t>(index)];
-        if (!item.registered) continue;
-        int at = item.parent;
-        size_t steps = 0;
-        while (at != kNone && at != index && steps++ < model.items.size()) at = model.items[static_cast<size_t>(at)].parent;
-        if (at == index) {
-            // Cut the cycle out of the tree so that nothing walks it.
-            auto& children = model.items[static_cast<size_t>(item.parent)].children;
-            children.erase(std::remove(children.begin(), children.end(), index), children.end());
-            item.registered = false;
-            item.parent = kNone;
+        path.clear();
+        int at = index;
+        while (at != kNone && state[static_cast<size_t>(at)] == kUnknown &&
+               model.items[static_cast<size_t>(at)].registered) {
+            state[static_cast<size_t>(at)] = kWalking;
+            path.push_back(at);
+            at = model.items[static_cast<size_t>(at)].parent;
         }
+        if (at != kNone && state[static_cast<size_t>(at)] == kWalking) {
+            // The walk came back to itself: from there on the path is a cycle.
+            const auto first = std::find(path.begin(), path.end(), at);
+            for (auto member = first; member != path.end(); ++member)
+                error_at(model.items[static_cast<size_t>(*member)].at,
+                         format(msg::kCircular, text(model.items[static_cast<size_t>(*member)].name).c_str()));
+            for (auto member = first; member != path.end(); ++member) {
+                // Cut the cycle out of the tree so that nothing walks it.
+                Item& item = model.items[static_cast<size_t>(*member)];
+                auto& children = model.items[static_cast<size_t>(item.parent)].children;
+                children.erase(std::remove(children.begin(), children.end(), *member), children.end());
+                item.registered = false;
+                item.parent = kNone;
+            }
+        }
+        for (const int walked : path) state[static_cast<size_t>(walked)] = kDone;
     }
 }
 

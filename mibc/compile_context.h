@@ -109,6 +109,7 @@ private:
     std::unordered_map<int, std::vector<int>> sequence_users_;    // sequence -> its tables and rows, in order
     std::unordered_map<uint64_t, int> registered_numbers_;         // (parent + 1, number) -> item
     Name_Table registered_names_;  // name -> the item registered with it
+    std::vector<uint8_t> walk_state_;  // per item: how far the walk to the root has looked at it
 };
 
 }  // namespace mibc
