@@ -18,6 +18,7 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
+#include <mutex>
 
 #include "mibc/grammar.h"
 #include "mibc/messages.h"
@@ -621,6 +622,9 @@ void mibc_parser_trace(FILE*, const char* format, ...) {
 namespace mibc {
 
 bool run_parser(Compile_Context& ctx) {
+    // bison's yydebug and the trace state are the process's: one parse at a time.
+    static std::mutex parsing;
+    std::lock_guard hold(parsing);
     trace = Trace_State{};
     trace.ctx = &ctx;
     yydebug = ctx.options.has(kTraceParser) ? 1 : 0;
