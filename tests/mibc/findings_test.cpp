@@ -696,6 +696,53 @@ TEST(MibFindings, Checks) {
         "E: (15,50) Item \"fooValue\" in sequence \"FooEntry\" has incompatible range specified\r\n"
         "\n"
         "*** main.mib parsed with 1 error and 1 warning\n"},
+    {"member and index types",
+     module_text("fooTable OBJECT-TYPE SYNTAX SEQUENCE OF FooEntry ACCESS not-accessible STATUS mandatory ::= { d 1 }\n"
+                     "fooEntry OBJECT-TYPE SYNTAX FooEntry ACCESS not-accessible STATUS mandatory INDEX { INTEGER (SIZE (1)), OCTET STRING (1..2), NOLENGTH OCTET STRING (SIZE (4)), fooIndex } ::= { fooTable 1 }\n"
+                     "FooEntry ::= SEQUENCE { fooIndex INTEGER, fooValue SEQUENCE OF FooEntry }\n"
+                     "fooIndex OBJECT-TYPE SYNTAX INTEGER (1..10) ACCESS read-only STATUS mandatory ::= { fooEntry 1 }\n"
+                     "fooValue OBJECT-TYPE SYNTAX INTEGER ACCESS read-write STATUS mandatory ::= { fooEntry 2 }\n"),
+     6, "E: (13,84) \"INTEGER\" is not valid type for index item\r\n"
+        "E: (13,104) \"OCTET STRING\" is not valid type for index item\r\n"
+        "E: (13,134) Invalid NOLENGTH qualifier for \"OCTET STRING\" ignored\r\n"
+        "E: (14,42) \"fooValue\" is not valid type for sequence member\r\n"
+        "E: (14,42) Item \"fooValue\" in sequence \"FooEntry\" has conflicting syntax specified\r\n"
+        "\n"
+        "*** main.mib parsed with 5 errors and 0 warnings\n"},
+    {"trap enterprise and variables of the wrong kind",
+     module_text("t1 TRAP-TYPE ENTERPRISE fooTable VARIABLES { fooEntry } ::= 1\n"
+                     "fooTable OBJECT-TYPE SYNTAX SEQUENCE OF FooEntry ACCESS not-accessible STATUS mandatory ::= { d 1 }\n"
+                     "fooEntry OBJECT-TYPE SYNTAX FooEntry ACCESS not-accessible STATUS mandatory INDEX { fooIndex } ::= { fooTable 1 }\n"
+                     "FooEntry ::= SEQUENCE { fooIndex INTEGER, fooValue INTEGER }\n"
+                     "fooIndex OBJECT-TYPE SYNTAX INTEGER (1..10) ACCESS read-only STATUS mandatory ::= { fooEntry 1 }\n"
+                     "fooValue OBJECT-TYPE SYNTAX INTEGER ACCESS read-write STATUS mandatory ::= { fooEntry 2 }\n",
+                     "IMPORTS enterprises, OBJECT-TYPE, TRAP-TYPE FROM P;\n"),
+     6, "E: (12,0) \"fooTable\" is not valid type for enterprise of trap\r\n"
+        "E: (12,0) \"fooEntry\" is not valid type for trap variable\r\n"
+        "\n"
+        "*** main.mib parsed with 2 errors and 0 warnings\n"},
+    {"alias of a sequence",
+     std::string("P DEFINITIONS ::= BEGIN\n"
+                     "SMI OBJECT-TYPE\n"
+                     "SMI Counter\n"
+                     "SMI TRAP-TYPE\n"
+                     "SMI IpAddress\n"
+                     "iso OBJECT IDENTIFIER ::= { 1 }\n"
+                     "enterprises OBJECT IDENTIFIER ::= { iso 4 }\n"
+                     "END\n"
+                     "M DEFINITIONS ::= BEGIN\n"
+                     "IMPORTS enterprises, OBJECT-TYPE FROM P;\n"
+                     "d OBJECT IDENTIFIER ::= { enterprises 1 }\n"
+                     "fooTable OBJECT-TYPE SYNTAX SEQUENCE OF FooEntry ACCESS not-accessible STATUS mandatory ::= { d 1 }\n"
+                     "fooEntry OBJECT-TYPE SYNTAX FooEntry ACCESS not-accessible STATUS mandatory INDEX { fooIndex } ::= { fooTable 1 }\n"
+                     "FooEntry ::= SEQUENCE { fooIndex INTEGER, fooValue INTEGER }\n"
+                     "fooIndex OBJECT-TYPE SYNTAX INTEGER (1..10) ACCESS read-only STATUS mandatory ::= { fooEntry 1 }\n"
+                     "fooValue OBJECT-TYPE SYNTAX INTEGER ACCESS read-write STATUS mandatory ::= { fooEntry 2 }\n"
+                     "END\n"
+                     "#aliasSymbol M FooEntry F\n"),
+     6, "E: (19,0) Item \"FooEntry\" from module \"M\" is a sequence - ignoring symbol alias\r\n"
+        "\n"
+        "*** main.mib parsed with 1 error and 0 warnings\n"},
     {"textual conventions",
      module_text("lower ::= INTEGER\n"
                      "x OBJECT-TYPE SYNTAX lower ACCESS read-only STATUS mandatory ::= { d 1 }\n"),

@@ -49,7 +49,7 @@ TEST(MibCompiler, IncludesThreeDeepAndNoDeeper) {
     Compile_Fixture fixture;
     const Compiled compiled = fixture.compile({
         {"main.mib", "#include \"a.mib\"\n" + module_text("x OBJECT IDENTIFIER ::= { d 1 }\n")},
-        {"a.mib", "#include \"b.mib\"\n"},
+        {"a.mib", "#include \"b.mib\"\n#include \"/dev/zero\"\n"},
         {"b.mib", "#include \"c.mib\"\n#include \"missing.mib\"\n"},
         {"c.mib", "-- three deep\n  #include \"d.mib\"\n#printOpt\n"},
         {"d.mib", "#printOpt\n"},
@@ -58,8 +58,10 @@ TEST(MibCompiler, IncludesThreeDeepAndNoDeeper) {
               "E: f(c.mib), (2,11) Include file nested too deeply\r\n"
               "options: 5\n"
               "E: f(b.mib), (2,9) Error opening Include file \"missing.mib\"\r\n"
+              // Only regular files are read: a device would never end.
+              "E: f(a.mib), (2,9) Error opening Include file \"/dev/zero\"\r\n"
               "W: (11,21) \"OBJECT-TYPE\" imported but not used\r\n"
-              "\n*** main.mib parsed with 2 errors and 1 warning\n");
+              "\n*** main.mib parsed with 3 errors and 1 warning\n");
 }
 
 TEST(MibCompiler, CountsStartAtZeroOptionsCarryOver) {
