@@ -23,7 +23,7 @@ struct Parse_Value {
     Access access = Access::not_used;
     Status status = Status::not_used;
     Source_Position at;
-    Syntax syntax;  // syntaxes; a bound in syntax.low; an index type
+    int syntax = 0;  // a syntax, a bound (in its low) or an index type, in Compile_Context::syntaxes
 };
 
 class Compile_Context {
@@ -64,6 +64,17 @@ public:
     void convention(std::string_view name, const Source_Position& at, const Syntax& syntax);
     void trap(std::string_view name, const Source_Position& at, std::string_view enterprise, uint32_t number);
     int enumeration();  // from pending_enums; the index of the new list
+
+    // The syntaxes of the definition being parsed: values on the parser's
+    // stack refer to them by number, so that the stack stays small. Entry 0
+    // is what tokens refer to; it is never written.
+    Syntax& syn(const Parse_Value& value) { return syntaxes[static_cast<size_t>(value.syntax)]; }
+    Syntax& fresh(Parse_Value& value) {
+        value.syntax = static_cast<int>(syntaxes.size());
+        return syntaxes.emplace_back();
+    }
+    void release_syntaxes() { syntaxes.resize(1); }
+    std::vector<Syntax> syntaxes = std::vector<Syntax>(1);
 
     // The checks that need the whole compile, after the parse.
     void finish();

@@ -174,9 +174,9 @@ definitions
     ;
 
 definition
-    : goodDefinition { ctx.skipping = false; }
+    : goodDefinition { ctx.skipping = false; ctx.release_syntaxes(); }
     | directiveToken { ctx.error(mibc::msg::kDirectiveInModule); ctx.end_module(); ctx.terminated = true; YYACCEPT; }
-    | tokNAME error { if (!ctx.skipping) ctx.error(mibc::msg::kUnrecognizedDefinition); ctx.skipping = true; }
+    | tokNAME error { if (!ctx.skipping) ctx.error(mibc::msg::kUnrecognizedDefinition); ctx.skipping = true; ctx.release_syntaxes(); }
     ;
 
 goodDefinition
@@ -217,7 +217,7 @@ objectTypeDefinition
       isToken objectOid
         {
             if ($11.status != mibc::Status::bad)
-                ctx.object_type($1.text, $1.at, $3.syntax, $4.access, $5.status, $11.text, $11.number);
+                ctx.object_type($1.text, $1.at, ctx.syn($3), $4.access, $5.status, $11.text, $11.number);
             ctx.pending_index.clear();
             ctx.pending_default = {};
             ctx.pending_has_index = false;
@@ -238,8 +238,8 @@ objectOid
 
 syntaxClause
     : kwSYNTAX syntax { $$.syntax = $2.syntax; }
-    | %empty { ctx.error(mibc::msg::kMissingSyntax); $$.syntax = {}; $$.syntax.kind = mibc::Syntax_Kind::bad; }
-    | kwSYNTAX error { ctx.error(mibc::msg::kSyntaxClause); $$.syntax = {}; $$.syntax.kind = mibc::Syntax_Kind::bad; }
+    | %empty { ctx.error(mibc::msg::kMissingSyntax); ctx.fresh($$); ctx.syn($$).kind = mibc::Syntax_Kind::bad; }
+    | kwSYNTAX error { ctx.error(mibc::msg::kSyntaxClause); ctx.fresh($$); ctx.syn($$).kind = mibc::Syntax_Kind::bad; }
     ;
 
 accessClause
@@ -296,13 +296,13 @@ indexItems
 indexItem
     : tokNAME { ctx.pending_index.push_back(mibc::Index_Item{mibc::Index_Kind::name, $1.text, false, {}, $1.at}); }
     | noLength tokNAME { ctx.pending_index.push_back(mibc::Index_Item{mibc::Index_Kind::name, $2.text, true, {}, $2.at}); }
-    | indexType { ctx.pending_index.push_back(mibc::Index_Item{static_cast<mibc::Index_Kind>($1.number), $1.text, false, $1.syntax, $1.at}); }
+    | indexType { ctx.pending_index.push_back(mibc::Index_Item{static_cast<mibc::Index_Kind>($1.number), $1.text, false, ctx.syn($1), $1.at}); }
     | noLength indexType
         {
             const auto kind = static_cast<mibc::Index_Kind>($2.number);
             const bool varying = kind == mibc::Index_Kind::octet_string || kind == mibc::Index_Kind::object_identifier;
             if (!varying) ctx.error(mibc::msg::kNolengthOnly);
-            ctx.pending_index.push_back(mibc::Index_Item{kind, $2.text, varying, $2.syntax, $2.at});
+            ctx.pending_index.push_back(mibc::Index_Item{kind, $2.text, varying, ctx.syn($2), $2.at});
         }
     ;
 
@@ -313,15 +313,15 @@ noLength
 
 indexType
     : kwINTEGER optSizeRange
-        { $$.syntax = $2.syntax; $$.syntax.kind = mibc::Syntax_Kind::integer; $$.text = "INTEGER"; $$.at = $1.at; $$.number = static_cast<uint32_t>(mibc::Index_Kind::integer); }
+        { $$.syntax = $2.syntax; ctx.syn($$).kind = mibc::Syntax_Kind::integer; $$.text = "INTEGER"; $$.at = $1.at; $$.number = static_cast<uint32_t>(mibc::Index_Kind::integer); }
     | kwOCTET kwSTRING optSizeRange
-        { $$.syntax = $3.syntax; $$.syntax.kind = mibc::Syntax_Kind::octet_string; $$.text = "OCTET STRING"; $$.at = $1.at; $$.number = static_cast<uint32_t>(mibc::Index_Kind::octet_string); }
+        { $$.syntax = $3.syntax; ctx.syn($$).kind = mibc::Syntax_Kind::octet_string; $$.text = "OCTET STRING"; $$.at = $1.at; $$.number = static_cast<uint32_t>(mibc::Index_Kind::octet_string); }
     | kwOBJECT kwIDENTIFIER
-        { $$.syntax = {}; $$.syntax.kind = mibc::Syntax_Kind::object_identifier; $$.text = "OBJECT IDENTIFIER"; $$.at = $1.at; $$.number = static_cast<uint32_t>(mibc::Index_Kind::object_identifier); }
+        { ctx.fresh($$); ctx.syn($$).kind = mibc::Syntax_Kind::object_identifier; $$.text = "OBJECT IDENTIFIER"; $$.at = $1.at; $$.number = static_cast<uint32_t>(mibc::Index_Kind::object_identifier); }
     | kwNETWORKADDRESS
-        { $$.syntax = {}; $$.syntax.kind = mibc::Syntax_Kind::network_address; $$.text = "NetworkAddress"; $$.at = $1.at; $$.number = static_cast<uint32_t>(mibc::Index_Kind::network_address); }
+        { ctx.fresh($$); ctx.syn($$).kind = mibc::Syntax_Kind::network_address; $$.text = "NetworkAddress"; $$.at = $1.at; $$.number = static_cast<uint32_t>(mibc::Index_Kind::network_address); }
     | kwIPADDRESS
-        { $$.syntax = {}; $$.syntax.kind = mibc::Syntax_Kind::ip_address; $$.text = "IpAddress"; $$.at = $1.at; $$.number = static_cast<uint32_t>(mibc::Index_Kind::ip_address); }
+        { ctx.fresh($$); ctx.syn($$).kind = mibc::Syntax_Kind::ip_address; $$.text = "IpAddress"; $$.at = $1.at; $$.number = static_cast<uint32_t>(mibc::Index_Kind::ip_address); }
     ;
 
 optDefval
@@ -374,13 +374,13 @@ sequenceItem
             // "name, INTEGER": the comma came between a member and its syntax.
             ctx.error(mibc::msg::kExtraComma);
             if (!ctx.pending_members.empty() && ctx.pending_members.back().syntax.kind == mibc::Syntax_Kind::not_used)
-                ctx.pending_members.back().syntax = $1.syntax;
+                ctx.pending_members.back().syntax = ctx.syn($1);
         }
     ;
 
 namedItem
     : tokNAME { ctx.pending_members.push_back(mibc::Member{$1.text, {}, $1.at}); }
-    | tokNAME syntax { ctx.pending_members.push_back(mibc::Member{$1.text, $2.syntax, $1.at}); }
+    | tokNAME syntax { ctx.pending_members.push_back(mibc::Member{$1.text, ctx.syn($2), $1.at}); }
     | tokNAME error { ctx.error(mibc::msg::kSeqItemSyntax); }
     ;
 
@@ -410,29 +410,29 @@ trapVariables
     ;
 
 conventionDefinition
-    : tokNAME isToken syntax { ctx.convention($1.text, $1.at, $3.syntax); }
+    : tokNAME isToken syntax { ctx.convention($1.text, $1.at, ctx.syn($3)); }
     | tokNAME isToken error { ctx.error(mibc::msg::kTcSyntax); }
     ;
 
 syntax
     : simpleSyntax { $$.syntax = $1.syntax; }
     | kwINTEGER chLCB enumItems chRCB
-        { $$.syntax = {}; $$.syntax.kind = mibc::Syntax_Kind::enumerated; $$.syntax.enumeration = ctx.enumeration(); $$.syntax.at = $1.at; }
+        { ctx.fresh($$); ctx.syn($$).kind = mibc::Syntax_Kind::enumerated; ctx.syn($$).enumeration = ctx.enumeration(); ctx.syn($$).at = $1.at; }
     | kwINTEGER chLCB enumItems chCOMMA chRCB
         {
             ctx.error(mibc::msg::kEnumTrailingComma);
-            $$.syntax = {}; $$.syntax.kind = mibc::Syntax_Kind::enumerated; $$.syntax.enumeration = ctx.enumeration(); $$.syntax.at = $1.at;
+            ctx.fresh($$); ctx.syn($$).kind = mibc::Syntax_Kind::enumerated; ctx.syn($$).enumeration = ctx.enumeration(); ctx.syn($$).at = $1.at;
         }
     | kwINTEGER chLCB error chRCB
-        { ctx.error(mibc::msg::kEnumListSyntax); ctx.pending_enums.clear(); $$.syntax = {}; $$.syntax.kind = mibc::Syntax_Kind::bad; }
+        { ctx.error(mibc::msg::kEnumListSyntax); ctx.pending_enums.clear(); ctx.fresh($$); ctx.syn($$).kind = mibc::Syntax_Kind::bad; }
     | kwSEQUENCE kwOF tokNAME
-        { $$.syntax = {}; $$.syntax.kind = mibc::Syntax_Kind::sequence_of; $$.syntax.name = $3.text; $$.syntax.at = $3.at; }
+        { ctx.fresh($$); ctx.syn($$).kind = mibc::Syntax_Kind::sequence_of; ctx.syn($$).name = $3.text; ctx.syn($$).at = $3.at; }
     | kwSEQUENCE kwOF tokNAME sizeRange
         {
             ctx.error(mibc::msg::kSeqOfQualified);
-            $$.syntax = {}; $$.syntax.kind = mibc::Syntax_Kind::sequence_of; $$.syntax.name = $3.text; $$.syntax.at = $3.at;
+            ctx.fresh($$); ctx.syn($$).kind = mibc::Syntax_Kind::sequence_of; ctx.syn($$).name = $3.text; ctx.syn($$).at = $3.at;
         }
-    | kwSEQUENCE kwOF error { ctx.error(mibc::msg::kSeqOfSyntax); $$.syntax = {}; $$.syntax.kind = mibc::Syntax_Kind::bad; }
+    | kwSEQUENCE kwOF error { ctx.error(mibc::msg::kSeqOfSyntax); ctx.fresh($$); ctx.syn($$).kind = mibc::Syntax_Kind::bad; }
     ;
 
 enumItems
@@ -454,43 +454,43 @@ enumItem
 
 simpleSyntax
     : builtinSyntax { $$.syntax = $1.syntax; }
-    | tokNAME optSizeRange { $$.syntax = $2.syntax; $$.syntax.kind = mibc::Syntax_Kind::type_name; $$.syntax.name = $1.text; $$.syntax.at = $1.at; }
+    | tokNAME optSizeRange { $$.syntax = $2.syntax; ctx.syn($$).kind = mibc::Syntax_Kind::type_name; ctx.syn($$).name = $1.text; ctx.syn($$).at = $1.at; }
     ;
 
 builtinSyntax
-    : builtinType optSizeRange { $$.syntax = $2.syntax; $$.syntax.kind = $1.syntax.kind; $$.syntax.at = $1.at; }
+    : builtinType optSizeRange { $$.syntax = $2.syntax; ctx.syn($$).kind = ctx.syn($1).kind; ctx.syn($$).at = $1.at; }
     ;
 
 builtinType
-    : kwINTEGER { $$.syntax.kind = mibc::Syntax_Kind::integer; }
-    | kwOCTET kwSTRING { $$.syntax.kind = mibc::Syntax_Kind::octet_string; }
-    | kwOBJECT kwIDENTIFIER { $$.syntax.kind = mibc::Syntax_Kind::object_identifier; }
-    | kwNULL { $$.syntax.kind = mibc::Syntax_Kind::null; }
-    | kwNETWORKADDRESS { $$.syntax.kind = mibc::Syntax_Kind::network_address; }
-    | kwIPADDRESS { $$.syntax.kind = mibc::Syntax_Kind::ip_address; }
-    | kwCOUNTER { $$.syntax.kind = mibc::Syntax_Kind::counter; }
-    | kwGAUGE { $$.syntax.kind = mibc::Syntax_Kind::gauge; }
-    | kwTIMETICKS { $$.syntax.kind = mibc::Syntax_Kind::time_ticks; }
-    | kwOPAQUE { $$.syntax.kind = mibc::Syntax_Kind::opaque; }
-    | kwOCTET { ctx.error(mibc::msg::kOctetString); $$.syntax.kind = mibc::Syntax_Kind::octet_string; }
-    | kwOBJECT { ctx.error(mibc::msg::kObjectIdentifier); $$.syntax.kind = mibc::Syntax_Kind::object_identifier; }
+    : kwINTEGER { ctx.fresh($$).kind = mibc::Syntax_Kind::integer; }
+    | kwOCTET kwSTRING { ctx.fresh($$).kind = mibc::Syntax_Kind::octet_string; }
+    | kwOBJECT kwIDENTIFIER { ctx.fresh($$).kind = mibc::Syntax_Kind::object_identifier; }
+    | kwNULL { ctx.fresh($$).kind = mibc::Syntax_Kind::null; }
+    | kwNETWORKADDRESS { ctx.fresh($$).kind = mibc::Syntax_Kind::network_address; }
+    | kwIPADDRESS { ctx.fresh($$).kind = mibc::Syntax_Kind::ip_address; }
+    | kwCOUNTER { ctx.fresh($$).kind = mibc::Syntax_Kind::counter; }
+    | kwGAUGE { ctx.fresh($$).kind = mibc::Syntax_Kind::gauge; }
+    | kwTIMETICKS { ctx.fresh($$).kind = mibc::Syntax_Kind::time_ticks; }
+    | kwOPAQUE { ctx.fresh($$).kind = mibc::Syntax_Kind::opaque; }
+    | kwOCTET { ctx.error(mibc::msg::kOctetString); ctx.fresh($$).kind = mibc::Syntax_Kind::octet_string; }
+    | kwOBJECT { ctx.error(mibc::msg::kObjectIdentifier); ctx.fresh($$).kind = mibc::Syntax_Kind::object_identifier; }
     ;
 
 optSizeRange
-    : %empty { $$.syntax = {}; }
+    : %empty { ctx.fresh($$); }
     | sizeRange { $$.syntax = $1.syntax; }
     ;
 
 sizeRange
     : chLPR kwSIZE chLPR bound chRPR chRPR
-        { $$.syntax = {}; $$.syntax.bound = mibc::Bound_Kind::size; $$.syntax.single = true; $$.syntax.low = $4.syntax.low; $$.syntax.high = $4.syntax.low; }
+        { ctx.fresh($$); ctx.syn($$).bound = mibc::Bound_Kind::size; ctx.syn($$).single = true; ctx.syn($$).low = ctx.syn($4).low; ctx.syn($$).high = ctx.syn($4).low; }
     | chLPR kwSIZE chLPR bound dots bound chRPR chRPR
-        { $$.syntax = {}; $$.syntax.bound = mibc::Bound_Kind::size; $$.syntax.low = $4.syntax.low; $$.syntax.high = $6.syntax.low; }
-    | chLPR kwSIZE error chRPR { ctx.error(mibc::msg::kSizeSyntax); $$.syntax = {}; }
-    | chLPR kwSIZE chLPR error chRPR chRPR { ctx.error(mibc::msg::kSizeSyntax); $$.syntax = {}; }
+        { ctx.fresh($$); ctx.syn($$).bound = mibc::Bound_Kind::size; ctx.syn($$).low = ctx.syn($4).low; ctx.syn($$).high = ctx.syn($6).low; }
+    | chLPR kwSIZE error chRPR { ctx.error(mibc::msg::kSizeSyntax); ctx.fresh($$); }
+    | chLPR kwSIZE chLPR error chRPR chRPR { ctx.error(mibc::msg::kSizeSyntax); ctx.fresh($$); }
     | chLPR signedBound dots signedBound chRPR
-        { $$.syntax = {}; $$.syntax.bound = mibc::Bound_Kind::range; $$.syntax.low = $2.syntax.low; $$.syntax.high = $4.syntax.low; }
-    | chLPR error chRPR { ctx.error(mibc::msg::kRangeSyntax); $$.syntax = {}; }
+        { ctx.fresh($$); ctx.syn($$).bound = mibc::Bound_Kind::range; ctx.syn($$).low = ctx.syn($2).low; ctx.syn($$).high = ctx.syn($4).low; }
+    | chLPR error chRPR { ctx.error(mibc::msg::kRangeSyntax); ctx.fresh($$); }
     ;
 
 dots
@@ -501,14 +501,14 @@ dots
     ;
 
 signedBound
-    : bound { $$.syntax.low = $1.syntax.low; }
-    | chMINUS bound { $$.syntax.low = $2.syntax.low; $$.syntax.low.negative = true; }
+    : bound { $$.syntax = $1.syntax; }
+    | chMINUS bound { $$.syntax = $2.syntax; ctx.syn($$).low.negative = true; }
     ;
 
 bound
-    : tokNUMBER { $$.syntax.low = {}; $$.syntax.low.value = $1.number; }
-    | tokBSTR { $$.syntax.low = {}; $$.syntax.low.form = mibc::Number_Form::binary; $$.syntax.low.digits = $1.text; }
-    | tokHSTR { $$.syntax.low = {}; $$.syntax.low.form = mibc::Number_Form::hex; $$.syntax.low.digits = $1.text; }
+    : tokNUMBER { ctx.fresh($$).low = {}; ctx.syn($$).low.value = $1.number; }
+    | tokBSTR { ctx.fresh($$).low = {}; ctx.syn($$).low.form = mibc::Number_Form::binary; ctx.syn($$).low.digits = $1.text; }
+    | tokHSTR { ctx.fresh($$).low = {}; ctx.syn($$).low.form = mibc::Number_Form::hex; ctx.syn($$).low.digits = $1.text; }
     ;
 
 %%
