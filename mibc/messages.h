@@ -4,7 +4,6 @@
 namespace mibc::msg {
 
 // The compile entry.
-inline constexpr const char* kScannerInit = "Scanner Initialization error\n";
 inline constexpr const char* kUnsuccessful = "Unsuccessful parsing\n";
 inline constexpr const char* kParsedWithErrors = "\n*** %s parsed with %u error%s and %u warning%s\n";
 inline constexpr const char* kParsedSuccessfully = "%s parsed successfully\n";
@@ -139,7 +138,6 @@ inline constexpr const char* kTraceDiscards = "Error recovery discards ";
 inline constexpr const char* kTraceReduce = "Reduce by (%d) \"%s\"\n";
 
 // Memory.
-inline constexpr const char* kStringSpaceHeap = "allocStrSp: out of heap memory for string space";
 inline constexpr const char* kOutOfStringSpace = "allocStrSp: Out of string space";
 
 // Modules and imports.
@@ -166,17 +164,13 @@ inline constexpr const char* kDefinedNotUsed = "\"%s\" defined but not used";
 inline constexpr const char* kDefinesItself = "OID \"%s\" can not be used to define itself\n";
 inline constexpr const char* kComponentUndefined = "component \"%s\" is not defined";
 inline constexpr const char* kComponentUndefinedHere = "component \"%s\" is not defined in the current module";
-inline constexpr const char* kComponentNotOid = "component \"%s\" must be an item having an OID value";
 inline constexpr const char* kParentNotOid = "parent \"%s\" of \"%s\" must be OID object";
 inline constexpr const char* kOtherParent = "\"%s\" already defined with parent \"%s\" and not \"%s\"";
 inline constexpr const char* kOtherParentModule = "\"%s\" already defined with parent \"%s\" from module \"%s\" and not \"%s\"";
 inline constexpr const char* kComponentRenumbered = "component \"%s\" already assigned value %lu, and can not be changed to %lu";
-inline constexpr const char* kNoItemWithValue = "No item found for \"%s\" with OID value %lu";
 inline constexpr const char* kCircular = "\"%s\" is circular defined";
 inline constexpr const char* kSameRegistration = "\"%s\" and \"%s\" have same registration value";
 inline constexpr const char* kSameRegistrationFrom = "\"%s\" and \"%s\" from \"%s\" have same registration value";
-inline constexpr const char* kAlreadyDefined = "\"%s\" is already defined";
-inline constexpr const char* kAlreadyDefinedIn = "\"%s\" is already defined in module \"%s\"";
 inline constexpr const char* kSiblingSameName = "Item \"%s\" has sibling in OID tree from module \"%s\" with the same name";
 inline constexpr const char* kReferencedUndefined = "\"%s\" referenced but not defined";
 inline constexpr const char* kOidLowercase = "Name of OID object \"%s\" must start with lowercase letter";
@@ -185,7 +179,6 @@ inline constexpr const char* kOidUnderOid = "Object identifier \"%s\" should be 
 // Tables.
 inline constexpr const char* kTableUnderOid = "Table \"%s\" should be registered under an object identifier";
 inline constexpr const char* kTableName = "Name of table \"%s\" should end with Table";
-inline constexpr const char* kTableSyntax = "\"%s\" has invalid syntax for a table";
 inline constexpr const char* kTableNoRow = "Table \"%s\" does not have a row defined";
 inline constexpr const char* kTableAccess = "Table \"%s\" must have access of \"not-accessible\"";
 inline constexpr const char* kTableStatus = "Table \"%s\" must have status of \"mandatory\", \"deprecated\", or \"obsolete\"";
@@ -194,7 +187,6 @@ inline constexpr const char* kTableDefval = "Table \"%s\" can have not a DEFAULT
 
 // Rows.
 inline constexpr const char* kRowName = "Name of row \"%s\" should end with Entry";
-inline constexpr const char* kRowSyntax = "\"%s\" has invalid syntax for a row";
 inline constexpr const char* kRowNoTable = "Row \"%s\" does not have a containing table defined";
 inline constexpr const char* kRowPrefix = "Table \"%s\" and Row \"%s\" should have same name prefix";
 inline constexpr const char* kRowSequenceName = "Sequence \"%s\" and Row \"%s\" should have related names";
@@ -277,8 +269,6 @@ inline constexpr const char* kMemberGratuitousSize = "Item \"%s\" in sequence \"
 inline constexpr const char* kMemberGratuitousRange = "Item \"%s\" in sequence \"%s\" has gratuitous range specified";
 inline constexpr const char* kMemberOtherRow =
     "Sequence \"%s\" for row \"%s\" contains item \"%s\" defined in row \"%s\" where indexes don't match";
-inline constexpr const char* kMemberOtherSequence =
-    "Sequence \"%s\" for row \"%s\" contains item \"%s\" used in sequence \"%s\" where indexes don't match";
 inline constexpr const char* kMemberType = "\"%s\" is not valid type for sequence member";
 inline constexpr const char* kDuplicateMember = "duplicate name \"%s\" in SEQUENCE";
 

@@ -477,6 +477,37 @@ TEST(MibFindings, Grammar) {
         "E: (17,0) \"g\" can not have INDEX items specified\r\n"
         "\n"
         "*** main.mib parsed with 14 errors and 0 warnings\n"},
+    {"more syntax messages",
+     std::string("A { ; } DEFINITIONS ::= BEGIN\n"
+                     "IMPORTS ; x FROM ;\n"
+                     "x OBJECT IDENTIFIER ::= { 1 }\n"
+                     "y OBJECT-TYPE SYNTAX SEQUENCE OF 5 ACCESS not-accessible STATUS mandatory ::= { x 1 }\n"
+                     "z OBJECT-TYPE SYNTAX INTEGER ACCESS read-only STATUS mandatory ::= { ; }\n"
+                     "5\n"
+                     "q OBJECT IDENTIFIER ::= { x 2 }\n"
+                     "END\n"
+                     "B DEFINITIONS ::= BEGIN\n"
+                     "IMPORTS , FROM A;\n"
+                     "x OBJECT IDENTIFIER ::= { 1 }\n"
+                     "END\n"),
+     6, "E: (1,4) syntax error\r\n"
+        "E: (1,8) Syntax for <oidValue> is\n"
+        "  \"{\" { {<name>[\"(\"<number>\")\"]} | <number> }...\"}\"\r\n"
+        "E: (2,8) syntax error\r\n"
+        "E: (2,10) Syntax for IMPORTS is\n"
+        "  \"IMPORTS\" {<itemList> \"FROM\" <moduleName>}... \";\"\r\n"
+        "E: (3,0) Unrecognized definition type - item skipped\r\n"
+        "E: (4,33) syntax error\r\n"
+        "E: (4,35) Syntax is \"SEQUENCE\" \"OF\" <sequenceName>\r\n"
+        "E: (5,69) syntax error\r\n"
+        "E: (7,0) Syntax for <oidValue> is  <oidName> <number>\r\n"
+        "E: (4,0) Object \"y\" has invalid syntax\r\n"
+        "E: (10,8) syntax error\r\n"
+        "E: (10,16) Problem with IMPORT item list, syntax is\n"
+        "  <item>[\",\" <item>]... \"FROM\" <moduleName>\r\n"
+        "E: (11,0) Item \"x\" has sibling in OID tree from module \"A\" with the same name\r\n"
+        "\n"
+        "*** main.mib parsed with 13 errors and 0 warnings\n"},
     {"traps",
      module_text("t1 TRAP-TYPE VARIABLES { x y, } ::= 1\n"
                      "t2 TRAP-TYPE ENTERPRISE d VARIABLES { x } ::= 2\n"
@@ -937,6 +968,29 @@ TEST(MibFindings, Checks) {
         "W: (20,0) Table \"barTable\" and Row \"bazEntry\" should have same name prefix\r\n"
         "\n"
         "*** main.mib parsed with 3 errors and 1 warning\n"},
+    {"NOLENGTH object identifiers, index sizes, leaves in rows with INDEX",
+     "#addOpt \"3W\"\n" +
+                 module_text("fooTable OBJECT-TYPE SYNTAX SEQUENCE OF FooEntry ACCESS not-accessible STATUS mandatory ::= { d 1 }\n"
+                     "fooEntry OBJECT-TYPE SYNTAX FooEntry ACCESS not-accessible STATUS mandatory INDEX { NOLENGTH OBJECT IDENTIFIER, OCTET STRING (SIZE (5..1)), fooIndex } ::= { fooTable 1 }\n"
+                     "FooEntry ::= SEQUENCE { fooIndex OCTET STRING (SIZE (0..4)), fooValue INTEGER }\n"
+                     "fooIndex OBJECT-TYPE SYNTAX OCTET STRING (SIZE (0..4)) ACCESS read-only STATUS mandatory ::= { fooEntry 1 }\n"
+                     "fooValue OBJECT-TYPE SYNTAX INTEGER ACCESS read-only STATUS mandatory INDEX { INTEGER } ::= { fooEntry 2 }\n"
+                     "x OBJECT-TYPE SYNTAX INTEGER ACCESS read-only STATUS mandatory INDEX { NOLENGTH OBJECT IDENTIFIER, INTEGER } ::= { d 2 }\n"),
+     6, "E: (14,112) Invalid size given, low 5 greater than high 1\r\n"
+        "E: (14,0) Row \"fooEntry\" has index item NOLENGTH OBJECT IDENTIFIER which is not the last item\r\n"
+        "E: (17,0) \"fooValue\" can not have INDEX items specified and be in a sequence\r\n"
+        "E: (18,0) \"x\" has index item NOLENGTH OBJECT IDENTIFIER which is not the last item\r\n"
+        "W: (15,24) Item \"fooIndex\" in sequence \"FooEntry\" has gratuitous size specified\r\n"
+        "\n"
+        "*** main.mib parsed with 4 errors and 1 warning\n"},
+    {"a trap's name taken again",
+     module_text("t TRAP-TYPE ENTERPRISE d ::= 1\n"
+                     "t OBJECT IDENTIFIER ::= { d 9 }\n",
+                     "IMPORTS enterprises, OBJECT-TYPE, TRAP-TYPE FROM P;\n"),
+     6, "E: (13,0) \"t\" is defined in TRAP-TYPE macro\r\n"
+        "W: (10,21) \"OBJECT-TYPE\" imported but not used\r\n"
+        "\n"
+        "*** main.mib parsed with 1 error and 1 warning\n"},
     {"textual conventions",
      module_text("lower ::= INTEGER\n"
                      "x OBJECT-TYPE SYNTAX lower ACCESS read-only STATUS mandatory ::= { d 1 }\n"),
