@@ -16,9 +16,9 @@ cable=$build/cli/quorvan-null-modem
 
 rm -rf "$run"
 mkdir -p "$run/central" "$run/field"
+# Each station compiles the bundled MIB modules from source ("Mibi" includes them).
 for station in central field; do
-    cp "$source_dir/mibs/demo.out" "$run/$station/Mibi.out"
-    cp "$source_dir/mibs/TreeCfg.ini" "$run/$station/TreeCfg.ini"
+    cp "$source_dir/mibs/Mibi" "$source_dir/mibs/"*.mib "$source_dir/mibs/TreeCfg.ini" "$run/$station/"
 done
 
 pids=()

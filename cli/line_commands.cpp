@@ -1,4 +1,5 @@
 #include "cli/line_commands.h"
+#include "cli/mib_source.h"
 
 #include <pthread.h>
 #include <signal.h>
@@ -50,10 +51,14 @@ bool start_station(const Cli_Options& options, int32_t role) {
         return false;
     }
     char output_name[32] = "Mibi.out";
-    if (CompileMIB("Mibi", output_name, "Errors.out", 0) != 0) {
+    const int32_t loaded = CompileMIB(kMibSource, output_name, kMibErrors, mib_compile_flag());
+    if (loaded != 0) {
         Engine_Text error{GetCompileError()};
         std::fprintf(stderr, "\nquorvan-cli: the MIB could not be loaded: %s\n",
-                     error.text != nullptr ? error.text : "the MIB output could not be read");
+                     error.text != nullptr ? error.text
+                     : loaded > 1      ? "the MIB compiler failed (see Errors.out)"
+                                       : "the MIB output could not be read");
+        if (loaded > 1) std::fputs(file_text(kMibErrors).c_str(), stderr);
         return false;
     }
     std::printf("\n");

@@ -11,6 +11,7 @@
 
 #include "cli/line_commands.h"
 #include "cli/macro_command.h"
+#include "cli/mib_source.h"
 #include "cli/options.h"
 #include "quorvan.h"
 
@@ -26,20 +27,35 @@ struct Engine_Text {
     ~Engine_Text() { std::free(text); }
 };
 
-// Loads the working directory's MIB output; prints why when it fails.
+// Loads the working directory's MIB (compiled from "Mibi" when it is there,
+// else the compiled "Mibi.out"); prints why when it fails.
 int32_t load_tree() {
     char output_name[32] = "Mibi.out";
-    const int32_t result = CompileMIB("Mibi", output_name, "Errors.out", 0);
+    const int32_t result = CompileMIB(kMibSource, output_name, kMibErrors, mib_compile_flag());
     // The engine's own lines about the load do not end in a line feed.
     std::printf("\n");
     if (result != 0) {
         Engine_Text error{GetCompileError()};
-        if (error.text != nullptr)
+        if (error.text != nullptr) {
             std::printf("error: %s\n", error.text);
-        else
+        } else if (result > 1) {
+            std::printf("error: the MIB compiler failed; its findings (%s):\n", kMibErrors);
+            std::fputs(file_text(kMibErrors).c_str(), stdout);
+        } else {
             std::printf("error: the MIB output could not be read or substituted (Mibi.out)\n");
+        }
     }
     return result;
+}
+
+// The compiler alone: prints the error file and the result.
+int command_compile(const Cli_Options& options) {
+    const std::string output = options.output.empty() ? kMibOutput : options.output;
+    const std::string errors = options.errors.empty() ? kMibErrors : options.errors;
+    const int32_t result = RunMIBCompiler(options.arguments.front().c_str(), output.c_str(), errors.c_str());
+    std::fputs(file_text(errors).c_str(), stdout);
+    std::printf("result: %" PRId32 "\n", result);
+    return result == 0 ? kExitSuccess : kExitFailure;
 }
 
 int command_load() {
@@ -129,6 +145,8 @@ int main(int argc, char** argv) {
     int status = kExitFailure;
     if (options->command == "load")
         status = command_load();
+    else if (options->command == "compile")
+        status = command_compile(*options);
     else if (options->command == "tree")
         status = command_tree();
     else if (options->command == "info")

@@ -9,8 +9,12 @@ const char* const kUsage =
     "usage: quorvan-cli [--workdir DIR] COMMAND [OPTIONS] [ARGUMENTS]\n"
     "\n"
     "Commands:\n"
-    "  load            load the working directory's MIB output (Mibi.out) and\n"
-    "                  report the result\n"
+    "  compile FILE [--output FILE] [--errors FILE]\n"
+    "                  compile MIB modules (FILE may include others) into an\n"
+    "                  Extended Mosy file (default Mibi.out), print the\n"
+    "                  findings (default file Errors.out) and the result\n"
+    "  load            load the working directory's MIB and report the result:\n"
+    "                  compiled from Mibi when it is there, else Mibi.out\n"
     "  tree            load, then print the tree: one node per line with its\n"
     "                  kind, name, dotted OID, [syntax] and access\n"
     "  info NAME|OID   load, then print what the engine knows of one node\n"
@@ -53,7 +57,7 @@ struct Command_Shape {
 };
 
 constexpr Command_Shape kCommands[] = {
-    {"load", 0, 0, false}, {"tree", 0, 0, false},    {"info", 1, 1, false},     {"field", 0, 0, true},
+    {"load", 0, 0, false}, {"compile", 1, 1, false}, {"tree", 0, 0, false}, {"info", 1, 1, false}, {"field", 0, 0, true},
     {"get", 1, 26, true},  {"getnext", 1, 26, true}, {"set", 1, 26, true},     {"macro", 1, 1, true},
 };
 
@@ -96,6 +100,10 @@ std::optional<Cli_Options> parse_options(int argc, char** argv, std::string& err
         bool ok = true;
         if (word == "--workdir") {
             ok = value_of(word, options.workdir);
+        } else if (word == "--output") {
+            ok = value_of(word, options.output);
+        } else if (word == "--errors") {
+            ok = value_of(word, options.errors);
         } else if (word == "--port") {
             ok = value_of(word, options.port);
         } else if (word == "--baud") {
@@ -140,6 +148,7 @@ std::optional<Cli_Options> parse_options(int argc, char** argv, std::string& err
             error = shape.most_arguments == 0 ? options.command + " takes no arguments"
                     : shape.name == "info"    ? std::string("info needs exactly one NAME or OID")
                     : shape.name == "macro"   ? std::string("macro needs exactly one FILE")
+                    : shape.name == "compile" ? std::string("compile needs exactly one FILE")
                                               : options.command + " needs from 1 to 26 OBJECT[=VALUE]";
             return std::nullopt;
         }

@@ -11,6 +11,10 @@ struct Cli_Options {
     std::vector<std::string> arguments;  // NAME|OID for info; OBJECT[=VALUE] for requests; FILE for macro
     bool help = false;
 
+    // compile
+    std::string output;  // empty: Mibi.out
+    std::string errors;  // empty: Errors.out
+
     // The line commands.
     std::string port;
     int baud = 0;  // 0: the configured baud

@@ -129,9 +129,12 @@ QV_API int32_t Shutdown(void) {
     return 0;
 }
 
-QV_API int32_t CompileMIB(const char* /*mib_file*/, char* output_name, const char* /*error_file*/,
-                          int32_t /*compile_flag*/) {
-    return on_engine<int32_t>(-1, [&](Quorvan& q) { return q.CompileMIB(output_name); });
+QV_API int32_t CompileMIB(const char* mib_file, char* output_name, const char* error_file, int32_t compile_flag) {
+    return on_engine<int32_t>(-1, [&](Quorvan& q) { return q.CompileMIB(mib_file, output_name, error_file, compile_flag); });
+}
+
+QV_API int32_t RunMIBCompiler(const char* mib_file, const char* output_file, const char* error_file) {
+    return on_engine<int32_t>(-1, [&](Quorvan& q) { return q.RunMIBCompiler(mib_file, output_file, error_file); });
 }
 
 QV_API char* GetCompileError(void) {

@@ -18,6 +18,11 @@ constexpr const char* kInstanceLog = "inst.log";
 constexpr const char* kFirstPassOutput = "Mibint.out";
 constexpr const char* kSecondPassOutput = "Mibsub.out";
 constexpr const char* kDefaultMibOutput = "Mibi.out";
+constexpr const char* kDefaultErrorFile = "Errors.out";
+
+std::string or_default(const char* name, const char* fallback) {
+    return name != nullptr && name[0] != '\0' ? std::string(name) : std::string(fallback);
+}
 
 void to_standard_output(const std::string& text) {
     std::lock_guard hold(display_lock());
@@ -36,7 +41,13 @@ std::shared_ptr<Message_Content> Mib::build_message(Request_Record& record) {
     return message;
 }
 
-int32_t Mib::compile(char* output_name) {
+int32_t Mib::run_compiler(const char* mib_file, const char* output_file, const char* error_file) {
+    if (mib_file == nullptr) return static_cast<int32_t>(mibc::Compile_Result::input_not_opened);
+    return static_cast<int32_t>(mib_compiler_.compile(mib_file, or_default(output_file, kDefaultMibOutput),
+                                                      or_default(error_file, kDefaultErrorFile)));
+}
+
+int32_t Mib::compile(const char* mib_file, char* output_name, const char* error_file, int32_t compile_flag) {
     {
         std::lock_guard hold(compile_error_mutex_);
         compile_error_.reset();
@@ -44,11 +55,16 @@ int32_t Mib::compile(char* output_name) {
     std::ofstream log(kCompileLog, std::ios::trunc);
     log << "\nIn Compile MIB";
 
-    // The MIB compiler would run here and write the output file; this build
-    // loads the output file that is already in the working directory.
-    const std::string mib_output = output_name != nullptr && output_name[0] != '\0'
-                                       ? std::string(output_name)
-                                       : std::string(kDefaultMibOutput);
+    const std::string mib_output = or_default(output_name, kDefaultMibOutput);
+    if (compile_flag != 0) {
+        const int32_t compiled = run_compiler(mib_file, mib_output.c_str(), error_file);
+        log << "\nDone with Quorvan Compile, now loading tree";
+        if (compiled != 0) {
+            // The error file tells the user why.
+            log << "\nAborted load, error in compile";
+            return compiled;
+        }
+    }
 
     // The second pass resolves conventions defined through other conventions.
     const int first = substitution_pass(mib_output, kFirstPassOutput, to_standard_output);

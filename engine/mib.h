@@ -14,6 +14,7 @@
 #include "codec/request_record.h"
 #include "codec/stmf.h"
 #include "dynobj/dyn_obj_table.h"
+#include "mibc/mib_compiler.h"
 #include "tree/iso_tree.h"
 
 // What GetNodeInfo reports about a node, as values.
@@ -45,10 +46,13 @@ public:
     Mib(const Mib&) = delete;
     Mib& operator=(const Mib&) = delete;
 
-    // Runs the substitution pass over the compiler's output and loads the
-    // tree, its instances and the dynamic objects. output_name (when not
-    // null) receives the first pass's file name.
-    int32_t compile(char* output_name);
+    // Compiles the MIB source (when compile_flag is non-zero), runs the
+    // substitution pass over the compiler's output and loads the tree, its
+    // instances and the dynamic objects. output_name (when not null) names
+    // the compiler's output and receives the first pass's file name.
+    int32_t compile(const char* mib_file, char* output_name, const char* error_file, int32_t compile_flag);
+    // The compiler alone: MIB source to Extended Mosy and the error file.
+    int32_t run_compiler(const char* mib_file, const char* output_file, const char* error_file);
     std::optional<std::string> compile_error() const;
     int32_t write_tree_files();
 
@@ -71,6 +75,7 @@ private:
     Dyn_Obj_Table dyn_obj_table_;
     Dyn_Obj_Table_Objects dynamic_objects_{dyn_obj_table_};
     STMF stmf_;
+    mibc::Mib_Compiler mib_compiler_;  // its options carry over from one compile to the next
 
     mutable std::mutex compile_error_mutex_;
     std::optional<std::string> compile_error_;  // guarded by compile_error_mutex_

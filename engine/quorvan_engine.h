@@ -30,7 +30,12 @@ public:
     // opens no port. 0, or -1 when the serial port cannot be opened.
     int32_t Init(int32_t role, const char* port, uint16_t baud);
 
-    int32_t CompileMIB(char* output_name) { return mib_.compile(output_name); }
+    int32_t CompileMIB(const char* mib_file, char* output_name, const char* error_file, int32_t compile_flag) {
+        return mib_.compile(mib_file, output_name, error_file, compile_flag);
+    }
+    int32_t RunMIBCompiler(const char* mib_file, const char* output_file, const char* error_file) {
+        return mib_.run_compiler(mib_file, output_file, error_file);
+    }
     std::optional<std::string> compile_error() const { return mib_.compile_error(); }
     int32_t WriteTreeFiles() { return mib_.write_tree_files(); }
 

@@ -177,19 +177,31 @@ QV_API int32_t StartReceiverThread(QV_DisplayCallback display, QV_StatusCallback
 /* Stores the receiver thread's handle (StartReceiverThread does it). */
 QV_API void SetReceiverHandle(void *handle);
 
-/* Loads the object tree: the substitution pass runs twice over the file
- * named in output_name (normally "Mibi.out") into "Mibint.out" and
- * "Mibsub.out", the tree is loaded from "Mibsub.out" and the instances are
- * created with "TreeCfg.ini". output_name, when not NULL, must be a writable
- * buffer of at least 11 bytes: it receives "Mibint.out". compile_flag is the
- * MIB compiler's switch; the compiler is not part of this build and the
- * flag is not acted on.
- * Returns 0 on success, -1 when the substitution pass failed, 1 when the
- * load, the instance creation or the dynamic objects raised an error
- * (GetCompileError gives its text; a MIB without the dynamic object
- * definition table fails with "Load of Dynamic Object failed!"). */
+/* Compiles and loads the object tree. With a non-zero compile_flag the MIB
+ * compiler first compiles mib_file (normally "Mibi", which includes the
+ * modules) into the file named in output_name (normally "Mibi.out"; NULL or
+ * empty: "Mibi.out"), writing its findings to error_file (NULL or empty:
+ * "Errors.out"); when it fails, CompileMIB returns its result (10 input not
+ * opened, 2 output not created, 3 error file not created, 4 scanner
+ * initialisation, 5 parser gave up, 6 errors in the modules) and loads
+ * nothing. Then the substitution pass runs twice over the output file into
+ * "Mibint.out" and "Mibsub.out", the tree is loaded from "Mibsub.out" and
+ * the instances are created with "TreeCfg.ini". output_name, when not NULL,
+ * must be a writable buffer of at least 11 bytes: it receives "Mibint.out".
+ * Returns 0 on success, the compiler's result, -1 when the substitution
+ * pass failed, 1 when the load, the instance creation or the dynamic
+ * objects raised an error (GetCompileError gives its text; a MIB without
+ * the dynamic object definition table fails with "Load of Dynamic Object
+ * failed!"). */
 QV_API int32_t CompileMIB(const char *mib_file, char *output_name,
                           const char *error_file, int32_t compile_flag);
+
+/* Runs the MIB compiler alone: mib_file into the Extended Mosy output_file,
+ * findings into error_file. Returns the compiler's result (0, 10, 2, 3, 4,
+ * 5 or 6, as for CompileMIB), or -1 without an engine. Options set by
+ * directives stay set for the engine's next compile. */
+QV_API int32_t RunMIBCompiler(const char *mib_file, const char *output_file,
+                              const char *error_file);
 
 /* The text of the tree error that ended the last CompileMIB, or NULL when
  * it ended without one. Newly allocated. */

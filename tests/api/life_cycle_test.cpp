@@ -138,3 +138,49 @@ TEST_F(Life_Cycle, TreeFilesForTheBrowsers) {
 }
 
 }  // namespace
+
+namespace {
+
+void write_sample_sources(const Temp_Dir& dir) {
+    for (const char* name : {"Mibi", "QUORVAN-SMI.mib", "QUORVAN-DEMO-MIB.mib"})
+        dir.write(name, read_source_file(std::string("mibs/") + name));
+    std::remove(dir.file("Mibi.out").c_str());
+}
+
+TEST_F(Life_Cycle, CompileMibFromTheSources) {
+    write_sample_sources(dir);
+    ASSERT_EQ(init(), 0);
+    char name[16] = "Mibi.out";
+    ASSERT_EQ(CompileMIB("Mibi", name, "Errors.out", 1), 0);
+    EXPECT_STREQ(name, "Mibint.out");
+    EXPECT_EQ(dir.read("quorvan.log"),
+              "\nIn Compile MIB\nDone with Quorvan Compile, now loading tree\nGot Tree\nLoaded file\nGot Branch"
+              "\nCreate Instances\nInitialized Dynamic Objects");
+    EXPECT_EQ(dir.read("Mibi.out"), read_source_file("mibs/demo.out"));
+    EXPECT_EQ(dir.read("Errors.out"),
+              "W: f(QUORVAN-DEMO-MIB.mib), (29,0) Name of table \"dynObjDef\" should end with Table\r\n"
+              "Mibi parsed successfully\n");
+    Owned_Info node;
+    EXPECT_EQ(GetNodeInfo("demoByte.0", &node.info), 0);
+}
+
+TEST_F(Life_Cycle, ACompileWithErrorsLoadsNothing) {
+    write_sample_sources(dir);
+    dir.write("QUORVAN-DEMO-MIB.mib", "QUORVAN-DEMO-MIB DEFINITIONS ::= BEGIN\nx OBJECT IDENTIFIER ::= { nowhere 1 }\nEND\n");
+    ASSERT_EQ(init(), 0);
+    char name[16] = "Mibi.out";
+    EXPECT_EQ(CompileMIB("Mibi", name, "Errors.out", 1), 6);
+    EXPECT_EQ(dir.read("quorvan.log"),
+              "\nIn Compile MIB\nDone with Quorvan Compile, now loading tree\nAborted load, error in compile");
+    EXPECT_EQ(dir.read("Errors.out"),
+              "E: f(QUORVAN-DEMO-MIB.mib), (2,0) component \"nowhere\" is not defined\r\n"
+              "W: f(QUORVAN-SMI.mib), (28,4) \"OwnerString\" defined but not used\r\n"
+              "\n*** Mibi parsed with 1 error and 1 warning\n");
+    EXPECT_EQ(dir.read("Mibi.out"), "");
+    Owned_Info node;
+    EXPECT_EQ(GetNodeInfo("demoByte.0", &node.info), -1);
+    // The compiler alone, on a file that is not there.
+    EXPECT_EQ(RunMIBCompiler("missing", "out", "err"), 10);
+}
+
+}  // namespace

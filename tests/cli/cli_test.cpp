@@ -53,6 +53,39 @@ TEST_F(Cli, HelpPrintsTheUsage) {
     EXPECT_EQ(result.out.rfind("usage: quorvan-cli [--workdir DIR] COMMAND [OPTIONS] [ARGUMENTS]\n", 0), 0u);
 }
 
+TEST_F(Cli, CompileRunsTheCompilerAlone) {
+    dir.write("bad.mib", "A DEFINITIONS ::= BEGIN\nx OBJECT IDENTIFIER ::= { 1 }\nx OBJECT IDENTIFIER ::= { 2 }\nEND\n");
+    Process_Result result = run_in_dir({"compile", "bad.mib", "--errors", "bad.err"});
+    EXPECT_EQ(result.exit_status, 1);
+    EXPECT_EQ(result.out,
+              "E: (3,0) \"x\" already defined in current module\r\n"
+              "\n*** bad.mib parsed with 1 error and 0 warnings\nresult: 6\n");
+    EXPECT_EQ(dir.read("bad.err"), result.out.substr(0, result.out.size() - std::string("result: 6\n").size()));
+    EXPECT_FALSE(dir.exists("Mibint.out"));  // nothing loaded
+
+    result = run_in_dir({"compile", "missing.mib"});
+    EXPECT_EQ(result.out, "result: 10\n");
+    EXPECT_EQ(run({"compile"}).exit_status, 2);
+}
+
+TEST_F(Cli, LoadCompilesTheSourcesWhenThereAreAny) {
+    for (const char* name : {"Mibi", "QUORVAN-SMI.mib", "QUORVAN-DEMO-MIB.mib"})
+        dir.write(name, read_source_file(std::string("mibs/") + name));
+    dir.write("Mibi.out", "left over from an older compile\n");
+    Process_Result result = run_in_dir({"load"});
+    EXPECT_EQ(result.exit_status, 0) << result.out;
+    EXPECT_EQ(dir.read("Mibi.out"), read_source_file("mibs/demo.out"));
+
+    dir.write("QUORVAN-DEMO-MIB.mib", "QUORVAN-DEMO-MIB DEFINITIONS ::= BEGIN\nEND\n");
+    result = run_in_dir({"load"});
+    EXPECT_EQ(result.exit_status, 1);
+    EXPECT_NE(result.out.find("error: the MIB compiler failed; its findings (Errors.out):\n"
+                              "E: (5,0) Module must contain definitions - terminating\r\n"),
+              std::string::npos)
+        << result.out;
+    EXPECT_NE(result.out.find("result: 6\n"), std::string::npos);
+}
+
 TEST_F(Cli, LoadReportsTheResult) {
     Process_Result result = run_in_dir({"load"});
     EXPECT_EQ(result.exit_status, 0) << result.err;
