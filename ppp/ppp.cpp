@@ -114,7 +114,7 @@ Lcp_Result PPP::perform(uint32_t actions) {
         if (send_both_) result = Lcp_Result::request_and_reply;
         send_both_ = false;
     };
-    if ((actions & sca) != 0) configure_reply(Lcp_Code::configure_ack, received_.data);
+    if ((actions & sca) != 0) configure_reply(Lcp_Code::configure_ack, received_configure_options());
     if ((actions & scn) != 0) configure_reply(Lcp_Code::configure_nak, nak_options(received_options()));
     if ((actions & scj_rej) != 0) configure_reply(Lcp_Code::configure_reject, reject_options(received_options()));
     if ((actions & str) != 0) {
@@ -139,10 +139,16 @@ void PPP::change_phase(Lcp_State from, int32_t event) {
     }
 }
 
+Ppp_Bytes PPP::received_configure_options() const {
+    // An event raised by hand may follow a packet of another kind.
+    if (!received_.is(Lcp_Code::configure_request)) return {};
+    return received_.data;
+}
+
 std::vector<Lcp_Option> PPP::received_options() const {
-    auto parsed = parse_options(received_.data);
+    auto parsed = parse_options(received_configure_options());
     if (auto* options = std::get_if<std::vector<Lcp_Option>>(&parsed)) return std::move(*options);
-    return {};  // an event raised by hand over a packet without options
+    return {};
 }
 
 Ppp_Bytes PPP::echo_data() const {
@@ -261,7 +267,7 @@ Ppp_Packet_Out PPP::build_raw(Lcp_Code code, std::optional<uint8_t> identifier) 
     Ppp_Bytes data;
     switch (code) {
     case Lcp_Code::configure_request: data = encode_request_options(options_); break;
-    case Lcp_Code::configure_ack: data = received_.data; break;
+    case Lcp_Code::configure_ack: data = received_configure_options(); break;
     case Lcp_Code::configure_nak: data = nak_options(received_options()); break;
     case Lcp_Code::configure_reject: data = reject_options(received_options()); break;
     case Lcp_Code::code_reject: data = received_.serialise(); break;

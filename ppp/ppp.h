@@ -138,6 +138,9 @@ private:
     void change_phase(Lcp_State from, int32_t event);
     Lcp_Output serialise(Lcp_Result result, Lcp_Event event) const;
     Lcp_Event classify(const Lcp_Packet& packet);
+    // The options of the last packet received when it is a
+    // Configure-Request; none otherwise. Configure replies answer them.
+    Ppp_Bytes received_configure_options() const;
     std::vector<Lcp_Option> received_options() const;
     Ppp_Bytes echo_data() const;
     Chap_Output chap_step(const Chap_Packet& packet);
