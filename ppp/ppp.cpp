@@ -12,6 +12,8 @@ constexpr uint32_t kReplyActions = sca | scn | scj_rej;
 // Echo-Reply: the magic number sent when this side offers one.
 constexpr std::array<uint8_t, 4> kOurMagicNumber = {0x00, 0x00, 0x87, 0xFE};
 constexpr size_t kMagicNumberLength = 4;
+// A Code-Reject carries the rejected packet cut to fit the MRU of 1500.
+constexpr size_t kLongestRejectedPacket = 1500 - kLcpHeaderLength;
 
 uint32_t steady_milliseconds() {
     using namespace std::chrono;
@@ -123,7 +125,7 @@ Lcp_Result PPP::perform(uint32_t actions) {
         result = Lcp_Result::request;
     }
     if ((actions & sta) != 0) reply(Lcp_Code::terminate_ack, received_.identifier, {});
-    if ((actions & scj) != 0) reply(Lcp_Code::code_reject, next_lcp_identifier(), received_.serialise());
+    if ((actions & scj) != 0) reply(Lcp_Code::code_reject, next_lcp_identifier(), rejected_packet());
     if ((actions & ser) != 0) reply(Lcp_Code::echo_reply, received_.identifier, echo_data());
     return result;
 }
@@ -161,6 +163,12 @@ Ppp_Bytes PPP::echo_data() const {
     // The received data after the sender's magic number comes back.
     data.insert(data.end(), rest.begin(), rest.end());
     return data;
+}
+
+Ppp_Bytes PPP::rejected_packet() const {
+    Ppp_Bytes packet = received_.serialise();
+    if (packet.size() > kLongestRejectedPacket) packet.resize(kLongestRejectedPacket);
+    return packet;
 }
 
 Lcp_Output PPP::serialise(Lcp_Result result, Lcp_Event event) const {
@@ -270,7 +278,7 @@ Ppp_Packet_Out PPP::build_raw(Lcp_Code code, std::optional<uint8_t> identifier) 
     case Lcp_Code::configure_ack: data = received_configure_options(); break;
     case Lcp_Code::configure_nak: data = nak_options(received_options()); break;
     case Lcp_Code::configure_reject: data = reject_options(received_options()); break;
-    case Lcp_Code::code_reject: data = received_.serialise(); break;
+    case Lcp_Code::code_reject: data = rejected_packet(); break;
     case Lcp_Code::protocol_reject: data = {0x00, 0x00}; break;  // rejected protocol: none named
     case Lcp_Code::echo_request:
     case Lcp_Code::echo_reply:

@@ -143,6 +143,7 @@ private:
     Ppp_Bytes received_configure_options() const;
     std::vector<Lcp_Option> received_options() const;
     Ppp_Bytes echo_data() const;
+    Ppp_Bytes rejected_packet() const;
     Chap_Output chap_step(const Chap_Packet& packet);
 
     Tick_Source clock_;

@@ -177,3 +177,25 @@ TEST(Ppp_Codes, names) {
 }
 
 }  // namespace
+
+namespace {
+
+// A rejected packet of any size keeps the Code-Reject's length field true.
+TEST(Ppp_Edge_Cases, a_code_reject_carries_the_rejected_packet_cut_to_the_mru) {
+    PPP ppp;
+    drive(ppp, route_to(Lcp_State::opened));
+    Ppp_Bytes echo(4 + 3000, 0x55);
+    echo[0] = 9;
+    echo[1] = 3;
+    echo[2] = static_cast<uint8_t>(echo.size() >> 8);
+    echo[3] = static_cast<uint8_t>(echo.size() & 0xFF);
+    ppp.receive_lcp(echo);
+    const Lcp_Output output = ppp.raise_and_serialise(code(Lcp_Event::ruc));
+    ASSERT_EQ(output.packets.size(), 1u);
+    const Ppp_Bytes& reject = output.packets[0].octets;
+    EXPECT_EQ(reject.size(), 1500u);
+    EXPECT_EQ(reject[2] << 8 | reject[3], 1500);
+    EXPECT_EQ((Ppp_Bytes(reject.begin() + 4, reject.begin() + 8)), (Ppp_Bytes{9, 3, echo[2], echo[3]}));
+}
+
+}  // namespace
