@@ -19,6 +19,7 @@ Quorvan::Quorvan()
                                               error_states_)),
       receiver_thread_(
           std::make_unique<BCCThread_TA_Receiver>(*receiver_, connection_state_, *ini_, *field_settings_)),
+      ppp_(std::make_unique<PPP>([this](uint32_t n) { return random_.below(n); })),
       stmf_(tree_, &dyn_obj_table_) {}
 
 Quorvan::~Quorvan() {
@@ -59,6 +60,10 @@ int32_t Quorvan::Init(int32_t role, const char* port, uint16_t baud) {
     outstanding_.clear();
     error_states_.clear();
     ini_->Load();  // a missing file keeps the current settings
+    {
+        std::lock_guard hold(link_lock());
+        ppp_->set_secret(ini_->ppp_info());
+    }
     ini_->set_role(role);
     if (port != nullptr && port[0] == '\0') return 0;  // a caller that does not use the line
     if (port != nullptr) {

@@ -16,6 +16,7 @@
 #include "engine/ini_file.h"
 #include "field/error_injection.h"
 #include "field/field_device_settings.h"
+#include "ppp/ppp.h"
 #include "quorvan.h"
 #include "transport/outstanding_requests.h"
 #include "transport/receiver_thread.h"
@@ -72,6 +73,22 @@ public:
     void SetFieldDeviceErrorMode(const Error_Mode& mode) { error_injection_->set(mode); }
     Error_Mode GetFieldDeviceErrorMode() const { return error_injection_->mode(); }
 
+    // The PPP link (engine/ppp_calls.cpp).
+    int32_t StartPPP(QV_DisplayCallback display);
+    int32_t Authenticate(QV_DisplayCallback display);
+    int32_t DoPPPEventT(const char* event, QV_DisplayCallback display);
+    int32_t SetPPPEvent(int32_t event);
+    int32_t SetPPPEventT(const char* event);
+    int32_t SendLCPRawMessage(const char* name, char** frame, uint8_t identifier, QV_DisplayCallback display);
+    int32_t GetLinkState() const;
+    int32_t GetLinkEvent() const;
+    int32_t GetLinkPhase() const;
+    Lcp_Options GetLCPOptions() const;
+    void SetLCPOptions(const Lcp_Options& options);
+    void SetPPPInfo(const char* info);
+    std::string GetPPPInfo();
+    int32_t GetConnectionState() const { return connection_state_.load(); }
+
     void SetAppInstance(void* instance) { app_instance_ = instance; }
     void* GetAppInstance() const { return app_instance_; }
 
@@ -98,6 +115,7 @@ private:
     std::unique_ptr<ErrorInjection> error_injection_;
     std::unique_ptr<TA_Receiver> receiver_;
     std::unique_ptr<BCCThread_TA_Receiver> receiver_thread_;
+    std::unique_ptr<PPP> ppp_;  // used under the link lock
     STMF stmf_;
     Error_State_List error_states_;
     void* receiver_handle_ = nullptr;

@@ -71,7 +71,9 @@ PPP::PPP(Tick_Source clock, Random_Below random) : clock_(std::move(clock)), ran
     reset_lcp_identifiers();
 }
 
-PPP::PPP() : PPP(steady_milliseconds, own_generator()) {}
+PPP::PPP(Random_Below random) : PPP(steady_milliseconds, std::move(random)) {}
+
+PPP::PPP() : PPP(own_generator()) {}
 
 Lcp_Result PPP::raise(int32_t event) {
     if (event_ != kNone) return Lcp_Result::nothing;  // one event at a time

@@ -79,6 +79,9 @@ public:
     // The clock stamps packets and runs the restart timer; the draws make
     // challenge values and frame faults.
     PPP(Tick_Source clock, Random_Below random);
+    // On the steady clock.
+    explicit PPP(Random_Below random);
+    // On the steady clock, with a generator of its own.
     PPP();
 
     // Raises an event: the transition's actions are performed in order and
