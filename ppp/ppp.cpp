@@ -55,6 +55,20 @@ constexpr Phase_Change kPhaseChanges[] = {
     {Lcp_State::opened, Lcp_Event::rcn, Lcp_State::req_sent, Link_Phase::establish},
 };
 
+// The states in which the restart timer runs (RFC 1661, 4.6): those
+// waiting for an answer to a Configure- or Terminate-Request. Elsewhere an
+// unanswered request of the past raises no time-outs.
+bool restart_timer_runs(Lcp_State state) {
+    switch (state) {
+    case Lcp_State::closing:
+    case Lcp_State::stopping:
+    case Lcp_State::req_sent:
+    case Lcp_State::ack_rcvd:
+    case Lcp_State::ack_sent: return true;
+    default: return false;
+    }
+}
+
 }  // namespace
 
 std::string_view chap_display_name(Chap_Code code) {
@@ -241,6 +255,7 @@ Lcp_Output PPP::receive_lcp(std::span<const uint8_t> octets) {
 }
 
 Timer_Event PPP::check_timer() {
+    if (!restart_timer_runs(state_)) return Timer_Event::none;
     Lcp_Code answer;
     if (request_.is(Lcp_Code::configure_request)) {
         answer = Lcp_Code::configure_ack;

@@ -35,7 +35,9 @@ Ppp_Received Ppp_Link::receive_frame(std::span<const uint8_t> frame) {
         trace(received.chap.text);
         if (received.chap.reply) send(*received.chap.reply, ppp_protocol::kChap);
         break;
-    default: received.ntcip = std::move(message.information); break;
+    case ppp_protocol::kNtcip:
+    case ppp_protocol::kNtcipC0: received.ntcip = std::move(message.information); break;
+    default: break;  // IP: not carried here
     }
     return received;
 }

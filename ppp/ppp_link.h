@@ -19,6 +19,7 @@
 // Protocol numbers of the frames.
 namespace ppp_protocol {
 inline constexpr uint16_t kNtcip = 0x00C1;
+inline constexpr uint16_t kNtcipC0 = 0x00C0;  // also handed to the codec
 inline constexpr uint16_t kLcp = 0xC021;
 inline constexpr uint16_t kChap = 0xC223;
 }  // namespace ppp_protocol
@@ -41,7 +42,8 @@ struct Ppp_Received {
     Decode_Result decode;
     // The decode's failure, when it threw: its message.
     std::string error;
-    // The information of an NTCIP frame, for the codec.
+    // The information of an NTCIP frame (0x00C1 or 0x00C0), for the codec;
+    // none for any other protocol.
     std::optional<Ppp_Bytes> ntcip;
     Lcp_Output lcp;
     Chap_Output chap;

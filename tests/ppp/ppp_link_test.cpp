@@ -197,3 +197,37 @@ TEST(Ppp_Link, an_event_raised_without_sending_sends_nothing) {
 }
 
 }  // namespace
+
+namespace {
+
+// The timer runs only while a request waits for its answer: a link that
+// has opened, or has given up, raises no time-outs.
+TEST(Ppp_Link, the_restart_timer_rests_outside_the_states_that_wait_for_an_answer) {
+    Requesting link;
+    link.answer(2, link.request_id(), {0x01, 0x04, 0x05, 0xDC, 0x03, 0x05, 0xC2, 0x23, 0x05});
+    link.central.link.receive_frame(
+        encode_ppp_frame(Ppp_Bytes{0x01, 0x30, 0x00, 0x08, 0x01, 0x04, 0x05, 0xDC}, ppp_protocol::kLcp));
+    ASSERT_EQ(link.central.ppp.state(), Lcp_State::opened);
+    // An Echo-Request is now the last packet received: not an answer.
+    link.central.link.receive_frame(
+        encode_ppp_frame(Ppp_Bytes{0x09, 0x31, 0x00, 0x08, 0, 0, 0, 0}, ppp_protocol::kLcp));
+    const int32_t counter = link.central.ppp.restart_counter();
+    link.requests_after_expiry();
+    link.requests_after_expiry();
+    EXPECT_EQ(link.central.ppp.last_event(), static_cast<int32_t>(Lcp_Event::rxr));
+    EXPECT_EQ(link.central.ppp.restart_counter(), counter);
+    EXPECT_EQ(link.central.ppp.state(), Lcp_State::opened);
+}
+
+TEST(Ppp_Link, only_ntcip_protocols_go_to_the_codec) {
+    Test_Clock clock;
+    Station field(clock, "orchid", 2);
+    const Ppp_Bytes message{0x30, 0x00};
+    EXPECT_TRUE(field.link.receive_frame(encode_ppp_frame(message, 0x00C1)).ntcip);
+    EXPECT_TRUE(field.link.receive_frame(encode_ppp_frame(message, 0x00C0)).ntcip);
+    const Ppp_Received ip = field.link.receive_frame(encode_ppp_frame(message, 0x0021));
+    EXPECT_FALSE(ip.ntcip);
+    EXPECT_EQ(ip.decode.ipi, 0x0021);
+}
+
+}  // namespace
