@@ -308,7 +308,8 @@ Ppp_Packet_Out PPP::build_raw(Lcp_Code code, std::optional<uint8_t> identifier) 
 }
 
 std::optional<Ppp_Packet_Out> PPP::authenticate() {
-    if (request_.options.authentication_protocol != kChapProtocol) return std::nullopt;
+    // Nothing is negotiated before this side has built a request.
+    if (request_.code == 0 || request_.options.authentication_protocol != kChapProtocol) return std::nullopt;
     our_challenge_ = build_challenge(random_);
     our_challenge_.secret = secret_;
     return Ppp_Packet_Out{our_challenge_.serialise(), std::string(chap_display_name(Chap_Code::challenge))};

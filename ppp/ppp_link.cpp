@@ -23,7 +23,7 @@ Ppp_Received Ppp_Link::receive_frame(std::span<const uint8_t> frame) {
         trace(received.error);
         return received;
     }
-    if (received.decode.flags != 0) return received;  // the receiver reports each flag
+    if (received.decode.flags != 0) return received;
     switch (received.decode.ipi) {
     case ppp_protocol::kLcp:
         received.lcp = ppp_.receive_lcp(message.information);

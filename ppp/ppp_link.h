@@ -54,6 +54,8 @@ public:
     Ppp_Link(PPP& ppp, Frame_Sink& sink, Ppp_Trace trace = {});
 
     // Decodes a complete frame (flags included) and handles what it carries.
+    // A frame the decode flags (bad FCS, protocol field not two octets) or
+    // refuses is not handled further; the caller reports it.
     Ppp_Received receive_frame(std::span<const uint8_t> frame);
 
     // What the receiver does on an idle pass: in the Authentication phase

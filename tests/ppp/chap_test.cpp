@@ -154,6 +154,7 @@ TEST(Chap, a_packet_whose_fields_run_past_its_end_is_refused) {
 }
 
 TEST(Chap, no_challenge_unless_the_request_negotiates_chap) {
+    EXPECT_FALSE(PPP().authenticate());  // no request built yet
     Test_Clock clock;
     PPP ppp(clock.source(), seeded_random());
     Lcp_Options options;
