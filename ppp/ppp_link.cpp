@@ -1,0 +1,77 @@
+#include "ppp/ppp_link.h"
+
+#include "base/throwable.h"
+
+Ppp_Link::Ppp_Link(PPP& ppp, Frame_Sink& sink, Ppp_Trace trace) : ppp_(ppp), sink_(sink), trace_(std::move(trace)) {}
+
+void Ppp_Link::send(const Ppp_Packet_Out& packet, uint16_t protocol) {
+    sink_.send_frame(encode_ppp_frame(packet.octets, protocol, faults_, fault_random_), packet.name);
+}
+
+void Ppp_Link::send_all(const Lcp_Output& output) {
+    for (const Ppp_Packet_Out& packet : output.packets) send(packet, ppp_protocol::kLcp);
+}
+
+Ppp_Received Ppp_Link::receive_frame(std::span<const uint8_t> frame) {
+    Ppp_Received received;
+    Raw_Message message;
+    message.octets.assign(frame.begin(), frame.end());
+    try {
+        decode_ppp_frame(message, received.decode);
+    } catch (const RecoverException& failure) {
+        received.error = failure.message();
+        trace(received.error);
+        return received;
+    }
+    if (received.decode.flags != 0) return received;
+    switch (received.decode.ipi) {
+    case ppp_protocol::kLcp:
+        received.lcp = ppp_.receive_lcp(message.information);
+        trace(received.lcp.refusal);
+        send_all(received.lcp);
+        break;
+    case ppp_protocol::kChap:
+        received.chap = ppp_.receive_chap(message.information);
+        trace(received.chap.text);
+        if (received.chap.reply) send(*received.chap.reply, ppp_protocol::kChap);
+        break;
+    case ppp_protocol::kNtcip:
+    case ppp_protocol::kNtcipC0: received.ntcip = std::move(message.information); break;
+    default: break;  // IP: not carried here
+    }
+    return received;
+}
+
+void Ppp_Link::idle_pass() {
+    const Link_Phase phase = ppp_.phase();
+    // A link negotiated again challenges again.
+    if (phase == Link_Phase::dead || phase == Link_Phase::establish || phase == Link_Phase::terminate)
+        challenge_sent_ = false;
+    if (phase == Link_Phase::authenticate && !challenge_sent_) challenge_sent_ = authenticate();
+    send_all(ppp_.run_timer());
+}
+
+Lcp_Result Ppp_Link::raise(int32_t event, bool send) {
+    const Lcp_Output output = ppp_.raise_and_serialise(event);
+    if (send) send_all(output);
+    return output.result;
+}
+
+void Ppp_Link::open() { send_all(ppp_.open()); }
+
+bool Ppp_Link::authenticate() {
+    const auto challenge = ppp_.authenticate();
+    if (challenge) send(*challenge, ppp_protocol::kChap);
+    return challenge.has_value();
+}
+
+Ppp_Bytes Ppp_Link::send_raw(Lcp_Code code, std::optional<uint8_t> identifier) {
+    const Ppp_Packet_Out packet = ppp_.build_raw(code, identifier);
+    Ppp_Bytes frame = encode_ppp_frame(packet.octets, ppp_protocol::kLcp, faults_, fault_random_);
+    sink_.send_frame(frame, packet.name);
+    return frame;
+}
+
+void Ppp_Link::send_ntcip(std::span<const uint8_t> information) {
+    sink_.send_frame(encode_ppp_frame(information, ppp_protocol::kNtcip, faults_, fault_random_), kNtcipLabel);
+}
