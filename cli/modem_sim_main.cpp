@@ -27,13 +27,15 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: quorvan-modem-sim [--ring-ms MS] [--rings N] [--dial-ms MS] [--connect-ms MS] [--rate BPS]\n"
+    "                         [--cannot-dial MODIFIERS]\n"
     "                         [--auto-answer NUMBER]... [--no-dial-tone NUMBER]...\n"
     "                         [--busy NUMBER]... [--no-answer NUMBER]... NUMBER...\n"
     "  NUMBER              a modem on its own pseudo-terminal; it rings until ATA answers\n"
     "  --auto-answer N     a modem that answers on the first ring (S0=1)\n"
     "  --no-dial-tone N    a modem whose line has no dial tone\n"
     "  --busy N            a number that is always busy\n"
-    "  --no-answer N       a number that rings and never answers\n";
+    "  --no-answer N       a number that rings and never answers\n"
+    "  --cannot-dial MODS  the modems answer ERROR to a dial string with any of these (e.g. \"W@$\")\n";
 
 // Sleep of the event loop when nothing happens: the resolution of the
 // guard times and rings.
@@ -80,6 +82,8 @@ Options parse_options(int argc, char** argv) {
             options.exchange.connect_time = std::chrono::milliseconds(count_argument(option, value));
         else if (option == "--dial-ms")
             profile.dial_time = std::chrono::milliseconds(count_argument(option, value));
+        else if (option == "--cannot-dial")
+            profile.cannot_dial = value;
         else if (option == "--rate")
             profile.connect_rate = static_cast<unsigned>(count_argument(option, value));
         else if (option == "--auto-answer")

@@ -267,6 +267,8 @@ bool Sim_Modem::dial(const std::string& dial_string, Sim_Clock::time_point now) 
         const char upper = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
         if (std::isdigit(static_cast<unsigned char>(c)) || c == '*' || c == '#' || (upper >= 'A' && upper <= 'D')) {
             digits.push_back(upper);
+        } else if (profile_.cannot_dial.find(c) != std::string::npos) {
+            return false;
         } else if (c == ';') {
             semicolon = true;
             break;

@@ -35,6 +35,9 @@ struct Sim_Modem_Profile {
     uint8_t auto_answer_rings = 0;  // S0: 0 waits for ATA
     std::chrono::milliseconds dial_time{1000};
     unsigned connect_rate = 9600;  // shown after CONNECT
+    // Dial modifiers the modem refuses (ERROR), as modems without dial-tone
+    // or quiet-answer detection do.
+    std::string cannot_dial;
 };
 
 class Sim_Modem {
