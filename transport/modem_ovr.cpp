@@ -65,6 +65,7 @@ int Modem_Ovr::handle() const { return connected() ? port_.handle() : Posix_Seri
 
 void Modem_Ovr::fail(Modem_Notice notice, const std::string& detail) {
     const Modem_Notice_Text& entry = modem_notice_text(notice);
+    if (silent_) return;
     std::string text = entry.text;
     if (!detail.empty()) text += " " + detail;
     if (notify_) notify_(entry.title, text);
@@ -210,14 +211,12 @@ bool Modem_Ovr::answer(std::chrono::milliseconds for_ring) {
     std::lock_guard lock(mutex_);
     if (connected()) return true;
     try {
-        if (!open_port()) return false;
         if (!answer_ready_) {
-            if (!initialise()) return false;
-            if (!command(kNoAutoAnswer, settings_.wait_step)) {
-                fail(Modem_Notice::refused, kNoAutoAnswer);
-                return false;
-            }
-            answer_ready_ = true;
+            silent_ = answer_trouble_shown_;
+            answer_ready_ = prepare_for_calls();
+            silent_ = false;
+            answer_trouble_shown_ = !answer_ready_;
+            if (!answer_ready_) return false;
         }
         const auto deadline = Clock::now() + for_ring;
         for (;;) {
@@ -236,12 +235,20 @@ bool Modem_Ovr::answer(std::chrono::milliseconds for_ring) {
         hang_up_locked();
         return false;
     } catch (const SP_Exception&) {
+        silent_ = false;
         fail(Modem_Notice::port_unusable);
         connected_ = false;
         answer_ready_ = false;
         port_.close();
         return false;
     }
+}
+
+bool Modem_Ovr::prepare_for_calls() {
+    if (!open_port() || !initialise()) return false;
+    if (command(kNoAutoAnswer, settings_.wait_step)) return true;
+    fail(Modem_Notice::refused, kNoAutoAnswer);
+    return false;
 }
 
 bool Modem_Ovr::connect_call() {

@@ -89,6 +89,7 @@ private:
     // Waits the rounds of one step each for a final result.
     Modem_Response await_final(int rounds);
     bool dial_locked();
+    bool prepare_for_calls();
     bool connect_call();
     void hang_up_locked();
     void drop_dtr();
@@ -107,6 +108,10 @@ private:
     mutable std::mutex mutex_;
     std::atomic<bool> connected_{false};
     bool answer_ready_ = false;    // initialised to wait for calls
+    // A field device retries the preparation for calls on every pass; its
+    // failure is shown once, until a preparation succeeds.
+    bool answer_trouble_shown_ = false;
+    bool silent_ = false;
     bool call_pending_ = false;    // ATD or ATA sent, no final result yet
     bool dcd_watched_ = false;     // DCD was up when the call connected
     Modem_Line_Reader lines_;

@@ -235,3 +235,110 @@ TEST(Modem_Refusing_Modifiers, ARefusedModifierBecomesAPause) {
 }
 
 }  // namespace
+
+namespace {
+
+// The far end of a pseudo-terminal playing a modem from a script: it takes
+// each command (up to its carriage return) and answers it as the script
+// says; the commands it took are the result.
+struct Scripted_Step {
+    std::string answer;  // written after the command came; nothing to stay silent
+};
+
+std::string next_command(const Pty_Pair& line) {
+    std::string command;
+    for (;;) {
+        const Octets octet = line.read(1, 3s);
+        if (octet.empty() || octet[0] == '\r') return command;
+        command.push_back(static_cast<char>(octet[0]));
+    }
+}
+
+std::future<std::vector<std::string>> play_modem(const Pty_Pair& line, std::vector<Scripted_Step> script) {
+    return std::async(std::launch::async, [&line, script] {
+        std::vector<std::string> commands;
+        for (const Scripted_Step& step : script) {
+            commands.push_back(next_command(line));
+            if (!step.answer.empty()) line.write(Octets(step.answer.begin(), step.answer.end()));
+        }
+        return commands;
+    });
+}
+
+class Scripted_Modem : public ::testing::Test {
+protected:
+    Scripted_Modem() {
+        modem.set_port(line.terminal_name(), 9600);
+        modem.set_number("5550100");
+    }
+    Pty_Pair line;
+    Notices notices;
+    Modem_Ovr modem{fast_settings(), notices.callback(), 0ms};
+};
+
+TEST_F(Scripted_Modem, DataThatCameWithTheConnectLineIsReadFirstAndNumericResultsCount) {
+    auto commands = play_modem(line, {{"ATE0V1Q0&D2S12=5\r\r\nOK\r\n"}, {"1\r~\x01\x02~"}});
+    ASSERT_TRUE(modem.dial());
+    EXPECT_EQ(commands.get(), (std::vector<std::string>{"ATE0V1Q0&D2S12=5", "ATD5550100"}));
+    Octets buffer(550);
+    size_t count = 0;
+    Pending_Read pending;
+    Read_Times times;
+    modem.read(buffer, count, pending, times);
+    buffer.resize(count);
+    EXPECT_EQ(buffer, (Octets{'~', 1, 2, '~'}));
+}
+
+TEST_F(Scripted_Modem, AModemThatIgnoresTheHangUpIsHungUpByDroppingDtr) {
+    auto commands = play_modem(line, {{"\r\nOK\r\n"}, {"\r\nCONNECT\r\n"}, {""}});
+    ASSERT_TRUE(modem.dial());
+    modem.hang_up();  // "+++" and "ATH0" go unanswered
+    EXPECT_EQ(commands.get(), (std::vector<std::string>{"ATE0V1Q0&D2S12=5", "ATD5550100", "+++ATH0"}));
+    EXPECT_FALSE(modem.connected());
+    EXPECT_TRUE(notices.shown().empty());
+
+    // The port was closed to drop DTR; the next dial opens it again.
+    auto again = play_modem(line, {{"\r\nOK\r\n"}, {"\r\nCONNECT 2400\r\n"}});
+    EXPECT_TRUE(modem.dial());
+    EXPECT_EQ(again.get().size(), 2u);
+}
+
+TEST_F(Scripted_Modem, RefusalsAndSilenceEndNotConnectedWithTheirMessage) {
+    struct Case {
+        std::vector<Scripted_Step> script;
+        std::string notice;
+    };
+    const std::vector<Case> cases = {
+        {{{"\r\nERROR\r\n"}}, shown(Modem_Notice::refused) + " ATE0V1Q0&D2S12=5"},
+        {{{"\r\nOK\r\n"}, {"\r\nERROR\r\n"}, {"\r\nOK\r\n"}}, shown(Modem_Notice::refused) + " ATD5550100"},
+        // A modem that says nothing after the dial: the waits run out, and the
+        // dial is abandoned before the hang-up.
+        {{{"\r\nOK\r\n"}, {""}, {"\r\nNO CARRIER\r\n"}, {"\r\nOK\r\n"}}, shown(Modem_Notice::not_in_time)},
+    };
+    for (const Case& c : cases) {
+        Pty_Pair case_line;
+        Notices case_notices;
+        Modem_Settings settings = fast_settings();
+        settings.connect_waits = 2;
+        Modem_Ovr scripted(settings, case_notices.callback(), 0ms);
+        scripted.set_port(case_line.terminal_name(), 9600);
+        scripted.set_number("5550100");
+        auto commands = play_modem(case_line, c.script);
+        EXPECT_FALSE(scripted.dial());
+        EXPECT_EQ(case_notices.shown(), std::vector<std::string>{c.notice});
+        EXPECT_EQ(commands.get().size(), c.script.size());
+    }
+}
+
+TEST_F(Scripted_Modem, AFieldDeviceThatCannotPrepareForCallsSaysSoOnce) {
+    EXPECT_FALSE(modem.answer(0ms));
+    EXPECT_FALSE(modem.answer(0ms));
+    EXPECT_EQ(notices.shown(), std::vector<std::string>{shown(Modem_Notice::not_a_data_modem)});
+
+    line.read_available();  // the two initialisations nobody answered
+    auto commands = play_modem(line, {{"\r\nOK\r\n"}, {"\r\nOK\r\n\r\nRING\r\n"}, {"\r\nCONNECT\r\n"}});
+    EXPECT_TRUE(modem.answer(3s));
+    EXPECT_EQ(commands.get(), (std::vector<std::string>{"ATE0V1Q0&D2S12=5", "ATS0=0", "ATA"}));
+}
+
+}  // namespace
