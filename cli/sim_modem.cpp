@@ -70,6 +70,9 @@ void Sim_Modem::from_terminal(std::span<const uint8_t> octets, Sim_Clock::time_p
         show(Result_Code::no_carrier);
         return;
     }
+    // An escape whose closing guard time has passed takes effect before
+    // what comes now.
+    check_escape(now);
     std::vector<uint8_t> data;
     for (const uint8_t octet : octets) {
         if (state_ == State::online) {
@@ -304,12 +307,17 @@ void Sim_Modem::tick(Sim_Clock::time_point now) {
             state_ = State::calling;
             line_.call(*this, digits_);
         }
-    } else if (state_ == State::online && pluses_ == 3 &&
-               now - last_online_octet_ >= guard_time(registers_[kGuardTime])) {
-        state_ = State::online_command;
-        pluses_ = 0;
-        show(Result_Code::ok);
+    } else {
+        check_escape(now);
     }
+}
+
+void Sim_Modem::check_escape(Sim_Clock::time_point now) {
+    if (state_ != State::online || pluses_ != 3 || now - last_online_octet_ < guard_time(registers_[kGuardTime]))
+        return;
+    state_ = State::online_command;
+    pluses_ = 0;
+    show(Result_Code::ok);
 }
 
 void Sim_Modem::go_on_hook() {

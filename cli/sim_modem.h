@@ -85,6 +85,8 @@ private:
     // that answers later (D, A, O) clears `answer_now`.
     bool run_commands(const std::string& commands, Sim_Clock::time_point now, bool& answer_now);
     bool dial(const std::string& dial_string, Sim_Clock::time_point now);
+    // "+++" followed by a guard time of silence: to command mode.
+    void check_escape(Sim_Clock::time_point now);
     void go_on_hook();
     void reset_profile();
     void show(Result_Code code);

@@ -2,7 +2,8 @@
 // octets, in chunks of arbitrary size, typed on either of two modems of one
 // exchange, with time passing between the chunks. Nothing may crash, and a
 // modem's answer to a chunk stays within the echo, the data from the far
-// end and a few result lines.
+// end, and a line for each character of the longest command line (each "I"
+// of "ATIII..." prints the identity).
 #include <cstdint>
 #include <cstdlib>
 #include <span>
@@ -15,8 +16,9 @@ void require(bool condition) {
     if (!condition) std::abort();
 }
 
-// Room for the result and information lines one command line may produce.
-constexpr size_t kResultRoom = 512;
+// The most one command line (255 characters) may produce: a line of at most
+// 32 octets for each character.
+constexpr size_t kResultRoom = 256 * 32;
 
 }  // namespace
 
