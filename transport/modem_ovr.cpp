@@ -1,6 +1,8 @@
 #include "transport/modem_ovr.h"
 
 #include <poll.h>
+#include <sys/eventfd.h>
+#include <unistd.h>
 #include <sys/ioctl.h>
 #include <termios.h>
 
@@ -30,7 +32,23 @@ std::vector<uint8_t> command_octets(const std::string& text) {
 }  // namespace
 
 Modem_Ovr::Modem_Ovr(Modem_Settings settings, Notify notify, std::chrono::milliseconds settle_before_open)
-    : settings_(std::move(settings)), notify_(std::move(notify)), port_(settle_before_open) {}
+    : settings_(std::move(settings)),
+      notify_(std::move(notify)),
+      port_(settle_before_open),
+      cancel_fd_(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {}
+
+void Modem_Ovr::cancel() {
+    cancelled_ = true;
+    const uint64_t one = 1;
+    [[maybe_unused]] const ssize_t written = ::write(cancel_fd_, &one, sizeof one);
+}
+
+// A dial or an answer starts without an earlier cancel.
+void Modem_Ovr::start_attempt() {
+    cancelled_ = false;
+    uint64_t count = 0;
+    [[maybe_unused]] const ssize_t taken = ::read(cancel_fd_, &count, sizeof count);
+}
 
 Modem_Ovr::~Modem_Ovr() {
     try {
@@ -38,6 +56,7 @@ Modem_Ovr::~Modem_Ovr() {
     } catch (...) {
         // a port that fails while closing has nothing left to release
     }
+    if (cancel_fd_ >= 0) ::close(cancel_fd_);
 }
 
 void Modem_Ovr::set_port(const std::string& name, uint16_t baud_rate) {
@@ -65,7 +84,7 @@ int Modem_Ovr::handle() const { return connected() ? port_.handle() : Posix_Seri
 
 void Modem_Ovr::fail(Modem_Notice notice, const std::string& detail) {
     const Modem_Notice_Text& entry = modem_notice_text(notice);
-    if (silent_) return;
+    if (silent_ || cancelled_) return;
     std::string text = entry.text;
     if (!detail.empty()) text += " " + detail;
     if (notify_) notify_(entry.title, text);
@@ -112,20 +131,20 @@ Modem_Response Modem_Ovr::await_result(std::chrono::milliseconds patience) {
             if (response != Modem_Response::other) return response;
         }
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-        if (left.count() < 0) return Modem_Response::other;
-        pollfd entry{port_.handle(), POLLIN, 0};
-        if (::poll(&entry, 1, static_cast<int>(left.count())) <= 0) continue;
+        if (left.count() < 0 || cancelled_) return Modem_Response::other;
+        pollfd entries[2] = {{port_.handle(), POLLIN, 0}, {cancel_fd_, POLLIN, 0}};
+        if (::poll(entries, 2, static_cast<int>(left.count())) <= 0 || entries[1].revents != 0) continue;
         size_t count = 0;
         Pending_Read pending;
         Read_Times times;
         port_.read(chunk, count, pending, times);
-        if (count == 0 && (entry.revents & (POLLHUP | POLLERR))) return Modem_Response::other;  // no modem there
+        if (count == 0 && (entries[0].revents & (POLLHUP | POLLERR))) return Modem_Response::other;  // no modem there
         lines_.feed(std::span<const uint8_t>(chunk).first(count));
     }
 }
 
 Modem_Response Modem_Ovr::await_final(int rounds) {
-    for (int round = 0; round < rounds; ++round) {
+    for (int round = 0; round < rounds && !cancelled_; ++round) {
         const Modem_Response response = await_result(settings_.wait_step);
         if (response != Modem_Response::other && response != Modem_Response::ring) return response;
     }
@@ -152,6 +171,7 @@ bool Modem_Ovr::initialise() {
 
 bool Modem_Ovr::dial() {
     std::lock_guard lock(mutex_);
+    start_attempt();
     try {
         return dial_locked();
     } catch (const SP_Exception&) {
@@ -210,6 +230,7 @@ bool Modem_Ovr::dial_locked() {
 bool Modem_Ovr::answer(std::chrono::milliseconds for_ring) {
     std::lock_guard lock(mutex_);
     if (connected()) return true;
+    start_attempt();
     try {
         if (!answer_ready_) {
             silent_ = answer_trouble_shown_;

@@ -64,6 +64,10 @@ public:
     // when the modem does not obey.
     void hang_up();
     bool connected() const { return connected_.load(std::memory_order_acquire); }
+    // From another thread: ends the dial or the wait for a call in progress
+    // at once, as not connected and without a message (the one who cancels
+    // knows why). A dial or answer that starts later is not affected.
+    void cancel();
 
     // The port's descriptor while a call is connected, -1 otherwise.
     int handle() const;
@@ -80,6 +84,7 @@ public:
 private:
     using Clock = std::chrono::steady_clock;
 
+    void start_attempt();
     bool open_port();
     bool initialise();
     bool command(const std::string& text, std::chrono::milliseconds patience);
@@ -107,6 +112,8 @@ private:
     std::string number_;
     mutable std::mutex mutex_;
     std::atomic<bool> connected_{false};
+    std::atomic<bool> cancelled_{false};
+    int cancel_fd_ = -1;  // wakes a wait for the modem
     bool answer_ready_ = false;    // initialised to wait for calls
     // A field device retries the preparation for calls on every pass; its
     // failure is shown once, until a preparation succeeds.

@@ -192,6 +192,37 @@ TEST_F(Modem_Call, WaitingForACallThatDoesNotComeIsNoFailure) {
     EXPECT_TRUE(field_notices.shown().empty());
 }
 
+TEST_F(Modem_Call, ACancelledWaitForACallEndsAtOnceWithoutAMessage) {
+    const auto started = std::chrono::steady_clock::now();
+    auto answered = std::async(std::launch::async, [&] { return field.answer(20s); });
+    std::this_thread::sleep_for(300ms);
+    field.cancel();
+    EXPECT_FALSE(answered.get());
+    EXPECT_LT(std::chrono::steady_clock::now() - started, 5s);
+    EXPECT_TRUE(field_notices.shown().empty());
+    call_field();  // the next wait is not cancelled
+}
+
+TEST(Modem_Cancel, ACancelledDialHangsUpWithoutAMessage) {
+    Modem_Sim_Process sim{QUORVAN_MODEM_SIM,
+                          {"--ring-ms", "100", "--rings", "1000", "--dial-ms", "30", "--no-answer", "5550188",
+                           "5550100"}};
+    Notices notices;
+    Modem_Settings settings = fast_settings();
+    settings.wait_step = 3s;
+    Modem_Ovr modem(settings, notices.callback(), 0ms);
+    modem.set_port(sim.port_of("5550100"), 9600);
+    modem.set_number("5550188");
+    const auto started = std::chrono::steady_clock::now();
+    auto dialled = std::async(std::launch::async, [&] { return modem.dial(); });
+    ASSERT_TRUE(sim.traced("5550188 rings"));
+    modem.cancel();
+    EXPECT_FALSE(dialled.get());
+    EXPECT_LT(std::chrono::steady_clock::now() - started, 5s);
+    EXPECT_TRUE(sim.traced("ended by 5550100"));
+    EXPECT_TRUE(notices.shown().empty());
+}
+
 TEST(Modem_Port, APortWithoutAModemOrWithoutADeviceEndsNotConnected) {
     Pty_Pair silent_line;
     const std::vector<std::pair<std::string, Modem_Notice>> cases = {
