@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "tests/support/modem_sim_process.h"
+#include "tests/support/process.h"
 
 namespace {
 
@@ -210,6 +211,21 @@ TEST_F(Modem_Sim, ControlCommandsAreAnswered) {
     EXPECT_TRUE(a.expect("\r\nNO DIALTONE\r\n"));
     sim.control("sunspots");
     EXPECT_TRUE(sim.traced("unknown command: sunspots"));
+}
+
+TEST(Modem_Sim_Usage, WhatItCannotUseIsAUsageError) {
+    const std::vector<std::vector<std::string>> usage = {
+        {QUORVAN_MODEM_SIM},
+        {QUORVAN_MODEM_SIM, "--rings"},
+        {QUORVAN_MODEM_SIM, "--rings", "many", "5550100"},
+        {QUORVAN_MODEM_SIM, "--sunspots", "1", "5550100"},
+        {QUORVAN_MODEM_SIM, "x-y"},
+    };
+    for (const auto& argv : usage) {
+        const Process_Result result = run_process(argv);
+        EXPECT_EQ(result.exit_status, 2) << argv.back();
+        EXPECT_NE(result.err.find("usage: quorvan-modem-sim"), std::string::npos) << argv.back();
+    }
 }
 
 }  // namespace
