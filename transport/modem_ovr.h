@@ -5,8 +5,9 @@
 //
 // Dialling, answering and hanging up run on the thread that asks for them;
 // the receiver thread reads only while a call is connected. One lock orders
-// them: a hang-up waits for a read in progress, and a read waits for the
-// hang-up (whose "OK" it must not take for data). Every failure is shown
+// them: a hang-up waits for a read in progress, and a read that comes during
+// a dial, an answer or a hang-up reads nothing (it must not take the modem's
+// answers for data, nor stall while a prompt waits). Every failure is shown
 // through the notice callback and ends as not connected; the callback also
 // shows the "Dialing Paused" prompts and returns when the user goes on.
 #pragma once
