@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 
 #include "tree/bytes.h"
 
@@ -56,12 +57,20 @@ private:
 void encode_length(size_t n, Bytes& out);
 Bytes length_field(size_t n);
 
+// Writing a message front to back into one buffer: the sizes of fields
+// first, then the tag and length in front of each content.
+size_t length_field_size(size_t n);
+size_t tlv_size(size_t content_size);
+void append_header(Bytes& out, uint8_t tag, size_t content_size);
+void append_tlv(Bytes& out, uint8_t tag, std::span<const uint8_t> content);
+
 // Takes a length field from the front. A field that runs past the end is
 // reported by the return value false, with the reader left where it was.
 bool decode_length(Byte_Reader& reader, size_t& n);
 
 // Unsigned contents of at most four bytes, without a leading set bit.
 uint32_t decode_unsigned(const Bytes& content);
+uint32_t decode_unsigned_octets(std::span<const uint8_t> content);
 
 // Check tag: kNoTag for no byte, kKnownTag for a tag of the set above,
 // kUnknownTag otherwise.

@@ -69,3 +69,46 @@ std::string dotted_from_tree(const Bytes& tree_form) {
     }
     return text;
 }
+
+namespace {
+
+size_t subidentifier_size(uint32_t value) {
+    size_t size = 1;
+    while (value >= 0x80) {
+        value >>= 7;
+        ++size;
+    }
+    return size;
+}
+
+}  // namespace
+
+Standard_Oid::Standard_Oid(const ISO_Object& node) {
+    std::array<uint32_t, kMaxIndexes> reversed{};
+    size_t count = 0;
+    const ISO_Object* level = &node;
+    for (; level != nullptr && !level->is(kind::kLeaf); level = level->parent) {
+        if ((!level->is(kind::kInstance) && !level->is(kind::kGroup)) || count == kMaxIndexes) {
+            level = nullptr;
+            break;
+        }
+        reversed[count++] = level->number;
+    }
+    const auto* leaf = static_cast<const ISO_Leaf*>(level);
+    if (leaf == nullptr || leaf->standard_oid.empty()) {
+        owned_ = standard_from_tree(tree_form_of(node));
+        prefix_ = owned_;
+        return;
+    }
+    prefix_ = leaf->standard_oid;
+    for (size_t i = 0; i < count; ++i) {
+        suffix_[i] = reversed[count - 1 - i];
+        suffix_size_ += subidentifier_size(suffix_[i]);
+    }
+    suffix_count_ = count;
+}
+
+void Standard_Oid::append_to(Bytes& out) const {
+    out.insert(out.end(), prefix_.begin(), prefix_.end());
+    for (size_t i = 0; i < suffix_count_; ++i) append_subidentifier(out, suffix_[i]);
+}

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,7 +32,8 @@ public:
     ISO_Object& operator=(const ISO_Object&) = delete;
 
     std::string_view kind() const { return kind_; }
-    bool is(const char* kind_text) const { return kind() == kind_text; }
+    // The kind texts are shared constants, so the same text is nearly always the same pointer.
+    bool is(const char* kind_text) const { return kind_ == kind_text || kind() == kind_text; }
 
     uint32_t number;  // sub-identifier under the parent; the index for groups and instances
     std::string name;
@@ -79,6 +81,11 @@ public:
     ISO_Leaf(uint32_t number, std::string name)
         : ISO_Object(kind::kLeaf, number, std::move(name)) {}
     std::vector<Enum_Entry> enumeration;
+    // The standard BER content of the leaf's identifier, made once when the
+    // leaf is linked (nodes never move); its instances add their indexes
+    // behind it. Empty when the identifier has no standard form of at least
+    // two arcs.
+    std::span<const uint8_t> standard_oid;
 };
 
 // An intermediate level of a multi-index column: one per value of an index.

@@ -22,6 +22,21 @@ void ISO_Tree::link(std::vector<ISO_Object*>& chain, bool& ascending, ISO_Object
     }
     chain.push_back(node);
     index_name(node);
+    keep_standard_oid(node);
+}
+
+void ISO_Tree::keep_standard_oid(ISO_Object* node) {
+    if (!node->is(kind::kLeaf)) return;
+    const Oid_Numbers numbers = oid_numbers(node);
+    if (numbers.size() < 2 || numbers[0] > 2 || (numbers[0] < 2 && numbers[1] >= 40)) return;
+    const uint64_t combined = uint64_t{40} * numbers[0] + numbers[1];
+    if (combined > 0xFFFFFFFFull) return;
+    Bytes content;
+    append_subidentifier(content, static_cast<uint32_t>(combined));
+    for (size_t i = 2; i < numbers.size(); ++i) append_subidentifier(content, numbers[i]);
+    auto* kept = static_cast<uint8_t*>(arena_.allocate(content.size(), 1));
+    std::copy(content.begin(), content.end(), kept);
+    static_cast<ISO_Leaf*>(node)->standard_oid = std::span<const uint8_t>(kept, content.size());
 }
 
 ISO_Object* ISO_Tree::link_top_level(ISO_Object* node) {
@@ -85,8 +100,65 @@ ISO_Object* ISO_Tree::find_by_numbers(const Oid_Numbers& numbers) const {
 }
 
 ISO_Object* ISO_Tree::find_by_oid(const Bytes& subidentifiers) const {
-    const auto numbers = decode_subidentifiers(subidentifiers);
-    return numbers ? find_by_numbers(*numbers) : nullptr;
+    if (subidentifiers.empty()) return nullptr;
+    return find_by_tree_form(subidentifiers);
+}
+
+namespace {
+
+// Reads the sub-identifiers of base-128 octets one by one.
+class Subidentifier_Reader {
+public:
+    explicit Subidentifier_Reader(std::span<const uint8_t> octets) : octets_(octets) {}
+    bool done() const { return position_ == octets_.size(); }
+    // The next sub-identifier; false when the octets end inside it or it
+    // does not fit in 32 bits.
+    bool next(uint32_t& value) {
+        uint64_t accumulated = 0;
+        while (position_ < octets_.size()) {
+            const uint8_t octet = octets_[position_++];
+            accumulated = (accumulated << 7) | (octet & 0x7Fu);
+            if (accumulated > 0xFFFFFFFFull) return false;
+            if ((octet & 0x80) == 0) {
+                value = static_cast<uint32_t>(accumulated);
+                return true;
+            }
+        }
+        return false;
+    }
+
+private:
+    std::span<const uint8_t> octets_;
+    size_t position_ = 0;
+};
+
+}  // namespace
+
+ISO_Object* ISO_Tree::find_by_tree_form(std::span<const uint8_t> octets, ISO_Object* from) const {
+    Subidentifier_Reader reader(octets);
+    ISO_Object* node = from;
+    while (!reader.done()) {
+        uint32_t number = 0;
+        if (!reader.next(number)) return nullptr;
+        node = find_child(node, number);
+        if (node == nullptr) return nullptr;
+    }
+    return node;
+}
+
+ISO_Object* ISO_Tree::find_by_standard(std::span<const uint8_t> content) const {
+    Subidentifier_Reader reader(content);
+    uint32_t first = 0;
+    if (!reader.next(first)) return nullptr;
+    const uint32_t arc1 = first < 40 ? 0 : first < 80 ? 1 : 2;
+    ISO_Object* node = find_child(nullptr, arc1);
+    if (node != nullptr) node = find_child(node, first - 40 * arc1);
+    while (node != nullptr && !reader.done()) {
+        uint32_t number = 0;
+        if (!reader.next(number)) return nullptr;
+        node = find_child(node, number);
+    }
+    return node;
 }
 
 ISO_Object* ISO_Tree::find_by_dotted(std::string_view text) const {

@@ -21,6 +21,7 @@
 #include <utility>
 #include <mutex>
 #include <shared_mutex>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -77,6 +78,13 @@ public:
     ISO_Object* find_by_name(std::string_view name) const;
     // OID as tree-form sub-identifier octets, from the top-level node.
     ISO_Object* find_by_oid(const Bytes& subidentifiers) const;
+    // The same walk straight from the octets, below `from` (the top-level
+    // nodes when null); with no octets the answer is `from`. Null when the
+    // octets end inside a sub-identifier or one does not fit in 32 bits.
+    ISO_Object* find_by_tree_form(std::span<const uint8_t> octets, ISO_Object* from = nullptr) const;
+    // OID as the standard BER content of an OBJECT IDENTIFIER: the first
+    // sub-identifier holds the first two arcs (40 * a + b).
+    ISO_Object* find_by_standard(std::span<const uint8_t> content) const;
     ISO_Object* find_by_numbers(const Oid_Numbers& numbers) const;
     // The first child with the number (a top-level node when parent is null).
     ISO_Object* find_child(const ISO_Object* parent, uint32_t number) const;
@@ -104,6 +112,7 @@ public:
 private:
     void link(std::vector<ISO_Object*>& chain, bool& ascending, ISO_Object* node);
     void index_name(ISO_Object* node);
+    void keep_standard_oid(ISO_Object* node);
     static bool precedes(const ISO_Object* a, const ISO_Object* b);
     static ISO_Object* first_numbered(const std::vector<ISO_Object*>& chain, bool ascending, uint32_t number);
 

@@ -57,9 +57,15 @@ struct Object_Type {
 
     // Replaces the syntax text and derives the bounds and size again.
     void set_syntax(std::string syntax_text);
-    int syntax_code() const { return SyntaxEnum(syntax); }
+    // Appends to the syntax text; the bounds and size stay as they are.
+    void append_syntax(std::string_view more);
+    // SyntaxEnum of the syntax text, kept from the last change made through
+    // the calls above.
+    int syntax_code() const { return code_; }
     bool read_only() const { return access == "read-only"; }
 
 private:
     void derive_bounds();
+
+    int code_ = syntax::kUnknown;
 };

@@ -4,30 +4,40 @@
 
 #include "tree/oid.h"
 
+Integer_Octets unsigned_octets(uint32_t value) {
+    Integer_Octets out;
+    int shift = 24;
+    while (shift > 0 && static_cast<uint8_t>(value >> shift) == 0) shift -= 8;
+    if (static_cast<uint8_t>(value >> shift) >= 0x80) out.octets[out.size++] = 0x00;
+    for (; shift >= 0; shift -= 8) out.octets[out.size++] = static_cast<uint8_t>(value >> shift);
+    return out;
+}
+
 Bytes encode_unsigned(uint32_t value) {
-    Bytes out;
-    for (int shift = 24; shift >= 0; shift -= 8) {
-        const auto octet = static_cast<uint8_t>(value >> shift);
-        if (out.empty() && octet == 0 && shift != 0) continue;
-        out.push_back(octet);
+    const auto octets = unsigned_octets(value).view();
+    return Bytes(octets.begin(), octets.end());
+}
+
+Integer_Octets signed_octets(int32_t value) {
+    if (value >= 0) return unsigned_octets(static_cast<uint32_t>(value));
+    const uint32_t magnitude = 0u - static_cast<uint32_t>(value);
+    Integer_Octets digits = unsigned_octets(magnitude);
+    size_t first = digits.size > 1 && digits.octets[0] == 0x00 ? 1 : 0;
+    const uint8_t magnitude_top = digits.octets[first];
+    // Invert and add one, over the same number of octets.
+    for (size_t i = first; i < digits.size; ++i) digits.octets[i] = static_cast<uint8_t>(~digits.octets[i]);
+    for (size_t i = digits.size; i-- > first;) {
+        if (++digits.octets[i] != 0) break;
     }
-    if (out.front() >= 0x80) out.insert(out.begin(), 0x00);
+    Integer_Octets out;
+    if (magnitude_top > 0x7F) out.octets[out.size++] = 0xFF;
+    for (size_t i = first; i < digits.size; ++i) out.octets[out.size++] = digits.octets[i];
     return out;
 }
 
 Bytes encode_signed(int32_t value) {
-    if (value >= 0) return encode_unsigned(static_cast<uint32_t>(value));
-    const uint32_t magnitude = 0u - static_cast<uint32_t>(value);
-    Bytes out = encode_unsigned(magnitude);
-    if (out.size() > 1 && out.front() == 0x00) out.erase(out.begin());
-    const uint8_t magnitude_top = out.front();
-    // Invert and add one, over the same number of octets.
-    for (uint8_t& octet : out) octet = static_cast<uint8_t>(~octet);
-    for (auto it = out.rbegin(); it != out.rend(); ++it) {
-        if (++*it != 0) break;
-    }
-    if (magnitude_top > 0x7F) out.insert(out.begin(), 0xFF);
-    return out;
+    const auto octets = signed_octets(value).view();
+    return Bytes(octets.begin(), octets.end());
 }
 
 std::string hex_byte(uint8_t octet) {
