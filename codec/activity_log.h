@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -27,7 +28,8 @@ public:
 
     void indent(int k);
     void hex_byte(int k, uint8_t byte, std::string_view suffix = "");
-    void hex_bytes(int k, const Bytes& bytes, std::string_view suffix = "");
+    void hex_bytes(int k, const Bytes& bytes, std::string_view suffix = "") { hex_octets(k, bytes, suffix); }
+    void hex_octets(int k, std::span<const uint8_t> bytes, std::string_view suffix = "");
     void text(std::string_view s);
     void unsigned_number(uint32_t value);
     void signed_number(int32_t value);
@@ -38,10 +40,12 @@ public:
     // Appends the sentence for one field at indent k; for an OBJECT
     // IDENTIFIER returns the name of the object it identifies, else "".
     std::string describe_field(uint8_t tag, size_t n, const Bytes& content, int k);
+    std::string describe_octets(uint8_t tag, size_t n, std::span<const uint8_t> content, int k);
 
     // The name of the object an identifier's content stands for, taken
     // first as NEMA-relative and then as standard content; "" when neither.
-    std::string object_name(const Bytes& content) const;
+    std::string object_name(const Bytes& content) const { return object_name_of(content); }
+    std::string object_name_of(std::span<const uint8_t> content) const;
 
 private:
     void units(size_t n);

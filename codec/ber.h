@@ -44,6 +44,12 @@ public:
     uint8_t peek(size_t i = 0) const { return (*bytes_)[position_ + i]; }
     uint8_t take_byte() { return (*bytes_)[position_++]; }
     Bytes take(size_t count);
+    // The next count bytes, left where they are: valid as long as the message.
+    std::span<const uint8_t> take_view(size_t count) {
+        const std::span<const uint8_t> view(bytes_->data() + position_, count);
+        position_ += count;
+        return view;
+    }
     void skip(size_t count) { position_ += count; }
     size_t position() const { return position_; }
 

@@ -3,6 +3,16 @@
 #include "codec/stmf_exception.h"
 
 Decoded_Field decode_field(Byte_Reader& pdu, Activity_Log& log, int indent, bool as_sequence) {
+    Field_View view = read_field(pdu, log, indent, as_sequence);
+    Decoded_Field field;
+    field.tag = view.tag;
+    field.length = view.length;
+    field.content.assign(view.content.begin(), view.content.end());
+    field.name = std::move(view.name);
+    return field;
+}
+
+Field_View read_field(Byte_Reader& pdu, Activity_Log& log, int indent, bool as_sequence) {
     using namespace decode_field_text;
     if (!pdu.empty()) log.hex_byte(indent, pdu.peek());
     if (pdu.remaining() < 2) {
@@ -17,7 +27,7 @@ Decoded_Field decode_field(Byte_Reader& pdu, Activity_Log& log, int indent, bool
         log.hex_byte(0, second);
     }
 
-    Decoded_Field field;
+    Field_View field;
     field.tag = pdu.take_byte();
     if (!decode_length(pdu, field.length) || pdu.remaining() < field.length) {
         log.text(kInconsistent1);
@@ -26,12 +36,12 @@ Decoded_Field decode_field(Byte_Reader& pdu, Activity_Log& log, int indent, bool
     }
     if (field.tag == ber::kSequence || as_sequence) {
         log.text("  : ");
-        field.name = log.describe_field(ber::kSequence, field.length, field.content, indent);
+        field.name = log.describe_octets(ber::kSequence, field.length, field.content, indent);
         return field;
     }
-    field.content = pdu.take(field.length);
-    log.hex_bytes(0, field.content, "  : ");
+    field.content = pdu.take_view(field.length);
+    log.hex_octets(0, field.content, "  : ");
     if (field.length > 12) log.indent(indent + 1);
-    field.name = log.describe_field(field.tag, field.length, field.content, indent);
+    field.name = log.describe_octets(field.tag, field.length, field.content, indent);
     return field;
 }

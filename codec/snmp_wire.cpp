@@ -11,7 +11,9 @@ void expect_tag(const Byte_Reader& reader, Activity_Log& log, uint8_t tag, const
     throw DecodingException(snmp_text::kInvalidSequence);
 }
 
-int32_t request_id_of(const Bytes& content) {
+int32_t request_id_of(const Bytes& content) { return request_id_of_octets(content); }
+
+int32_t request_id_of_octets(std::span<const uint8_t> content) {
     if (content.empty()) return 0;
     if (content.size() > 5 || (content.size() == 5 && (content[0] != 0x00 || content[1] < 0x80)))
         throw DecodingException(ber::kIntegerTooLarge);
@@ -25,11 +27,12 @@ Binding_Object decode_binding_object(Byte_Reader& reader, Activity_Log& log, con
         log.text(snmp_text::kNoOid);
         log.text(snmp_text::kAsIfOid);
     }
-    const Decoded_Field oid = decode_field(reader, log, snmp_indent::kObject);
+    const Field_View oid = read_field(reader, log, snmp_indent::kObject);
     Binding_Object object;
-    if (auto tree_form = tree_from_standard(oid.content)) {
-        object.tree_form = std::move(*tree_form);
-        object.node = tree.find_by_oid(object.tree_form);
+    object.node = tree.find_by_standard(oid.content);
+    if (object.node == nullptr) {
+        if (auto tree_form = tree_from_standard(Bytes(oid.content.begin(), oid.content.end())))
+            object.tree_form = std::move(*tree_form);
     }
     return object;
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 
 #include "codec/ber.h"
 #include "codec/decode_field.h"
@@ -26,10 +27,12 @@ void expect_tag(const Byte_Reader& reader, Activity_Log& log, uint8_t tag, const
 // A request id is an INTEGER: up to four octets of two's complement, or
 // five with a 00 in front of a set top bit.
 int32_t request_id_of(const Bytes& content);
+int32_t request_id_of_octets(std::span<const uint8_t> content);
 
-// One binding's identifier: its content in tree form and the tree's node for
-// it (null when the tree has none). A tag other than OBJECT IDENTIFIER is
-// traced and the element taken as one anyway.
+// One binding's identifier: the tree's node for it, found straight from the
+// BER sub-identifiers, and, only when the tree has none, its content in tree
+// form. A tag other than OBJECT IDENTIFIER is traced and the element taken
+// as one anyway.
 struct Binding_Object {
     Bytes tree_form;
     ISO_Object* node = nullptr;
