@@ -143,7 +143,10 @@ Figures measure(const Pair& pair) {
 
 }  // namespace
 
-int main() {
+// An argument limits the run to the line of that name, or to those whose
+// names contain it (for profiling).
+int main(int argc, char** argv) {
+    const std::string only = argc > 1 ? argv[1] : "";
     Sample_Tree sample;
     ISO_Tree& tree = sample.tree();
     sample.set("demoInteger.0", "123456");
@@ -236,7 +239,9 @@ int main() {
                 response_bytes.size(), kRounds, kCallsPerRound);
     std::printf("  %-50s %10s %10s %7s   %s\n", "", "station", "net-snmp", "ratio", "allocations per message");
     std::printf("  %-50s %10s %10s %7s   %s\n", "", "ns/msg", "ns/msg", "st/ns", "station / net-snmp");
+    const bool exact = std::any_of(pairs.begin(), pairs.end(), [&](const Pair& p) { return p.what == only; });
     for (const Pair& pair : pairs) {
+        if (exact ? pair.what != only : std::string(pair.what).find(only) == std::string::npos) continue;
         const Figures f = measure(pair);
         std::printf("  %-50s %10.0f %10.0f %7.2f   %6.1f / %4.1f  (net-snmp %s)\n", pair.what, f.station_ns,
                     f.peer_ns, f.station_ns / f.peer_ns, f.station_allocations, f.peer_allocations, pair.peer_what);

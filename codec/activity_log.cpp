@@ -5,12 +5,7 @@
 #include "tree/iso_tree.h"
 #include "tree/value_text.h"
 
-void Activity_Log::indent(int k) {
-    if (out_ != nullptr && k > 0) out_->append(static_cast<size_t>(k) * 2, ' ');
-}
-
-void Activity_Log::hex_byte(int k, uint8_t byte, std::string_view suffix) {
-    if (out_ == nullptr) return;
+void Activity_Log::append_hex_byte(int k, uint8_t byte, std::string_view suffix) {
     indent(k);
     *out_ += ::hex_byte(byte);
     *out_ += ' ';
@@ -25,10 +20,6 @@ void Activity_Log::hex_octets(int k, std::span<const uint8_t> bytes, std::string
         *out_ += ' ';
     }
     *out_ += suffix;
-}
-
-void Activity_Log::text(std::string_view s) {
-    if (out_ != nullptr) *out_ += s;
 }
 
 void Activity_Log::unsigned_number(uint32_t value) { text(std::to_string(value)); }

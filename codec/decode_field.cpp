@@ -14,16 +14,17 @@ Decoded_Field decode_field(Byte_Reader& pdu, Activity_Log& log, int indent, bool
 
 Field_View read_field(Byte_Reader& pdu, Activity_Log& log, int indent, bool as_sequence) {
     using namespace decode_field_text;
-    if (!pdu.empty()) log.hex_byte(indent, pdu.peek());
+    const bool traced = log.enabled();
+    if (traced && !pdu.empty()) log.hex_byte(indent, pdu.peek());
     if (pdu.remaining() < 2) {
         log.text(kTooShort);
         throw STMF_Exception(kInvalidLength);
     }
     const uint8_t second = pdu.peek(1);
-    if (second & 0x80) {
+    if (traced && (second & 0x80)) {
         const size_t last = 1 + (second & 0x0F);
         for (size_t i = 1; i <= last && i < pdu.remaining(); ++i) log.hex_byte(0, pdu.peek(i));
-    } else {
+    } else if (traced) {
         log.hex_byte(0, second);
     }
 
@@ -35,11 +36,13 @@ Field_View read_field(Byte_Reader& pdu, Activity_Log& log, int indent, bool as_s
         throw STMF_Exception(kInvalidLength);
     }
     if (field.tag == ber::kSequence || as_sequence) {
+        if (!traced) return field;
         log.text("  : ");
         field.name = log.describe_octets(ber::kSequence, field.length, field.content, indent);
         return field;
     }
     field.content = pdu.take_view(field.length);
+    if (!traced) return field;
     log.hex_octets(0, field.content, "  : ");
     if (field.length > 12) log.indent(indent + 1);
     field.name = log.describe_octets(field.tag, field.length, field.content, indent);

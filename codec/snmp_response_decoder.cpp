@@ -59,11 +59,11 @@ uint8_t type_of_pdu(uint8_t tag, Activity_Log& log) {
     }
 }
 
-void decode_binding(Byte_Reader& reader, Activity_Log& log, const ISO_Tree& tree, bool get_response,
+void decode_binding(Byte_Reader& reader, Activity_Log& log, Standard_Oid_Finder& finder, bool get_response,
                     Object_Entry& holder) {
     if (reader.empty() || reader.peek() != ber::kSequence) throw DecodingException(kSequenceExpected);
     read_field(reader, log, indent::kBinding);
-    Binding_Object object = decode_binding_object(reader, log, tree);
+    Binding_Object object = decode_binding_object(reader, log, finder);
     holder.holder = true;
     if (object.node != nullptr) {
         holder.instance = object.node;
@@ -182,9 +182,10 @@ void decode_snmp_response(const Bytes& pdu, Message_Content& received, const Mes
     received.set_list_kind(list_kind::kDecoded);
     const bool get_response = tag == snmp::kGetResponse;
     received.mutable_objects().reserve(binding_count(reader));
+    Standard_Oid_Finder finder(tree);
     while (!reader.empty()) {
         received.mutable_objects().emplace_back();
-        decode_binding(reader, log, tree, get_response, received.mutable_objects().back());
+        decode_binding(reader, log, finder, get_response, received.mutable_objects().back());
     }
     received.set_object_encoding(object_encoding::kFromRoot);
     validate_and_store(received, request, log, errors, status != snmp::kNoError ? 1 : 0, tree);

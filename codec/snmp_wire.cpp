@@ -23,13 +23,18 @@ int32_t request_id_of_octets(std::span<const uint8_t> content) {
 }
 
 Binding_Object decode_binding_object(Byte_Reader& reader, Activity_Log& log, const ISO_Tree& tree) {
+    Standard_Oid_Finder finder(tree);
+    return decode_binding_object(reader, log, finder);
+}
+
+Binding_Object decode_binding_object(Byte_Reader& reader, Activity_Log& log, Standard_Oid_Finder& finder) {
     if (reader.empty() || reader.peek() != ber::kObjectIdentifier) {
         log.text(snmp_text::kNoOid);
         log.text(snmp_text::kAsIfOid);
     }
     const Field_View oid = read_field(reader, log, snmp_indent::kObject);
     Binding_Object object;
-    object.node = tree.find_by_standard(oid.content);
+    object.node = finder.find(oid.content);
     if (object.node == nullptr) {
         if (auto tree_form = tree_from_standard(Bytes(oid.content.begin(), oid.content.end())))
             object.tree_form = std::move(*tree_form);

@@ -9,6 +9,7 @@
 
 class ISO_Object;
 class ISO_Tree;
+class Standard_Oid_Finder;
 
 // Indents of the trace lines: the message, its parts, the PDU's parts, each
 // binding, and a binding's identifier and value.
@@ -38,3 +39,5 @@ struct Binding_Object {
     ISO_Object* node = nullptr;
 };
 Binding_Object decode_binding_object(Byte_Reader& reader, Activity_Log& log, const ISO_Tree& tree);
+// The same for the bindings of one message, which mostly share the start of their identifiers.
+Binding_Object decode_binding_object(Byte_Reader& reader, Activity_Log& log, Standard_Oid_Finder& finder);

@@ -75,7 +75,13 @@ bool ISO_Tree::precedes(const ISO_Object* a, const ISO_Object* b) {
 ISO_Object* ISO_Tree::find_by_name(std::string_view name) const { return by_name_.find(name); }
 
 ISO_Object* ISO_Tree::first_numbered(const std::vector<ISO_Object*>& chain, bool ascending, uint32_t number) {
-    if (ascending) {
+    if (ascending && !chain.empty()) {
+        // Children are mostly numbered one after the other: try the place
+        // the number would have then, before searching.
+        const uint64_t guess = uint64_t{number} - chain.front()->number;
+        if (number >= chain.front()->number && guess < chain.size() && chain[guess]->number == number &&
+            (guess == 0 || chain[guess - 1]->number != number))
+            return chain[guess];
         const auto it = std::lower_bound(chain.begin(), chain.end(), number,
                                          [](const ISO_Object* node, uint32_t n) { return node->number < n; });
         return it != chain.end() && (*it)->number == number ? *it : nullptr;
@@ -111,6 +117,7 @@ class Subidentifier_Reader {
 public:
     explicit Subidentifier_Reader(std::span<const uint8_t> octets) : octets_(octets) {}
     bool done() const { return position_ == octets_.size(); }
+    size_t position() const { return position_; }
     // The next sub-identifier; false when the octets end inside it or it
     // does not fit in 32 bits.
     bool next(uint32_t& value) {
@@ -142,6 +149,41 @@ ISO_Object* ISO_Tree::find_by_tree_form(std::span<const uint8_t> octets, ISO_Obj
         if (!reader.next(number)) return nullptr;
         node = find_child(node, number);
         if (node == nullptr) return nullptr;
+    }
+    return node;
+}
+
+ISO_Object* Standard_Oid_Finder::find(std::span<const uint8_t> content) {
+    // The deepest remembered point that the new octets share with the last.
+    size_t common = 0;
+    const size_t comparable = std::min(content.size(), last_size_);
+    while (common < comparable && content[common] == last_[common]) ++common;
+    while (depth_ > 0 && ends_[depth_ - 1] > common) --depth_;
+
+    ISO_Object* node = depth_ > 0 ? path_[depth_ - 1] : nullptr;
+    size_t position = depth_ > 0 ? ends_[depth_ - 1] : 0;
+    last_size_ = std::min(content.size(), kRemembered);
+    std::copy_n(content.begin(), last_size_, last_.begin());
+    if (content.size() > kRemembered) depth_ = 0;  // nothing of it is remembered
+
+    Subidentifier_Reader reader(content.subspan(position));
+    while (!reader.done()) {
+        uint32_t number = 0;
+        if (!reader.next(number)) return nullptr;
+        if (node == nullptr) {
+            // The first sub-identifier holds the first two arcs.
+            const uint32_t arc1 = number < 40 ? 0 : number < 80 ? 1 : 2;
+            node = tree_.find_child(nullptr, arc1);
+            if (node != nullptr) node = tree_.find_child(node, number - 40 * arc1);
+        } else {
+            node = tree_.find_child(node, number);
+        }
+        if (node == nullptr) return nullptr;
+        if (content.size() <= kRemembered && depth_ < kRemembered) {
+            ends_[depth_] = position + reader.position();
+            path_[depth_] = node;
+            ++depth_;
+        }
     }
     return node;
 }

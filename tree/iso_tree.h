@@ -12,6 +12,7 @@
 // write_lock() around loading, instance creation and value changes.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <functional>
 #include <memory>
@@ -126,6 +127,27 @@ private:
     bool top_level_ascending_ = true;
     Name_Index by_name_;
     mutable std::shared_mutex mutex_;
+};
+
+// Finds nodes by the standard BER content of their identifiers, as
+// ISO_Tree::find_by_standard does, for the objects of one message: the path
+// of the last identifier is remembered, so that the next one starts where
+// their octets part. The tree must not change while a finder is in use.
+class Standard_Oid_Finder {
+public:
+    explicit Standard_Oid_Finder(const ISO_Tree& tree) : tree_(tree) {}
+    ISO_Object* find(std::span<const uint8_t> content);
+
+private:
+    static constexpr size_t kRemembered = 64;  // octets of the last identifier kept
+
+    const ISO_Tree& tree_;
+    std::array<uint8_t, kRemembered> last_{};
+    size_t last_size_ = 0;
+    // After the octets up to ends_[i] (exclusive) the walk stood at path_[i].
+    std::array<size_t, kRemembered> ends_{};
+    std::array<ISO_Object*, kRemembered> path_{};
+    size_t depth_ = 0;
 };
 
 template <typename Node, typename... Args>
