@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "tree/bytes.h"
+#include "tree/child_list.h"
+#include "tree/instance_text.h"
 #include "tree/object_type.h"
 
 namespace kind {
@@ -23,11 +25,13 @@ inline constexpr const char* kGroup = "Group";
 inline constexpr const char* kInstance = "Instance";
 }  // namespace kind
 
+// The node classes have no virtual calls: the tree destroys each node as
+// the class its kind says (destroy_node), and a node stays as small as it
+// can, for trees of several hundred thousand nodes.
 class ISO_Object {
 public:
     ISO_Object(const char* kind_text, uint32_t number, std::string name)
         : number(number), name(std::move(name)), kind_(kind_text) {}
-    virtual ~ISO_Object() = default;
     ISO_Object(const ISO_Object&) = delete;
     ISO_Object& operator=(const ISO_Object&) = delete;
 
@@ -36,6 +40,7 @@ public:
     bool is(const char* kind_text) const { return kind_ == kind_text || kind() == kind_text; }
 
     uint32_t number;  // sub-identifier under the parent; the index for groups and instances
+    uint32_t sibling_index = 0;  // position in the parent's chain, from 0
     std::string name;
     std::unique_ptr<Object_Type> object_type;  // none for nodes read without one
 
@@ -44,9 +49,12 @@ public:
     ISO_Object* next_sibling = nullptr;
     // The children in chain order, for lookup by number: a binary search while
     // their numbers ascend, as they do in a compiled MIB, else a scan.
-    std::vector<ISO_Object*> children;
+    Child_List children;
     bool children_ascending = true;
-    uint32_t sibling_index = 0;  // position in the parent's chain, from 0
+    uint32_t serial = 0;  // the node's place among the nodes its tree made, from 0
+
+protected:
+    ~ISO_Object() = default;  // destroy_node knows the class
 
 private:
     const char* kind_;
@@ -101,8 +109,11 @@ public:
     Iso_Instance(uint32_t number, std::string name)
         : ISO_Object(kind::kInstance, number, std::move(name)) {}
     Bytes value;
-    std::string instance_text = "0";
+    Instance_Text instance_text;
 };
+
+// Runs the destructor of the node's own class.
+void destroy_node(ISO_Object* node);
 
 // The "Leaf" above a node, through "Group" and "Instance" levels; null when
 // there is none. The object type of an instance is its leaf's.

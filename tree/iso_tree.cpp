@@ -11,10 +11,10 @@ void ISO_Tree::reserve(size_t more_nodes) {
 }
 
 ISO_Tree::~ISO_Tree() {
-    for (ISO_Object* node : nodes_) node->~ISO_Object();
+    for (ISO_Object* node : nodes_) destroy_node(node);
 }
 
-void ISO_Tree::link(std::vector<ISO_Object*>& chain, bool& ascending, ISO_Object* node) {
+void ISO_Tree::link(Child_List& chain, bool& ascending, ISO_Object* node) {
     node->sibling_index = static_cast<uint32_t>(chain.size());
     if (!chain.empty()) {
         chain.back()->next_sibling = node;
@@ -74,12 +74,12 @@ bool ISO_Tree::precedes(const ISO_Object* a, const ISO_Object* b) {
 
 ISO_Object* ISO_Tree::find_by_name(std::string_view name) const { return by_name_.find(name); }
 
-ISO_Object* ISO_Tree::first_numbered(const std::vector<ISO_Object*>& chain, bool ascending, uint32_t number) {
+ISO_Object* ISO_Tree::first_numbered(const Child_List& chain, bool ascending, uint32_t number) {
     if (ascending && !chain.empty()) {
         // Children are mostly numbered one after the other: try the place
         // the number would have then, before searching.
-        const uint64_t guess = uint64_t{number} - chain.front()->number;
-        if (number >= chain.front()->number && guess < chain.size() && chain[guess]->number == number &&
+        const uint64_t guess = uint64_t{number} - chain[0]->number;
+        if (number >= chain[0]->number && guess < chain.size() && chain[guess]->number == number &&
             (guess == 0 || chain[guess - 1]->number != number))
             return chain[guess];
         const auto it = std::lower_bound(chain.begin(), chain.end(), number,

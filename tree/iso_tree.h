@@ -111,11 +111,11 @@ public:
     void walk(const std::function<void(const ISO_Object&, int depth)>& visit) const;
 
 private:
-    void link(std::vector<ISO_Object*>& chain, bool& ascending, ISO_Object* node);
+    void link(Child_List& chain, bool& ascending, ISO_Object* node);
     void index_name(ISO_Object* node);
     void keep_standard_oid(ISO_Object* node);
     static bool precedes(const ISO_Object* a, const ISO_Object* b);
-    static ISO_Object* first_numbered(const std::vector<ISO_Object*>& chain, bool ascending, uint32_t number);
+    static ISO_Object* first_numbered(const Child_List& chain, bool ascending, uint32_t number);
 
     std::string table_config_file_;
     // Nodes live until the tree goes, so they are carved from one arena; the
@@ -123,9 +123,9 @@ private:
     std::pmr::monotonic_buffer_resource arena_{1 << 16};
     std::vector<ISO_Object*> nodes_;
     ISO_Object* root_ = nullptr;
-    std::vector<ISO_Object*> top_level_;
+    Child_List top_level_;
     bool top_level_ascending_ = true;
-    Name_Index by_name_;
+    Name_Index by_name_{nodes_};
     mutable std::shared_mutex mutex_;
 };
 
@@ -156,6 +156,7 @@ Node* ISO_Tree::make(Args&&... args) {
     if (nodes_.size() == nodes_.capacity()) nodes_.reserve(nodes_.empty() ? 1024 : nodes_.size() * 2);
     void* memory = arena_.allocate(sizeof(Node), alignof(Node));
     Node* node = new (memory) Node(std::forward<Args>(args)...);  // a throw leaves the arena memory unused
+    node->serial = static_cast<uint32_t>(nodes_.size());
     nodes_.push_back(node);  // cannot throw: the room is there
     return node;
 }

@@ -46,8 +46,10 @@ struct Object_Type {
     std::string syntax;
     std::string access;
     std::string status;
-    std::string further1;
-    std::string further2;
+    // Two further texts of the record, never filled from a MIB: one empty
+    // text for all records rather than two per object type.
+    static inline const std::string further1{};
+    static inline const std::string further2{};
     Bound lower;
     Bound upper;
     uint32_t size = 0;  // bytes needed for the width of the range
