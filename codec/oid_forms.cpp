@@ -95,12 +95,12 @@ Standard_Oid::Standard_Oid(const ISO_Object& node) {
         reversed[count++] = level->number;
     }
     const auto* leaf = static_cast<const ISO_Leaf*>(level);
-    if (leaf == nullptr || leaf->standard_oid.empty()) {
+    if (leaf == nullptr || leaf->standard_oid().empty()) {
         owned_ = standard_from_tree(tree_form_of(node));
         prefix_ = owned_;
         return;
     }
-    prefix_ = leaf->standard_oid;
+    prefix_ = leaf->standard_oid();
     for (size_t i = 0; i < count; ++i) {
         suffix_[i] = reversed[count - 1 - i];
         suffix_size_ += subidentifier_size(suffix_[i]);

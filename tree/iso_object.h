@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <iterator>
 #include <memory>
 #include <span>
 #include <string>
@@ -31,13 +32,13 @@ inline constexpr const char* kInstance = "Instance";
 class ISO_Object {
 public:
     ISO_Object(const char* kind_text, uint32_t number, std::string name)
-        : number(number), name(std::move(name)), kind_(kind_text) {}
+        : number(number), name(std::move(name)), kind_(kind_code(kind_text)) {}
     ISO_Object(const ISO_Object&) = delete;
     ISO_Object& operator=(const ISO_Object&) = delete;
 
-    std::string_view kind() const { return kind_; }
+    std::string_view kind() const { return kKindTexts[kind_]; }
     // The kind texts are shared constants, so the same text is nearly always the same pointer.
-    bool is(const char* kind_text) const { return kind_ == kind_text || kind() == kind_text; }
+    bool is(const char* kind_text) const { return kKindTexts[kind_] == kind_text || kind() == kind_text; }
 
     uint32_t number;  // sub-identifier under the parent; the index for groups and instances
     uint32_t sibling_index = 0;  // position in the parent's chain, from 0
@@ -50,14 +51,23 @@ public:
     // The children in chain order, for lookup by number: a binary search while
     // their numbers ascend, as they do in a compiled MIB, else a scan.
     Child_List children;
-    bool children_ascending = true;
     uint32_t serial = 0;  // the node's place among the nodes its tree made, from 0
+    bool children_ascending = true;
 
 protected:
     ~ISO_Object() = default;  // destroy_node knows the class
 
 private:
-    const char* kind_;
+    // A node keeps its kind as the place of its text in this table.
+    static constexpr const char* kKindTexts[] = {kind::kRoot, kind::kNode,  kind::kTable,   kind::kRow,
+                                                 kind::kLeaf, kind::kGroup, kind::kInstance};
+    static uint8_t kind_code(const char* kind_text) {
+        for (uint8_t code = 0; code < std::size(kKindTexts); ++code)
+            if (kKindTexts[code] == kind_text || std::string_view(kKindTexts[code]) == kind_text) return code;
+        return 1;  // the node classes pass only the texts above; anything else is a plain node
+    }
+
+    uint8_t kind_;
 };
 
 class ISO_Node : public ISO_Object {
@@ -89,11 +99,20 @@ public:
     ISO_Leaf(uint32_t number, std::string name)
         : ISO_Object(kind::kLeaf, number, std::move(name)) {}
     std::vector<Enum_Entry> enumeration;
+
     // The standard BER content of the leaf's identifier, made once when the
     // leaf is linked (nodes never move); its instances add their indexes
     // behind it. Empty when the identifier has no standard form of at least
-    // two arcs.
-    std::span<const uint8_t> standard_oid;
+    // two arcs (or is longer than 255 octets).
+    std::span<const uint8_t> standard_oid() const {
+        return standard_oid_ != nullptr ? std::span<const uint8_t>(standard_oid_ + 1, standard_oid_[0])
+                                        : std::span<const uint8_t>();
+    }
+    // Octets that outlive the leaf: a length octet, then the content.
+    void keep_standard_oid(const uint8_t* length_and_content) { standard_oid_ = length_and_content; }
+
+private:
+    const uint8_t* standard_oid_ = nullptr;
 };
 
 // An intermediate level of a multi-index column: one per value of an index.

@@ -34,9 +34,11 @@ void ISO_Tree::keep_standard_oid(ISO_Object* node) {
     Bytes content;
     append_subidentifier(content, static_cast<uint32_t>(combined));
     for (size_t i = 2; i < numbers.size(); ++i) append_subidentifier(content, numbers[i]);
-    auto* kept = static_cast<uint8_t*>(arena_.allocate(content.size(), 1));
-    std::copy(content.begin(), content.end(), kept);
-    static_cast<ISO_Leaf*>(node)->standard_oid = std::span<const uint8_t>(kept, content.size());
+    if (content.size() > 0xFF) return;
+    auto* kept = static_cast<uint8_t*>(arena_.allocate(1 + content.size(), 1));
+    kept[0] = static_cast<uint8_t>(content.size());
+    std::copy(content.begin(), content.end(), kept + 1);
+    static_cast<ISO_Leaf*>(node)->keep_standard_oid(kept);
 }
 
 ISO_Object* ISO_Tree::link_top_level(ISO_Object* node) {
