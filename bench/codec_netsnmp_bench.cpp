@@ -42,8 +42,10 @@ constexpr int32_t kRequestId = 1;
 constexpr uint8_t kGetTag = 0xA0;
 constexpr uint8_t kResponseTag = 0xA2;
 
-constexpr size_t kCallsPerRound = 4000;
-constexpr int kRounds = 9;
+// Many short rounds: on a machine shared with other work the best round is
+// the one least disturbed.
+constexpr size_t kCallsPerRound = 1000;
+constexpr int kRounds = 41;
 constexpr size_t kCountedCalls = 200;
 
 [[noreturn]] void fail(const std::string& why) {

@@ -39,7 +39,7 @@ Iso_Instance* as_instance(ISO_Object* node) {
 class Request_Decoder {
 public:
     Request_Decoder(const Bytes& pdu, Activity_Log& log, ISO_Tree& tree, const Field_Device_Settings& settings)
-        : reader_(pdu), log_(log), tree_(tree), settings_(settings) {}
+        : reader_(pdu), log_(log), tree_(tree), finder_(tree), settings_(settings) {}
 
     Field_Answer run() {
         try {
@@ -157,7 +157,7 @@ private:
             if (reader_.peek() != ber::kSequence) throw DecodingException(kSequenceExpected);
             decode_field(reader_, log_, indent::kBinding);
             Received_Binding binding;
-            binding.object = decode_binding_object(reader_, log_, tree_);
+            binding.object = decode_binding_object(reader_, log_, finder_);
             if (binding.object.node == nullptr) log_.text(kNotFound);
             const Decoded_Field value = decode_field(reader_, log_, indent::kObject);
             binding.value_tag = value.tag;
@@ -240,6 +240,7 @@ private:
     Byte_Reader reader_;
     Activity_Log& log_;
     ISO_Tree& tree_;
+    Standard_Oid_Finder finder_;  // the bindings mostly share the start of their identifiers
     const Field_Device_Settings& settings_;
     uint8_t pdu_tag_ = 0;
     std::vector<Received_Binding> bindings_;
