@@ -37,8 +37,14 @@ public:
     ISO_Object& operator=(const ISO_Object&) = delete;
 
     std::string_view kind() const { return kKindTexts[kind_]; }
-    // The kind texts are shared constants, so the same text is nearly always the same pointer.
-    bool is(const char* kind_text) const { return kKindTexts[kind_] == kind_text || kind() == kind_text; }
+    // The kind texts are shared constants: one of them is told by its
+    // pointer alone, any other text by its characters.
+    bool is(const char* kind_text) const {
+        if (kKindTexts[kind_] == kind_text) return true;
+        for (const char* known : kKindTexts)
+            if (known == kind_text) return false;
+        return kind() == kind_text;
+    }
 
     uint32_t number;  // sub-identifier under the parent; the index for groups and instances
     uint32_t sibling_index = 0;  // position in the parent's chain, from 0
