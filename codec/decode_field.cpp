@@ -3,16 +3,15 @@
 #include "codec/stmf_exception.h"
 
 Decoded_Field decode_field(Byte_Reader& pdu, Activity_Log& log, int indent, bool as_sequence) {
-    Field_View view = read_field(pdu, log, indent, as_sequence);
     Decoded_Field field;
+    const Field_View view = read_field(pdu, log, indent, as_sequence, &field.name);
     field.tag = view.tag;
     field.length = view.length;
     field.content.assign(view.content.begin(), view.content.end());
-    field.name = std::move(view.name);
     return field;
 }
 
-Field_View read_field(Byte_Reader& pdu, Activity_Log& log, int indent, bool as_sequence) {
+Field_View read_field(Byte_Reader& pdu, Activity_Log& log, int indent, bool as_sequence, std::string* name) {
     using namespace decode_field_text;
     const bool traced = log.enabled();
     if (traced && !pdu.empty()) log.hex_byte(indent, pdu.peek());
@@ -30,7 +29,13 @@ Field_View read_field(Byte_Reader& pdu, Activity_Log& log, int indent, bool as_s
 
     Field_View field;
     field.tag = pdu.take_byte();
-    if (!decode_length(pdu, field.length) || pdu.remaining() < field.length) {
+    if (second < 0x80) {  // the short form, read here
+        pdu.skip(1);
+        field.length = second;
+    } else if (!decode_length(pdu, field.length)) {
+        field.length = pdu.remaining() + 1;  // reported as inconsistent below
+    }
+    if (pdu.remaining() < field.length) {
         log.text(kInconsistent1);
         log.text(kInconsistent2);
         throw STMF_Exception(kInvalidLength);
@@ -38,13 +43,14 @@ Field_View read_field(Byte_Reader& pdu, Activity_Log& log, int indent, bool as_s
     if (field.tag == ber::kSequence || as_sequence) {
         if (!traced) return field;
         log.text("  : ");
-        field.name = log.describe_octets(ber::kSequence, field.length, field.content, indent);
+        log.describe_octets(ber::kSequence, field.length, field.content, indent);
         return field;
     }
     field.content = pdu.take_view(field.length);
     if (!traced) return field;
     log.hex_octets(0, field.content, "  : ");
     if (field.length > 12) log.indent(indent + 1);
-    field.name = log.describe_octets(field.tag, field.length, field.content, indent);
+    std::string described = log.describe_octets(field.tag, field.length, field.content, indent);
+    if (name != nullptr) *name = std::move(described);
     return field;
 }

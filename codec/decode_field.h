@@ -31,10 +31,11 @@ Decoded_Field decode_field(Byte_Reader& pdu, Activity_Log& log, int indent, bool
 
 // The same field with its content left in the message: a view that stays
 // valid as long as the message's bytes.
+// The name an OBJECT IDENTIFIER stands for goes to *name when asked for.
 struct Field_View {
     uint8_t tag = 0;
     size_t length = 0;
     std::span<const uint8_t> content;  // empty for a SEQUENCE
-    std::string name;
 };
-Field_View read_field(Byte_Reader& pdu, Activity_Log& log, int indent, bool as_sequence = false);
+Field_View read_field(Byte_Reader& pdu, Activity_Log& log, int indent, bool as_sequence = false,
+                      std::string* name = nullptr);
