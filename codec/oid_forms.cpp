@@ -87,8 +87,9 @@ Standard_Oid::Standard_Oid(const ISO_Object& node) {
     std::array<uint32_t, kMaxIndexes> reversed{};
     size_t count = 0;
     const ISO_Object* level = &node;
-    for (; level != nullptr && !level->is(kind::kLeaf); level = level->parent) {
-        if ((!level->is(kind::kInstance) && !level->is(kind::kGroup)) || count == kMaxIndexes) {
+    for (; level != nullptr && level->kind_code() != ISO_Object::kLeafCode; level = level->parent) {
+        const uint8_t code = level->kind_code();
+        if ((code != ISO_Object::kInstanceCode && code != ISO_Object::kGroupCode) || count == kMaxIndexes) {
             level = nullptr;
             break;
         }

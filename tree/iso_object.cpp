@@ -1,8 +1,9 @@
 #include "tree/iso_object.h"
 
 const ISO_Object* owning_leaf(const ISO_Object* node) {
-    while (node != nullptr && !node->is(kind::kLeaf)) {
-        if (!node->is(kind::kGroup) && !node->is(kind::kInstance)) return nullptr;
+    while (node != nullptr && node->kind_code() != ISO_Object::kLeafCode) {
+        const uint8_t code = node->kind_code();
+        if (code != ISO_Object::kGroupCode && code != ISO_Object::kInstanceCode) return nullptr;
         node = node->parent;
     }
     return node;

@@ -37,6 +37,12 @@ public:
     ISO_Object& operator=(const ISO_Object&) = delete;
 
     std::string_view kind() const { return kKindTexts[kind_]; }
+    // The kind as the place of its text among the kind texts: for the
+    // loops that ask it of every level.
+    uint8_t kind_code() const { return kind_; }
+    static constexpr uint8_t kLeafCode = 4;
+    static constexpr uint8_t kGroupCode = 5;
+    static constexpr uint8_t kInstanceCode = 6;
     // The kind texts are shared constants: one of them is told by its
     // pointer alone, any other text by its characters.
     bool is(const char* kind_text) const {
@@ -67,6 +73,8 @@ private:
     // A node keeps its kind as the place of its text in this table.
     static constexpr const char* kKindTexts[] = {kind::kRoot, kind::kNode,  kind::kTable,   kind::kRow,
                                                  kind::kLeaf, kind::kGroup, kind::kInstance};
+    static_assert(kKindTexts[kLeafCode] == kind::kLeaf && kKindTexts[kGroupCode] == kind::kGroup &&
+                  kKindTexts[kInstanceCode] == kind::kInstance);
     static uint8_t kind_code(const char* kind_text) {
         for (uint8_t code = 0; code < std::size(kKindTexts); ++code)
             if (kKindTexts[code] == kind_text || std::string_view(kKindTexts[code]) == kind_text) return code;
