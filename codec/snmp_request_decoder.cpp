@@ -1,5 +1,7 @@
 #include "codec/snmp_request_decoder.h"
 
+#include <utility>
+
 #include "codec/activity_log.h"
 #include "codec/message_content.h"
 #include "codec/received_value.h"
@@ -47,7 +49,7 @@ public:
             if (pdu_tag_ == snmp::kGetResponse) {
                 log_.text("Field device does not respond to a GET response\n");
                 answer_.kind = answer_kind::kNone;
-                return answer_;
+                return std::move(answer_);
             }
             read_bindings();
         } catch (const std::exception&) {
@@ -56,10 +58,10 @@ public:
             answer_.error_index = 0;
             answer_.kind = answer_kind::kGet;
             answer_.refused = true;
-            return answer_;
+            return std::move(answer_);
         }
         carry_out();
-        return answer_;
+        return std::move(answer_);
     }
 
 private:
@@ -153,6 +155,9 @@ private:
             throw DecodingException(kInvalidSequence);
         }
         decode_field(reader_, log_, indent::kPduPart);
+        const size_t count = element_count(reader_);
+        answer_.record.objects.reserve(count);
+        bindings_.reserve(count);
         while (!reader_.empty()) {
             if (reader_.peek() != ber::kSequence) throw DecodingException(kSequenceExpected);
             decode_field(reader_, log_, indent::kBinding);

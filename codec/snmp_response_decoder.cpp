@@ -93,25 +93,6 @@ void decode_binding(Byte_Reader& reader, Activity_Log& log, Standard_Oid_Finder&
     holder.name.append(object.tree_form.begin(), object.tree_form.end());
 }
 
-// How many bindings the sequence holds, for making room for them at once;
-// it stops at the first element that is not whole.
-size_t binding_count(const Byte_Reader& bindings) {
-    Byte_Reader reader = bindings;
-    size_t count = 0;
-    while (reader.remaining() >= 2) {
-        reader.skip(1);
-        size_t length = 0;
-        try {
-            if (!decode_length(reader, length) || reader.remaining() < length) break;
-        } catch (const DecodingException&) {
-            break;
-        }
-        reader.skip(length);
-        ++count;
-    }
-    return count;
-}
-
 }  // namespace
 
 void decode_snmp_response(const Bytes& pdu, Message_Content& received, const Message_Content& request,
@@ -181,7 +162,7 @@ void decode_snmp_response(const Bytes& pdu, Message_Content& received, const Mes
     read_field(reader, log, indent::kPduPart);
     received.set_list_kind(list_kind::kDecoded);
     const bool get_response = tag == snmp::kGetResponse;
-    received.mutable_objects().reserve(binding_count(reader));
+    received.mutable_objects().reserve(element_count(reader));
     Standard_Oid_Finder finder(tree);
     while (!reader.empty()) {
         received.mutable_objects().emplace_back();

@@ -11,6 +11,23 @@ void expect_tag(const Byte_Reader& reader, Activity_Log& log, uint8_t tag, const
     throw DecodingException(snmp_text::kInvalidSequence);
 }
 
+size_t element_count(const Byte_Reader& reader) {
+    Byte_Reader ahead = reader;
+    size_t count = 0;
+    while (ahead.remaining() >= 2) {
+        ahead.skip(1);
+        size_t length = 0;
+        try {
+            if (!decode_length(ahead, length) || ahead.remaining() < length) break;
+        } catch (const DecodingException&) {
+            break;
+        }
+        ahead.skip(length);
+        ++count;
+    }
+    return count;
+}
+
 int32_t request_id_of(const Bytes& content) { return request_id_of_octets(content); }
 
 int32_t request_id_of_octets(std::span<const uint8_t> content) {

@@ -25,6 +25,11 @@ inline constexpr int kObject = 5;
 // goes to the trace and DecodingException (invalid byte sequence) is thrown.
 void expect_tag(const Byte_Reader& reader, Activity_Log& log, uint8_t tag, const char* missing_line);
 
+// How many whole elements follow in the reader (the bindings of a message),
+// for making room for them at once; the count stops at the first element
+// that is not whole, and the reader is left where it was.
+size_t element_count(const Byte_Reader& reader);
+
 // A request id is an INTEGER: up to four octets of two's complement, or
 // five with a 00 in front of a set top bit.
 int32_t request_id_of(const Bytes& content);
