@@ -15,6 +15,7 @@
 #include "tree/child_list.h"
 #include "tree/instance_text.h"
 #include "tree/object_type.h"
+#include "tree/rare_vector.h"
 
 namespace kind {
 inline constexpr const char* kRoot = "Root";
@@ -112,7 +113,7 @@ class ISO_Leaf : public ISO_Object {
 public:
     ISO_Leaf(uint32_t number, std::string name)
         : ISO_Object(kind::kLeaf, number, std::move(name)) {}
-    std::vector<Enum_Entry> enumeration;
+    Rare_Vector<Enum_Entry> enumeration;
 
     // The standard BER content of the leaf's identifier, made once when the
     // leaf is linked (nodes never move); its instances add their indexes

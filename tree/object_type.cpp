@@ -23,7 +23,7 @@ int SyntaxEnum(std::string_view text) {
 }
 
 Object_Type::Object_Type(std::string syntax_text, std::string access_text, std::string status_text)
-    : syntax(std::move(syntax_text)), access(std::move(access_text)), status(std::move(status_text)) {
+    : syntax(std::move(syntax_text)), access(access_text), status(status_text) {
     derive_bounds();
 }
 

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "tree/shared_text.h"
+
 // Syntax codes: the BER tag numbers of the object's type. They double as the
 // value-type codes of the message layer, which adds kDisplayText.
 namespace syntax {
@@ -44,8 +46,8 @@ struct Bound {
 
 struct Object_Type {
     std::string syntax;
-    std::string access;
-    std::string status;
+    Shared_Text access;  // a handful of distinct texts across a whole MIB
+    Shared_Text status;
     // Two further texts of the record, never filled from a MIB: one empty
     // text for all records rather than two per object type.
     static inline const std::string further1{};
