@@ -14,8 +14,8 @@ Integer_Octets unsigned_octets(uint32_t value) {
 }
 
 Bytes encode_unsigned(uint32_t value) {
-    const auto octets = unsigned_octets(value).view();
-    return Bytes(octets.begin(), octets.end());
+    const Integer_Octets octets = unsigned_octets(value);
+    return Bytes(octets.view().begin(), octets.view().end());
 }
 
 Integer_Octets signed_octets(int32_t value) {
@@ -36,8 +36,8 @@ Integer_Octets signed_octets(int32_t value) {
 }
 
 Bytes encode_signed(int32_t value) {
-    const auto octets = signed_octets(value).view();
-    return Bytes(octets.begin(), octets.end());
+    const Integer_Octets octets = signed_octets(value);
+    return Bytes(octets.view().begin(), octets.view().end());
 }
 
 std::string hex_byte(uint8_t octet) {
