@@ -41,7 +41,7 @@ Iso_Instance* as_instance(ISO_Object* node) {
 class Request_Decoder {
 public:
     Request_Decoder(const Bytes& pdu, Activity_Log& log, ISO_Tree& tree, const Field_Device_Settings& settings)
-        : reader_(pdu), log_(log), tree_(tree), finder_(tree), settings_(settings) {}
+        : reader_(pdu), log_(log), finder_(tree), settings_(settings) {}
 
     Field_Answer run() {
         try {
@@ -244,7 +244,6 @@ private:
 
     Byte_Reader reader_;
     Activity_Log& log_;
-    ISO_Tree& tree_;
     Standard_Oid_Finder finder_;  // the bindings mostly share the start of their identifiers
     const Field_Device_Settings& settings_;
     uint8_t pdu_tag_ = 0;
