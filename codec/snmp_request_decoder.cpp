@@ -76,14 +76,15 @@ private:
 
         expect_tag(reader_, log_, ber::kInteger, kNoVersion);
         log_.text("SNMP version number\n");
-        if (decode_field(reader_, log_, indent::kPart).content != Bytes{snmp::kVersion1}) {
+        const Field_View version = read_field(reader_, log_, indent::kPart);
+        if (version.content.size() != 1 || version.content[0] != snmp::kVersion1) {
             log_.text(kBadVersion);
             throw DecodingException(kInvalidVersion);
         }
 
         expect_tag(reader_, log_, ber::kOctetString, kNoCommunity);
         log_.text("SNMP Community Name\n");
-        const Bytes community = decode_field(reader_, log_, indent::kPart).content;
+        const std::span<const uint8_t> community = read_field(reader_, log_, indent::kPart).content;
         check_community(community);
 
         Request_Record& record = answer_.record;
@@ -118,23 +119,23 @@ private:
 
         expect_tag(reader_, log_, ber::kInteger, kNoRequestId);
         log_.text("SNMP Request ID:\n");
-        record.request_id = request_id_of(decode_field(reader_, log_, indent::kPduPart).content);
+        record.request_id = request_id_of_octets(read_field(reader_, log_, indent::kPduPart).content);
 
         expect_tag(reader_, log_, ber::kInteger, kNoErrorStatus);
         log_.text("SNMP Error Status:\n");
-        const uint32_t status = decode_unsigned(decode_field(reader_, log_, indent::kPduPart).content);
+        const uint32_t status = decode_unsigned_octets(read_field(reader_, log_, indent::kPduPart).content);
         log_.text(status == snmp::kNoError ? "No error is expected on a request.\n"
                                            : "ERROR!  The central station reported an error code!\n");
 
         expect_tag(reader_, log_, ber::kInteger, kNoErrorIndex);
         log_.text("SNMP Error Index should be null on a request:\n");
-        decode_unsigned(decode_field(reader_, log_, indent::kPduPart).content);
+        decode_unsigned_octets(read_field(reader_, log_, indent::kPduPart).content);
         log_.text("Variable binding of objects:\n");
     }
 
     // The names the device accepts, in order; each one passed writes the
     // two lines, the one that matches ends the search.
-    void check_community(const Bytes& community) {
+    void check_community(std::span<const uint8_t> community) {
         const std::string text(community.begin(), community.end());
         for (size_t i = 0; i < settings_.count(); ++i) {
             if (text == settings_.name(i)) {
