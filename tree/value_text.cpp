@@ -1,6 +1,7 @@
 #include "tree/value_text.h"
 
 #include <algorithm>
+#include <charconv>
 
 #include "tree/oid.h"
 
@@ -93,6 +94,16 @@ std::optional<Bytes> ber_oid_from_dotted(std::string_view text) {
     return out;
 }
 
+namespace {
+
+void append_decimal(std::string& text, uint64_t value) {
+    char digits[20];
+    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    text.append(digits, end);
+}
+
+}  // namespace
+
 std::string dotted_from_ber_oid(const Bytes& content) {
     std::string text;
     uint64_t value = 0;
@@ -101,10 +112,13 @@ std::string dotted_from_ber_oid(const Bytes& content) {
         if (first) {
             // The first sub-identifier holds the first two arcs.
             const uint64_t arc1 = value < 40 ? 0 : value < 80 ? 1 : 2;
-            text += std::to_string(arc1) + "." + std::to_string(value - 40 * arc1);
+            append_decimal(text, arc1);
+            text += '.';
+            append_decimal(text, value - 40 * arc1);
             first = false;
         } else {
-            text += "." + std::to_string(value);
+            text += '.';
+            append_decimal(text, value);
         }
         value = 0;
     };
@@ -121,6 +135,12 @@ std::string dotted_from_ber_oid(const Bytes& content) {
 std::string decimal_from_twos_complement(const Bytes& content) {
     if (content.empty()) return "0";
     const bool negative = content.front() >= 0x80;
+    if (content.size() <= 8) {
+        // Eight octets of two's complement fit a 64-bit number exactly.
+        uint64_t value = negative ? ~uint64_t{0} : 0;
+        for (uint8_t octet : content) value = value << 8 | octet;
+        return std::to_string(static_cast<int64_t>(value));
+    }
     Bytes magnitude = content;
     if (negative) {
         for (uint8_t& octet : magnitude) octet = static_cast<uint8_t>(~octet);
