@@ -7,7 +7,7 @@
 
 void Activity_Log::append_hex_byte(int k, uint8_t byte, std::string_view suffix) {
     indent(k);
-    *out_ += ::hex_byte(byte);
+    ::append_hex_byte(*out_, byte);
     *out_ += ' ';
     *out_ += suffix;
 }
@@ -16,7 +16,7 @@ void Activity_Log::hex_octets(int k, std::span<const uint8_t> bytes, std::string
     if (out_ == nullptr) return;
     indent(k);
     for (uint8_t byte : bytes) {
-        *out_ += ::hex_byte(byte);
+        ::append_hex_byte(*out_, byte);
         *out_ += ' ';
     }
     *out_ += suffix;

@@ -41,17 +41,23 @@ Bytes encode_signed(int32_t value) {
     return Bytes(octets.view().begin(), octets.view().end());
 }
 
-std::string hex_byte(uint8_t octet) {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
-    return {kDigits[octet >> 4], kDigits[octet & 0x0F]};
+namespace {
+constexpr char kHexDigits[] = "0123456789ABCDEF";
+}  // namespace
+
+void append_hex_byte(std::string& text, uint8_t octet) {
+    text += kHexDigits[octet >> 4];
+    text += kHexDigits[octet & 0x0F];
 }
+
+std::string hex_byte(uint8_t octet) { return {kHexDigits[octet >> 4], kHexDigits[octet & 0x0F]}; }
 
 std::string hex_text(const Bytes& octets) {
     std::string text;
     text.reserve(octets.size() * 3);
     for (size_t i = 0; i < octets.size(); ++i) {
         if (i != 0) text += ' ';
-        text += hex_byte(octets[i]);
+        append_hex_byte(text, octets[i]);
     }
     return text;
 }

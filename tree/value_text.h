@@ -33,6 +33,7 @@ Bytes encode_signed(int32_t value);
 
 // Two upper-case hexadecimal digits per octet.
 std::string hex_byte(uint8_t octet);
+void append_hex_byte(std::string& text, uint8_t octet);
 // The octets as hex digit pairs separated by one blank.
 std::string hex_text(const Bytes& octets);
 // Hex text read in steps of three characters (two digits and any
