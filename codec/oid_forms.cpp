@@ -113,3 +113,19 @@ void Standard_Oid::append_to(Bytes& out) const {
     out.insert(out.end(), prefix_.begin(), prefix_.end());
     for (size_t i = 0; i < suffix_count_; ++i) append_subidentifier(out, suffix_[i]);
 }
+
+bool Standard_Oid::operator==(std::span<const uint8_t> content) const {
+    if (content.size() != size() || !std::equal(prefix_.begin(), prefix_.end(), content.begin())) return false;
+    size_t position = prefix_.size();
+    for (size_t i = 0; i < suffix_count_; ++i) {
+        uint8_t octets[5];
+        size_t count = 0;
+        for (uint32_t rest = suffix_[i]; count == 0 || rest != 0; rest >>= 7) octets[count++] = rest & 0x7F;
+        while (count > 0) {
+            --count;
+            const uint8_t more = count > 0 ? 0x80 : 0x00;  // set on all but the last octet
+            if (content[position++] != (octets[count] | more)) return false;
+        }
+    }
+    return true;
+}

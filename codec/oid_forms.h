@@ -51,6 +51,7 @@ public:
 
     size_t size() const { return prefix_.size() + suffix_size_; }
     void append_to(Bytes& out) const;
+    bool operator==(std::span<const uint8_t> content) const;
 
 private:
     static constexpr size_t kMaxIndexes = 8;

@@ -60,10 +60,10 @@ uint8_t type_of_pdu(uint8_t tag, Activity_Log& log) {
 }
 
 void decode_binding(Byte_Reader& reader, Activity_Log& log, Standard_Oid_Finder& finder, bool get_response,
-                    Object_Entry& holder) {
+                    ISO_Object* expected, Object_Entry& holder) {
     if (reader.empty() || reader.peek() != ber::kSequence) throw DecodingException(kSequenceExpected);
     read_field(reader, log, indent::kBinding);
-    Binding_Object object = decode_binding_object(reader, log, finder);
+    Binding_Object object = decode_binding_object(reader, log, finder, expected);
     holder.holder = true;
     if (object.node != nullptr) {
         holder.instance = object.node;
@@ -164,9 +164,12 @@ void decode_snmp_response(const Bytes& pdu, Message_Content& received, const Mes
     const bool get_response = tag == snmp::kGetResponse;
     received.mutable_objects().reserve(element_count(reader));
     Standard_Oid_Finder finder(tree);
+    const Object_List& asked = request.entries();
     while (!reader.empty()) {
+        const size_t place = received.mutable_objects().size();
+        ISO_Object* expected = place < asked.size() ? asked[place].instance : nullptr;
         received.mutable_objects().emplace_back();
-        decode_binding(reader, log, finder, get_response, received.mutable_objects().back());
+        decode_binding(reader, log, finder, get_response, expected, received.mutable_objects().back());
     }
     received.set_object_encoding(object_encoding::kFromRoot);
     validate_and_store(received, request, log, errors, status != snmp::kNoError ? 1 : 0, tree);

@@ -44,14 +44,30 @@ Binding_Object decode_binding_object(Byte_Reader& reader, Activity_Log& log, con
     return decode_binding_object(reader, log, finder);
 }
 
-Binding_Object decode_binding_object(Byte_Reader& reader, Activity_Log& log, Standard_Oid_Finder& finder) {
+namespace {
+
+// A lookup of the content by OID would come to this node. A top-level node
+// is left to the lookup: its single arc is not a standard identifier.
+bool names_node(std::span<const uint8_t> content, const ISO_Object& node) {
+    if (!node.found_by_oid || node.parent == nullptr) return false;
+    try {
+        return Standard_Oid(node) == content;
+    } catch (const EncodingException&) {
+        return false;
+    }
+}
+
+}  // namespace
+
+Binding_Object decode_binding_object(Byte_Reader& reader, Activity_Log& log, Standard_Oid_Finder& finder,
+                                     ISO_Object* expected) {
     if (reader.empty() || reader.peek() != ber::kObjectIdentifier) {
         log.text(snmp_text::kNoOid);
         log.text(snmp_text::kAsIfOid);
     }
     const Field_View oid = read_field(reader, log, snmp_indent::kObject);
     Binding_Object object;
-    object.node = finder.find(oid.content);
+    object.node = expected != nullptr && names_node(oid.content, *expected) ? expected : finder.find(oid.content);
     if (object.node == nullptr) {
         if (auto tree_form = tree_from_standard(Bytes(oid.content.begin(), oid.content.end())))
             object.tree_form = std::move(*tree_form);

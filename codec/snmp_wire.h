@@ -44,5 +44,9 @@ struct Binding_Object {
     ISO_Object* node = nullptr;
 };
 Binding_Object decode_binding_object(Byte_Reader& reader, Activity_Log& log, const ISO_Tree& tree);
-// The same for the bindings of one message, which mostly share the start of their identifiers.
-Binding_Object decode_binding_object(Byte_Reader& reader, Activity_Log& log, Standard_Oid_Finder& finder);
+// The same for the bindings of one message, which mostly share the start of
+// their identifiers. A response names mostly the objects of its request in
+// their order: the object expected at this place is taken when the
+// identifier is its own and a lookup by OID comes to it.
+Binding_Object decode_binding_object(Byte_Reader& reader, Activity_Log& log, Standard_Oid_Finder& finder,
+                                     ISO_Object* expected = nullptr);

@@ -66,6 +66,10 @@ public:
     Child_List children;
     uint32_t serial = 0;  // the node's place among the nodes its tree made, from 0
     bool children_ascending = true;
+    // A lookup by OID from the top comes to this node: it and every node
+    // above it are the first among their siblings with their numbers. Set
+    // when the node is linked; later siblings never change it.
+    bool found_by_oid = false;
 
 protected:
     ~ISO_Object() = default;  // destroy_node knows the class

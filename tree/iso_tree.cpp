@@ -21,6 +21,8 @@ void ISO_Tree::link(Child_List& chain, bool& ascending, ISO_Object* node) {
         if (node->number < chain.back()->number) ascending = false;
     }
     chain.push_back(node);
+    node->found_by_oid = (node->parent == nullptr || node->parent->found_by_oid) &&
+                         first_numbered(chain, ascending, node->number) == node;
     index_name(node);
     keep_standard_oid(node);
 }

@@ -50,6 +50,11 @@ TEST(OidForms, StandardOidOfEveryNodeAsFromItsTreeForm) {
         Standard_Oid(node).append_to(written);
         EXPECT_EQ(written, standard_from_tree(tree_form_of(node))) << node.name;
         EXPECT_EQ(Standard_Oid(node).size(), written.size()) << node.name;
+        EXPECT_TRUE(Standard_Oid(node) == written) << node.name;
+        written.back() ^= 0x01;
+        EXPECT_FALSE(Standard_Oid(node) == written) << node.name;
+        written.push_back(0x00);
+        EXPECT_FALSE(Standard_Oid(node) == written) << node.name;
     });
     EXPECT_GT(instances, 0u);
 

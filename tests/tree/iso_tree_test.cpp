@@ -115,6 +115,18 @@ TEST_F(Small_Tree, TheFinderOfOneMessageAnswersAsAFreshLookup) {
     EXPECT_EQ(tree.find_by_standard(sequence[14]), y);
 }
 
+TEST_F(Small_Tree, ANodeBehindASiblingWithItsNumberIsNotFoundByOid) {
+    ISO_Object* second_y = tree.add_child<ISO_Node>(a, 2, "y2");
+    ISO_Object* under_second = tree.add_child<ISO_Node>(second_y, 4, "under_second");
+    ISO_Object* under_y = tree.add_child<ISO_Node>(y, 4, "under_y");
+    EXPECT_TRUE(y->found_by_oid);
+    EXPECT_TRUE(under_y->found_by_oid);
+    EXPECT_FALSE(second_y->found_by_oid);
+    EXPECT_FALSE(under_second->found_by_oid);
+    EXPECT_TRUE(z->found_by_oid);
+    EXPECT_FALSE(tree.add_top_level<ISO_Node>(2, "z2")->found_by_oid);
+}
+
 TEST_F(Small_Tree, DottedTextLongerThanTheLimitIsNotLookedUp) {
     std::string text = "1.3.1.1";
     while (text.size() < ISO_Tree::kMaxDottedText) text.insert(0, "0");
