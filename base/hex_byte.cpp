@@ -1,6 +1,12 @@
 #include "base/hex_byte.h"
 
-std::string hex_byte(uint8_t octet) {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
-    return {kDigits[octet >> 4], kDigits[octet & 0x0F]};
+namespace {
+constexpr char kDigits[] = "0123456789ABCDEF";
+}  // namespace
+
+std::string hex_byte(uint8_t octet) { return {kDigits[octet >> 4], kDigits[octet & 0x0F]}; }
+
+void append_hex_byte(std::string& text, uint8_t octet) {
+    text += kDigits[octet >> 4];
+    text += kDigits[octet & 0x0F];
 }

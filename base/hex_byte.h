@@ -6,3 +6,5 @@
 #include <string>
 
 std::string hex_byte(uint8_t octet);
+// The same two digits appended in place.
+void append_hex_byte(std::string& text, uint8_t octet);

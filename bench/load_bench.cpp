@@ -1,5 +1,8 @@
 // The load path on a generated MIB of about 100,000 objects, and the lookups
 // every request and answer makes: GetNodeInfo by name and by dotted OID.
+// The memory of one load is measured in a fresh process of this program
+// (started with --load-once), so that nothing the bench itself holds counts.
+// Any load that fails ends the bench with its reason and exit status 1.
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -17,10 +20,12 @@
 #include "base/process_locks.h"
 #include "bench/mosy_generator.h"
 #include "quorvan.h"
+#include "tests/support/child_process.h"
 #include "tree/instance_builder.h"
 #include "tree/iso_tree.h"
 #include "tree/mosy_loader.h"
 #include "tree/substitution_pass.h"
+#include "tree/tree_exception.h"
 
 namespace {
 
@@ -63,6 +68,59 @@ private:
     int saved_;
 };
 
+[[noreturn]] void fail(const std::string& why) {
+    std::fflush(stdout);
+    std::fprintf(stderr, "load bench: %s\n", why.c_str());
+    std::exit(1);
+}
+
+// CompileMIB through the C interface, quietly; a failed load ends the bench.
+void compile_or_fail() {
+    char name[16] = "Mibi.out";
+    int result = 0;
+    {
+        Quiet_Stdout quiet;
+        if (Init("", 0, nullptr, 1, nullptr, nullptr, 0) != 0) fail("Init failed");
+        result = CompileMIB("Mibi", name, "Errors.out", 0);
+    }
+    if (result != 0) {
+        char* error = GetCompileError();
+        const std::string reason = error != nullptr ? error : "no tree error: the substitution pass failed";
+        std::free(error);
+        fail("CompileMIB returned " + std::to_string(result) + ": " + reason);
+    }
+}
+
+// The child's part: one CompileMIB in the working directory the parent made,
+// then the memory figures on one line.
+int load_once() {
+    const long before = resident_kb_of(getpid());
+    compile_or_fail();
+    std::printf("%ld %ld %ld\n", before, peak_resident_kb_of(getpid()), resident_kb_of(getpid()));
+    Shutdown();
+    return 0;
+}
+
+struct Load_Memory {
+    long before_kb = 0;
+    long peak_kb = 0;
+    long after_kb = 0;
+};
+
+Load_Memory memory_of_one_load(const char* self) {
+    char path[4096];
+    const ssize_t length = readlink(self, path, sizeof path - 1);
+    if (length <= 0) fail("cannot find this program to start it again");
+    path[length] = '\0';
+    const std::string command = std::string("'") + path + "' --load-once";
+    FILE* child = popen(command.c_str(), "r");
+    if (child == nullptr) fail("cannot start the load in a process of its own");
+    Load_Memory memory;
+    const int read = std::fscanf(child, "%ld %ld %ld", &memory.before_kb, &memory.peak_kb, &memory.after_kb);
+    if (pclose(child) != 0 || read != 3) fail("the load in a process of its own failed");
+    return memory;
+}
+
 Node_Info info_record;
 
 void free_info() {
@@ -90,7 +148,9 @@ double lookups_per_second(const std::vector<std::string>& keys, size_t count) {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    if (argc == 2 && std::string(argv[1]) == "--load-once") return load_once();
+
     const auto generate_start = Clock::now();
     const Generated_Mib mib = generate_mib(Mib_Shape{});
     const double generate_seconds = seconds_since(generate_start);
@@ -110,29 +170,32 @@ int main() {
         write_file("TreeCfg.ini", mib.table_config);
         const auto quiet_report = [](const std::string&) {};
         auto start = Clock::now();
-        substitution_pass("Mibi.out", "Mibint.out", quiet_report);
-        substitution_pass("Mibint.out", "Mibsub.out", quiet_report);
+        if (substitution_pass("Mibi.out", "Mibint.out", quiet_report) != 0 ||
+            substitution_pass("Mibint.out", "Mibsub.out", quiet_report) != 0)
+            fail("the substitution pass failed");
         passes.push_back(seconds_since(start));
 
         ISO_Tree tree;
-        start = Clock::now();
-        load_mosy_file(tree, "Mibsub.out");
-        loads.push_back(seconds_since(start));
+        try {
+            start = Clock::now();
+            load_mosy_file(tree, "Mibsub.out");
+            loads.push_back(seconds_since(start));
 
-        start = Clock::now();
-        std::ofstream log("inst.log");
-        create_instances(tree, log);
-        instances.push_back(seconds_since(start));
+            start = Clock::now();
+            std::ofstream log("inst.log");
+            create_instances(tree, log);
+            instances.push_back(seconds_since(start));
+        } catch (const Tree_Exception& error) {
+            fail("the tree load failed: " + error.message());
+        }
+        if (tree.node_count() != mib.node_count)
+            fail("the tree holds " + std::to_string(tree.node_count()) + " nodes, not " +
+                 std::to_string(mib.node_count));
 
         // The whole path through the C interface, as a front end runs it.
         write_file("TreeCfg.ini", mib.table_config);
-        char name[16] = "Mibi.out";
         start = Clock::now();
-        {
-            Quiet_Stdout quiet;
-            Init("", 0, nullptr, 1, nullptr, nullptr, 0);
-            if (CompileMIB("Mibi", name, "Errors.out", 0) != 0) std::fprintf(stderr, "CompileMIB failed\n");
-        }
+        compile_or_fail();
         whole.push_back(seconds_since(start));
         if (run + 1 < kRuns) Shutdown();
     }
@@ -142,6 +205,17 @@ int main() {
     std::printf("  tree loader                %s\n", figures(loads).c_str());
     std::printf("  instances and TreeCfg.ini  %s\n", figures(instances).c_str());
     std::printf("  CompileMIB(..., 0) whole   %s\n", figures(whole).c_str());
+
+    write_file("TreeCfg.ini", mib.table_config);
+    const Load_Memory memory = memory_of_one_load("/proc/self/exe");
+    const auto mib_of = [](long kb) { return static_cast<double>(kb) / 1024.0; };
+    const auto per_node = [&](long kb) { return static_cast<double>(kb) * 1024.0 / static_cast<double>(mib.node_count); };
+    std::printf("One CompileMIB in a fresh process, %zu nodes:\n", mib.node_count);
+    std::printf("  resident before the load   %7.1f MiB\n", mib_of(memory.before_kb));
+    std::printf("  peak resident              %7.1f MiB  (%.0f bytes per node above the start)\n",
+                mib_of(memory.peak_kb), per_node(memory.peak_kb - memory.before_kb));
+    std::printf("  resident once loaded       %7.1f MiB  (%.0f bytes per node kept)\n", mib_of(memory.after_kb),
+                per_node(memory.after_kb - memory.before_kb));
 
     if (std::getenv("QUORVAN_BENCH_LOAD_ONLY") != nullptr) return 0;  // for profiling the load alone
     constexpr size_t kLookups = 1000000;

@@ -12,9 +12,12 @@ struct Writer {
     std::string oid_section;
     std::string extended_section;
     size_t objects = 0;
+    size_t interior = 0;  // "Root" and "Node" lines
+    size_t groups = 0;    // levels of two-index columns the load makes
 
     void node(const std::string& oid, const std::string& name, const std::string& parent, unsigned number,
               const char* kind) {
+        ++interior;
         oid_section += oid + " " + name + " " + parent + " " + kind + "\n";
         extended_section += pad(name, 20) + " " + parent + "." + std::to_string(number) + " " + kind + "\n";
     }
@@ -69,10 +72,41 @@ Generated_Mib generate_mib(const Mib_Shape& shape) {
     w.node("1.3.6.1.4", "private", "internet", 4, "Node");
     w.node("1.3.6.1.4.1", "enterprises", "private", 1, "Node");
     w.node("1.3.6.1.4.1.1206", "nema", "enterprises", 1206, "Node");
-    const std::string base = "1.3.6.1.4.1.1206.4";
-    w.node(base, "bench", "nema", 4, "Node");
+    w.node("1.3.6.1.4.1.1206.4", "transportation", "nema", 4, "Node");
+    w.node("1.3.6.1.4.1.1206.4.1", "protocols", "transportation", 1, "Node");
 
+    // The dynamic-object table that every load ends by reading: 13 objects of 16 rows.
     std::string table_config;
+    const std::string dyn = "1.3.6.1.4.1.1206.4.1.3";
+    w.node(dyn, "dynObjMgmt", "protocols", 3, "Node");
+    w.object(dyn + ".1", "dynObjDef", "dynObjMgmt", 1, "Table SEQUENCE_OF DynObjEntry", "not-accessible");
+    w.row(dyn + ".1.1", "dynObjEntry", "dynObjDef", "DynObjEntry", {"dynObjNumber", "dynObjIndex"});
+    const std::pair<const char*, const char*> kDynColumns[] = {{"dynObjNumber", "INTEGER (1..13)"},
+                                                               {"dynObjIndex", "INTEGER (1..255)"},
+                                                               {"dynObjVariable", "ObjectID"},
+                                                               {"dynObjOwner", "OwnerString"},
+                                                               {"dynObjStatus", "Enum"}};
+    constexpr unsigned kDynObjects = 13;
+    constexpr unsigned kDynRows = 16;
+    table_config += "dynObjNumber = " + std::to_string(kDynObjects) + "\n";
+    table_config += "dynObjIndex = " + std::to_string(kDynRows) + "\n";
+    for (unsigned c = 1; c <= std::size(kDynColumns); ++c) {
+        const auto& [column, syntax] = kDynColumns[c - 1];
+        const std::string column_oid = dyn + ".1.1." + std::to_string(c);
+        w.object(column_oid, column, "dynObjEntry", c, syntax, c <= 2 ? "read-only" : "read-write");
+        for (unsigned a = 1; a <= kDynObjects; ++a) {
+            ++w.groups;
+            for (unsigned b = 1; b <= kDynRows; ++b) {
+                mib.instance_names.push_back(std::string(column) + "." + std::to_string(a) + "." + std::to_string(b));
+                mib.instance_oids.push_back(column_oid + "." + std::to_string(a) + "." + std::to_string(b));
+            }
+        }
+    }
+
+    w.node("1.3.6.1.4.1.1206.4.2", "devices", "transportation", 2, "Node");
+    const std::string base = "1.3.6.1.4.1.1206.4.2.99";
+    w.node(base, "bench", "devices", 99, "Node");
+
     size_t counter = 0;
     for (size_t t = 1; t <= shape.tables; ++t) {
         const std::string table = "benchT" + std::to_string(t) + "Table";
@@ -92,11 +126,13 @@ Generated_Mib generate_mib(const Mib_Shape& shape) {
                      c <= indexes.size() ? "INTEGER (1..255)" : syntax_for(++counter),
                      c <= indexes.size() ? "read-only" : "read-write");
             if (two_indexes) {
-                for (unsigned a = 1; a <= rows; ++a)
+                for (unsigned a = 1; a <= rows; ++a) {
+                    ++w.groups;
                     for (unsigned b = 1; b <= rows; ++b) {
                         mib.instance_names.push_back(column + "." + std::to_string(a) + "." + std::to_string(b));
                         mib.instance_oids.push_back(column_oid + "." + std::to_string(a) + "." + std::to_string(b));
                     }
+                }
             } else {
                 for (unsigned r = 1; r <= rows; ++r) {
                     mib.instance_names.push_back(column + "." + std::to_string(r));
@@ -126,5 +162,6 @@ Generated_Mib generate_mib(const Mib_Shape& shape) {
                w.extended_section + "\n-- **end of Extended Mosy OID tree**\n";
     mib.table_config = table_config;
     mib.object_count = w.objects;
+    mib.node_count = w.interior + w.objects + w.groups + mib.instance_names.size();
     return mib;
 }

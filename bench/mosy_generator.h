@@ -1,6 +1,7 @@
 // A large Extended Mosy file for measuring the load path: tables with one or
-// two indexes, groups of scalars, and textual conventions of which half are
-// defined through the other half.
+// two indexes, groups of scalars, textual conventions of which half are
+// defined through the other half, and the dynamic-object table that
+// CompileMIB needs to finish.
 #pragma once
 
 #include <string>
@@ -12,6 +13,7 @@ struct Generated_Mib {
     std::vector<std::string> instance_names;  // every instance the load makes
     std::vector<std::string> instance_oids;   // their dotted OIDs, in the same order
     size_t object_count = 0;
+    size_t node_count = 0;  // every node of the loaded tree: interior nodes, objects, groups, instances
 };
 
 struct Mib_Shape {

@@ -1,34 +1,27 @@
 #include "codec/activity_log.h"
 
+#include "base/hex_byte.h"
+
 #include "codec/ber.h"
 #include "codec/oid_forms.h"
 #include "tree/iso_tree.h"
 #include "tree/value_text.h"
 
-void Activity_Log::indent(int k) {
-    if (out_ != nullptr && k > 0) out_->append(static_cast<size_t>(k) * 2, ' ');
-}
-
-void Activity_Log::hex_byte(int k, uint8_t byte, std::string_view suffix) {
-    if (out_ == nullptr) return;
+void Activity_Log::append_hex_byte(int k, uint8_t byte, std::string_view suffix) {
     indent(k);
-    *out_ += ::hex_byte(byte);
+    ::append_hex_byte(*out_, byte);
     *out_ += ' ';
     *out_ += suffix;
 }
 
-void Activity_Log::hex_bytes(int k, const Bytes& bytes, std::string_view suffix) {
+void Activity_Log::hex_octets(int k, std::span<const uint8_t> bytes, std::string_view suffix) {
     if (out_ == nullptr) return;
     indent(k);
     for (uint8_t byte : bytes) {
-        *out_ += ::hex_byte(byte);
+        ::append_hex_byte(*out_, byte);
         *out_ += ' ';
     }
     *out_ += suffix;
-}
-
-void Activity_Log::text(std::string_view s) {
-    if (out_ != nullptr) *out_ += s;
 }
 
 void Activity_Log::unsigned_number(uint32_t value) { text(std::to_string(value)); }
@@ -60,17 +53,17 @@ void Activity_Log::units(size_t n) {
     text(n == 1 ? " byte. " : " bytes. ");
 }
 
-std::string Activity_Log::object_name(const Bytes& content) const {
-    if (const ISO_Object* node = tree_->find_by_oid(tree_from_nema(content))) return node->name;
-    if (const auto tree_form = tree_from_standard(content)) {
-        if (const ISO_Object* node = tree_->find_by_oid(*tree_form)) return node->name;
+std::string Activity_Log::object_name_of(std::span<const uint8_t> content) const {
+    if (ISO_Object* nema = tree_->find_by_tree_form(oid_form::kNemaNode)) {
+        if (const ISO_Object* node = tree_->find_by_tree_form(content, nema)) return node->name;
     }
+    if (const ISO_Object* node = tree_->find_by_standard(content)) return node->name;
     return "";
 }
 
 namespace {
 
-uint32_t big_endian(const Bytes& content, size_t from) {
+uint32_t big_endian(std::span<const uint8_t> content, size_t from) {
     uint32_t value = 0;
     for (size_t i = from; i < content.size(); ++i) value = value << 8 | content[i];
     return value;
@@ -78,7 +71,7 @@ uint32_t big_endian(const Bytes& content, size_t from) {
 
 // Counter, Gauge and TimeTicks: up to four bytes as they stand; five bytes
 // only as a 00 in front of a value with its top bit set.
-std::string unsigned_value_text(const Bytes& content) {
+std::string unsigned_value_text(std::span<const uint8_t> content) {
     const size_t n = content.size();
     if (n <= 4) return std::to_string(big_endian(content, 0));
     if (n == 5) {
@@ -89,7 +82,7 @@ std::string unsigned_value_text(const Bytes& content) {
 }
 
 // Octets shown as characters; a NUL would end the text that carries them.
-std::string as_characters(const Bytes& content) {
+std::string as_characters(std::span<const uint8_t> content) {
     std::string text(content.begin(), content.end());
     for (char& c : text)
         if (c == '\0') c = '.';
@@ -99,6 +92,10 @@ std::string as_characters(const Bytes& content) {
 }  // namespace
 
 std::string Activity_Log::describe_field(uint8_t tag, size_t n, const Bytes& content, int k) {
+    return describe_octets(tag, n, content, k);
+}
+
+std::string Activity_Log::describe_octets(uint8_t tag, size_t n, std::span<const uint8_t> content, int k) {
     if (out_ == nullptr) return "";
     std::string name;
     switch (tag) {
@@ -142,7 +139,7 @@ std::string Activity_Log::describe_field(uint8_t tag, size_t n, const Bytes& con
                 indent(k + 1);
             }
             text("\n      Object Name = ");
-            name = object_name(content);
+            name = object_name_of(content);
             text(name.empty() ? trace_text::kObjectNotFound : name);
             break;
         case ber::kSequence:

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -25,10 +26,22 @@ public:
     bool enabled() const { return out_ != nullptr; }
     size_t size() const { return out_ != nullptr ? out_->size() : 0; }
 
-    void indent(int k);
-    void hex_byte(int k, uint8_t byte, std::string_view suffix = "");
-    void hex_bytes(int k, const Bytes& bytes, std::string_view suffix = "");
-    void text(std::string_view s);
+    // Every call writes nothing, and costs next to nothing, without an output text.
+    void indent(int k) {
+        if (out_ != nullptr && k > 0) out_->append(static_cast<size_t>(k) * 2, ' ');
+    }
+    void hex_byte(int k, uint8_t byte, std::string_view suffix = "") {
+        if (out_ != nullptr) append_hex_byte(k, byte, suffix);
+    }
+    void hex_bytes(int k, const Bytes& bytes, std::string_view suffix = "") { hex_octets(k, bytes, suffix); }
+    void hex_octets(int k, std::span<const uint8_t> bytes, std::string_view suffix = "");
+    void text(const char* s) {
+        if (out_ != nullptr) *out_ += s;
+    }
+    void text(std::string_view s) {
+        if (out_ != nullptr) *out_ += s;
+    }
+    void text(const std::string& s) { text(std::string_view(s)); }
     void unsigned_number(uint32_t value);
     void signed_number(int32_t value);
     void insert(size_t position, std::string_view s);
@@ -38,13 +51,16 @@ public:
     // Appends the sentence for one field at indent k; for an OBJECT
     // IDENTIFIER returns the name of the object it identifies, else "".
     std::string describe_field(uint8_t tag, size_t n, const Bytes& content, int k);
+    std::string describe_octets(uint8_t tag, size_t n, std::span<const uint8_t> content, int k);
 
     // The name of the object an identifier's content stands for, taken
     // first as NEMA-relative and then as standard content; "" when neither.
-    std::string object_name(const Bytes& content) const;
+    std::string object_name(const Bytes& content) const { return object_name_of(content); }
+    std::string object_name_of(std::span<const uint8_t> content) const;
 
 private:
     void units(size_t n);
+    void append_hex_byte(int k, uint8_t byte, std::string_view suffix);
 
     const ISO_Tree* tree_;
     std::string* out_;

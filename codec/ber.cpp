@@ -48,7 +48,33 @@ bool decode_length(Byte_Reader& reader, size_t& n) {
     return true;
 }
 
-uint32_t decode_unsigned(const Bytes& content) {
+size_t length_field_size(size_t n) {
+    size_t size = 1;
+    for (size_t rest = n; n >= 0x80 && rest != 0; rest >>= 8) ++size;
+    return size;
+}
+
+size_t tlv_size(size_t content_size) { return 1 + length_field_size(content_size) + content_size; }
+
+void append_header(Bytes& out, uint8_t tag, size_t content_size) {
+    out.push_back(tag);
+    if (content_size < 0x80) {
+        out.push_back(static_cast<uint8_t>(content_size));
+        return;
+    }
+    const size_t k = length_field_size(content_size) - 1;
+    out.push_back(static_cast<uint8_t>(0x80 + k));
+    for (size_t i = k; i-- > 0;) out.push_back(static_cast<uint8_t>(content_size >> (8 * i)));
+}
+
+void append_tlv(Bytes& out, uint8_t tag, std::span<const uint8_t> content) {
+    append_header(out, tag, content.size());
+    out.insert(out.end(), content.begin(), content.end());
+}
+
+uint32_t decode_unsigned(const Bytes& content) { return decode_unsigned_octets(content); }
+
+uint32_t decode_unsigned_octets(std::span<const uint8_t> content) {
     if (content.empty()) return 0;
     if (content.size() > 4) throw DecodingException(ber::kIntegerTooLarge);
     if (content.front() >= 0x80) throw DecodingException(ber::kNegativeValue);

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 
 #include "base/bytes.h"
 
@@ -43,6 +44,12 @@ public:
     uint8_t peek(size_t i = 0) const { return (*bytes_)[position_ + i]; }
     uint8_t take_byte() { return (*bytes_)[position_++]; }
     Bytes take(size_t count);
+    // The next count bytes, left where they are: valid as long as the message.
+    std::span<const uint8_t> take_view(size_t count) {
+        const std::span<const uint8_t> view(bytes_->data() + position_, count);
+        position_ += count;
+        return view;
+    }
     void skip(size_t count) { position_ += count; }
     size_t position() const { return position_; }
 
@@ -56,12 +63,20 @@ private:
 void encode_length(size_t n, Bytes& out);
 Bytes length_field(size_t n);
 
+// Writing a message front to back into one buffer: the sizes of fields
+// first, then the tag and length in front of each content.
+size_t length_field_size(size_t n);
+size_t tlv_size(size_t content_size);
+void append_header(Bytes& out, uint8_t tag, size_t content_size);
+void append_tlv(Bytes& out, uint8_t tag, std::span<const uint8_t> content);
+
 // Takes a length field from the front. A field that runs past the end is
 // reported by the return value false, with the reader left where it was.
 bool decode_length(Byte_Reader& reader, size_t& n);
 
 // Unsigned contents of at most four bytes, without a leading set bit.
 uint32_t decode_unsigned(const Bytes& content);
+uint32_t decode_unsigned_octets(std::span<const uint8_t> content);
 
 // Check tag: kNoTag for no byte, kKnownTag for a tag of the set above,
 // kUnknownTag otherwise.

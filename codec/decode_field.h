@@ -6,6 +6,8 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
+#include <string>
 
 #include "codec/activity_log.h"
 #include "codec/ber.h"
@@ -26,3 +28,14 @@ struct Decoded_Field {
 
 // as_sequence: take the element as a SEQUENCE whatever its tag (a PDU).
 Decoded_Field decode_field(Byte_Reader& pdu, Activity_Log& log, int indent, bool as_sequence = false);
+
+// The same field with its content left in the message: a view that stays
+// valid as long as the message's bytes.
+// The name an OBJECT IDENTIFIER stands for goes to *name when asked for.
+struct Field_View {
+    uint8_t tag = 0;
+    size_t length = 0;
+    std::span<const uint8_t> content;  // empty for a SEQUENCE
+};
+Field_View read_field(Byte_Reader& pdu, Activity_Log& log, int indent, bool as_sequence = false,
+                      std::string* name = nullptr);

@@ -11,13 +11,15 @@
 
 class ISO_Object;
 
+// The small fields sit together: a message's list of entries stays small
+// enough for the allocator's fast path.
 struct Object_Entry {
     ISO_Object* instance = nullptr;  // the tree's object, when known
     Bytes identifier;                // tree form, for an object the tree does not know
-    bool holder = false;             // holds a value of its own (decoded, or a raw identifier)
     Bytes value;                     // the value a holder carries
-    uint8_t syntax = 0;              // the tag that value came with
     std::string name;                // a text kept with the entry (an owner text, a decoded name)
+    bool holder = false;             // holds a value of its own (decoded, or a raw identifier)
+    uint8_t syntax = 0;              // the tag that value came with
     uint8_t flag = 0;                // a byte kept with the entry (a dynamic object's status)
 
     bool has_object() const { return instance != nullptr || !identifier.empty(); }

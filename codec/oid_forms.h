@@ -7,7 +7,11 @@
 //                 writes identifiers "from the NEMA node"
 #pragma once
 
+#include <array>
+#include <cstddef>
+#include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 
 #include "base/bytes.h"
@@ -33,3 +37,28 @@ Bytes tree_from_nema(const Bytes& relative);
 
 // Each sub-identifier of tree-form octets in decimal, joined by ".".
 std::string dotted_from_tree(const Bytes& tree_form);
+
+// The standard content of a node's identifier, written without building its
+// tree form: a leaf keeps its own (made when it was linked), and an instance
+// or group adds its index sub-identifiers behind its leaf's. Any other node
+// goes the long way. EncodingException as standard_from_tree.
+class Standard_Oid {
+public:
+    explicit Standard_Oid(const ISO_Object& node);
+    explicit Standard_Oid(const Bytes& tree_form) : owned_(standard_from_tree(tree_form)), prefix_(owned_) {}
+    Standard_Oid(const Standard_Oid&) = delete;
+    Standard_Oid& operator=(const Standard_Oid&) = delete;
+
+    size_t size() const { return prefix_.size() + suffix_size_; }
+    void append_to(Bytes& out) const;
+    bool operator==(std::span<const uint8_t> content) const;
+
+private:
+    static constexpr size_t kMaxIndexes = 8;
+
+    Bytes owned_;
+    std::span<const uint8_t> prefix_;
+    std::array<uint32_t, kMaxIndexes> suffix_{};  // the indexes, outermost first
+    size_t suffix_count_ = 0;
+    size_t suffix_size_ = 0;
+};

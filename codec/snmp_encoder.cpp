@@ -6,6 +6,7 @@
 #include "codec/ber.h"
 #include "codec/decode_field.h"
 #include "codec/message_content.h"
+#include "codec/oid_forms.h"
 #include "codec/snmp_format.h"
 #include "codec/stmf_exception.h"
 #include "codec/stmf_message.h"
@@ -60,16 +61,25 @@ bool carries_values(uint8_t type) {
            type == message_type::kFieldResponse;
 }
 
-// The bytes of an element written again as decoded field lines.
-void trace_back(const Bytes& element, Activity_Log& log, int indent, bool as_sequence = false) {
-    if (!log.enabled()) return;
-    Byte_Reader reader(element);
-    decode_field(reader, log, indent, as_sequence);
-}
-
-void trace_bindings(const Bytes& bindings, Activity_Log& log) {
-    if (!log.enabled()) return;
-    Byte_Reader reader(bindings);
+// The text of an encoded message, in wire order: every element written
+// again as a decoded field line, with the sentences between them.
+void trace_message(const Bytes& whole, const Pdu_Kind& kind, bool with_bindings, Activity_Log& log) {
+    Byte_Reader reader(whole);
+    decode_field(reader, log, kMessageIndent);
+    log.text("  Version Number:");
+    decode_field(reader, log, kPartIndent);
+    log.text("  Community Name:");
+    decode_field(reader, log, kPartIndent);
+    decode_field(reader, log, kPartIndent, /*as_sequence=*/true);  // shows the PDU tag
+    log.text(kind.trace);
+    log.text("  The Request ID which was assigned to this message was:\n");
+    decode_field(reader, log, kPduPartIndent);
+    log.text("  Error Status is No-Error on a request.\n");
+    decode_field(reader, log, kPduPartIndent);
+    log.text("  Error Index is null on a request.\n");
+    decode_field(reader, log, kPduPartIndent);
+    if (!with_bindings) return;
+    log.text("  The Variable Binding of Objects follows:\n");
     decode_field(reader, log, kPduPartIndent);
     while (!reader.empty()) {
         decode_field(reader, log, kBindingIndent);
@@ -78,72 +88,64 @@ void trace_bindings(const Bytes& bindings, Activity_Log& log) {
     }
 }
 
-// Request ids are INTEGERs: a negative one goes as its two's complement.
-Bytes request_id_tlv(int32_t id) { return wrap(ber::kInteger, encode_signed(id)); }
+// One binding: the object's identifier and its value (or NULL).
+struct Binding {
+    const Object_Entry* entry;
+    Standard_Oid oid;
+    Value_Parts value;
+
+    Binding(const Object_Entry& e, bool with_value)
+        : entry(&e), oid(standard_oid_of(e)), value(with_value ? value_parts(e) : Value_Parts{ber::kNull, {}}) {}
+    size_t content_size() const { return tlv_size(oid.size()) + tlv_size(value.content.size()); }
+};
 
 }  // namespace
 
-void encode_snmp(const Message_Content& message, STMF_Message& out, Activity_Log& log, const ISO_Tree& tree,
+void encode_snmp(const Message_Content& message, STMF_Message& out, Activity_Log& log, const ISO_Tree& /*tree*/,
                  uint32_t error_status, uint32_t error_index) {
     const uint8_t type = message.message_type();
-    const size_t start = log.size();
 
-    Bytes bindings;
-    if (error_status == code_of(Snmp_Error_Status::noError)) {
-        for (const Object_Entry& entry : message.objects()) {
-            Bytes binding;
-            standard_oid_tlv(tree_form_of(entry), binding);
-            append(binding, carries_values(type) ? value_tlv(entry) : Bytes{ber::kNull, 0x00});
-            make_sequence(binding);
-            append(bindings, binding);
-        }
-        make_sequence(bindings);
+    // The sizes first, so that the message is written front to back into
+    // one buffer: each object's identifier and value, the bindings, the PDU.
+    const bool with_bindings = error_status == code_of(Snmp_Error_Status::noError);
+    size_t bindings_size = 0;
+    const Object_List* objects = with_bindings ? &message.objects() : nullptr;
+    const bool values = carries_values(type);
+    if (objects != nullptr) {
+        for (const Object_Entry& entry : *objects) bindings_size += tlv_size(Binding(entry, values).content_size());
     }
     const Pdu_Kind kind = pdu_kind_of(type, log);
-    if (!bindings.empty()) {
-        log.text("  The Variable Binding of Objects follows:\n");
-        trace_bindings(bindings, log);
+
+    // Request ids are INTEGERs: a negative one goes as its two's complement.
+    const Integer_Octets id = signed_octets(message.request_id());
+    const Integer_Octets status = unsigned_octets(error_status);
+    const Integer_Octets index = unsigned_octets(error_index);
+    const size_t pdu_size = tlv_size(id.size) + tlv_size(status.size) + tlv_size(index.size) +
+                            (with_bindings ? tlv_size(bindings_size) : 0);
+    const Bytes& community = message.community();
+    const Integer_Octets version = unsigned_octets(snmp::kVersion1);
+    const size_t whole_size = tlv_size(version.size) + tlv_size(community.size()) + tlv_size(pdu_size);
+
+    Bytes whole;
+    whole.reserve(tlv_size(whole_size));
+    append_header(whole, ber::kSequence, whole_size);
+    append_tlv(whole, ber::kInteger, version.view());
+    append_tlv(whole, ber::kOctetString, community);
+    append_header(whole, kind.tag, pdu_size);
+    append_tlv(whole, ber::kInteger, id.view());
+    append_tlv(whole, ber::kInteger, status.view());
+    append_tlv(whole, ber::kInteger, index.view());
+    if (with_bindings) {
+        append_header(whole, ber::kSequence, bindings_size);
+        for (const Object_Entry& entry : *objects) {
+            const Binding binding(entry, values);
+            append_header(whole, ber::kSequence, binding.content_size());
+            append_header(whole, ber::kObjectIdentifier, binding.oid.size());
+            binding.oid.append_to(whole);
+            append_tlv(whole, binding.value.tag, binding.value.content);
+        }
     }
 
-    // The PDU's header fields, traced in front of the bindings.
-    const Bytes id = request_id_tlv(message.request_id());
-    const Bytes status = integer_tlv(error_status);
-    const Bytes index = integer_tlv(error_index);
-    Bytes pdu = id;
-    append(pdu, status);
-    append(pdu, index);
-    append(pdu, bindings);
-    make_sequence(pdu);
-    pdu[0] = kind.tag;
-
-    std::string fields_text;
-    Activity_Log fields(tree, log.enabled() ? &fields_text : nullptr);
-    trace_back(pdu, fields, kPartIndent, true);  // shows the PDU tag where the SEQUENCE byte was
-    fields.text(kind.trace);
-    fields.text("  The Request ID which was assigned to this message was:\n");
-    trace_back(id, fields, kPduPartIndent);
-    fields.text("  Error Status is No-Error on a request.\n");
-    trace_back(status, fields, kPduPartIndent);
-    fields.text("  Error Index is null on a request.\n");
-    trace_back(index, fields, kPduPartIndent);
-    log.insert(start, fields_text);
-
-    // Version and community go in front of the PDU, and the whole into a SEQUENCE.
-    const Bytes version = integer_tlv(snmp::kVersion1);
-    const Bytes community = wrap(ber::kOctetString, message.community());
-    Bytes whole = version;
-    append(whole, community);
-    append(whole, pdu);
-    make_sequence(whole);
-
-    std::string header_text;
-    Activity_Log header(tree, log.enabled() ? &header_text : nullptr);
-    trace_back(whole, header, kMessageIndent);
-    header.text("  Version Number:");
-    trace_back(version, header, kPartIndent);
-    header.text("  Community Name:");
-    trace_back(community, header, kPartIndent);
-    log.insert(start, header_text);
-
+    if (log.enabled()) trace_message(whole, kind, with_bindings, log);
     out.store(std::move(whole));
 }

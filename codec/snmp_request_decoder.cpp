@@ -1,5 +1,7 @@
 #include "codec/snmp_request_decoder.h"
 
+#include <utility>
+
 #include "codec/activity_log.h"
 #include "codec/message_content.h"
 #include "codec/received_value.h"
@@ -25,7 +27,7 @@ std::string raw_identifier(const Bytes& tree_form) {
 class Request_Decoder {
 public:
     Request_Decoder(const Bytes& pdu, Activity_Log& log, ISO_Tree& tree, const std::vector<std::string>& communities)
-        : reader_(pdu), log_(log), tree_(tree), communities_(communities) {}
+        : reader_(pdu), log_(log), finder_(tree), communities_(communities) {}
 
     Field_Answer run() {
         try {
@@ -33,7 +35,7 @@ public:
             if (pdu_tag_ == snmp::kGetResponse) {
                 log_.text("Field device does not respond to a GET response\n");
                 answer_.kind = Answer_Kind::none;
-                return answer_;
+                return std::move(answer_);
             }
             read_bindings();
         } catch (const std::exception&) {
@@ -42,12 +44,12 @@ public:
             answer_.error_index = 0;
             answer_.kind = Answer_Kind::get;
             answer_.refused = true;
-            return answer_;
+            return std::move(answer_);
         }
         answer_.kind = pdu_tag_ == snmp::kGetNextRequest ? Answer_Kind::get_next
                        : pdu_tag_ == snmp::kSetRequest   ? Answer_Kind::set
                                                          : Answer_Kind::get;
-        return answer_;
+        return std::move(answer_);
     }
 
 private:
@@ -62,14 +64,15 @@ private:
 
         expect_tag(reader_, log_, ber::kInteger, kNoVersion);
         log_.text("SNMP version number\n");
-        if (decode_field(reader_, log_, indent::kPart).content != Bytes{snmp::kVersion1}) {
+        const Field_View version = read_field(reader_, log_, indent::kPart);
+        if (version.content.size() != 1 || version.content[0] != snmp::kVersion1) {
             log_.text(kBadVersion);
             throw DecodingException(kInvalidVersion);
         }
 
         expect_tag(reader_, log_, ber::kOctetString, kNoCommunity);
         log_.text("SNMP Community Name\n");
-        const Bytes community = decode_field(reader_, log_, indent::kPart).content;
+        const std::span<const uint8_t> community = read_field(reader_, log_, indent::kPart).content;
         check_community(community);
 
         Request_Record& record = answer_.record;
@@ -104,23 +107,23 @@ private:
 
         expect_tag(reader_, log_, ber::kInteger, kNoRequestId);
         log_.text("SNMP Request ID:\n");
-        record.request_id = request_id_of(decode_field(reader_, log_, indent::kPduPart).content);
+        record.request_id = request_id_of_octets(read_field(reader_, log_, indent::kPduPart).content);
 
         expect_tag(reader_, log_, ber::kInteger, kNoErrorStatus);
         log_.text("SNMP Error Status:\n");
-        const uint32_t status = decode_unsigned(decode_field(reader_, log_, indent::kPduPart).content);
+        const uint32_t status = decode_unsigned_octets(read_field(reader_, log_, indent::kPduPart).content);
         log_.text(status == code_of(Snmp_Error_Status::noError) ? "No error is expected on a request.\n"
                                            : "ERROR!  The central station reported an error code!\n");
 
         expect_tag(reader_, log_, ber::kInteger, kNoErrorIndex);
         log_.text("SNMP Error Index should be null on a request:\n");
-        decode_unsigned(decode_field(reader_, log_, indent::kPduPart).content);
+        decode_unsigned_octets(read_field(reader_, log_, indent::kPduPart).content);
         log_.text("Variable binding of objects:\n");
     }
 
     // The names the device accepts, in order; each one passed writes the
     // two lines, the one that matches ends the search.
-    void check_community(const Bytes& community) {
+    void check_community(std::span<const uint8_t> community) {
         const std::string text(community.begin(), community.end());
         for (const std::string& name : communities_) {
             if (text == name) {
@@ -141,10 +144,13 @@ private:
             throw DecodingException(kInvalidSequence);
         }
         decode_field(reader_, log_, indent::kPduPart);
+        const size_t count = element_count(reader_);
+        answer_.record.objects.reserve(count);
+        answer_.bindings.reserve(count);
         while (!reader_.empty()) {
             if (reader_.peek() != ber::kSequence) throw DecodingException(kSequenceExpected);
             decode_field(reader_, log_, indent::kBinding);
-            const Binding_Object object = decode_binding_object(reader_, log_, tree_);
+            const Binding_Object object = decode_binding_object(reader_, log_, finder_);
             if (object.node == nullptr) log_.text(kNotFound);
             Received_Binding binding;
             binding.node = object.node;
@@ -163,7 +169,7 @@ private:
 
     Byte_Reader reader_;
     Activity_Log& log_;
-    ISO_Tree& tree_;
+    Standard_Oid_Finder finder_;  // the bindings mostly share the start of their identifiers
     const std::vector<std::string>& communities_;
     uint8_t pdu_tag_ = 0;
     Field_Answer answer_;

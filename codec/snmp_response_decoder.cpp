@@ -1,5 +1,7 @@
 #include "codec/snmp_response_decoder.h"
 
+#include <algorithm>
+
 #include "codec/activity_log.h"
 #include "codec/error_state.h"
 #include "codec/message_content.h"
@@ -57,17 +59,17 @@ uint8_t type_of_pdu(uint8_t tag, Activity_Log& log) {
     }
 }
 
-void decode_binding(Byte_Reader& reader, Activity_Log& log, const ISO_Tree& tree, bool get_response,
-                    Object_Entry& holder) {
+void decode_binding(Byte_Reader& reader, Activity_Log& log, Standard_Oid_Finder& finder, bool get_response,
+                    ISO_Object* expected, Object_Entry& holder) {
     if (reader.empty() || reader.peek() != ber::kSequence) throw DecodingException(kSequenceExpected);
-    decode_field(reader, log, indent::kBinding);
-    Binding_Object object = decode_binding_object(reader, log, tree);
+    read_field(reader, log, indent::kBinding);
+    Binding_Object object = decode_binding_object(reader, log, finder, expected);
     holder.holder = true;
     if (object.node != nullptr) {
         holder.instance = object.node;
         holder.name = object.node->name;
-        const Decoded_Field value = decode_field(reader, log, indent::kObject);
-        holder.value = value.content;
+        const Field_View value = read_field(reader, log, indent::kObject);
+        holder.value.assign(value.content.begin(), value.content.end());
         holder.syntax = value.tag;
         if (value.tag == syntax_tag_of(object.node)) return;
         if (value.tag == ber::kNull) {
@@ -80,10 +82,10 @@ void decode_binding(Byte_Reader& reader, Activity_Log& log, const ISO_Tree& tree
     }
     log.text(kNotFound);
     if (get_response) {
-        holder.identifier = object.tree_form;
+        holder.identifier = std::move(object.tree_form);
         log.text("This could be a GET_NEXT response however;will consider this is an unknown OID.  Continuing\n");
-        const Decoded_Field value = decode_field(reader, log, indent::kObject);
-        holder.value = value.content;
+        const Field_View value = read_field(reader, log, indent::kObject);
+        holder.value.assign(value.content.begin(), value.content.end());
         holder.syntax = value.tag;
         return;
     }
@@ -102,33 +104,34 @@ void decode_snmp_response(const Bytes& pdu, Message_Content& received, const Mes
         throw DecodingException(kInvalidSequence);
     }
     log.text("An SNMP PDU\n");
-    decode_field(reader, log, indent::kMessage);
+    read_field(reader, log, indent::kMessage);
 
     expect_tag(reader, log, ber::kInteger, kNoVersion);
     log.text("SNMP version number\n");
-    const Decoded_Field version = decode_field(reader, log, indent::kPart);
-    if (version.content != Bytes{snmp::kVersion1}) {
+    const Field_View version = read_field(reader, log, indent::kPart);
+    if (version.content.size() != 1 || version.content[0] != snmp::kVersion1) {
         log.text(kBadVersion);
         throw DecodingException(kInvalidVersion);
     }
 
     expect_tag(reader, log, ber::kOctetString, kNoCommunity);
     log.text("SNMP Community Name\n");
-    const Decoded_Field community = decode_field(reader, log, indent::kPart);
-    if (community.content != request.community()) {
+    const Field_View community = read_field(reader, log, indent::kPart);
+    if (!std::equal(community.content.begin(), community.content.end(), request.community().begin(),
+                    request.community().end())) {
         log.text(kBadCommunity);
         log.text(kProtocolErrorMaybe);
     }
-    received.set_community(community.content);
+    received.set_community(Bytes(community.content.begin(), community.content.end()));
 
     const uint8_t tag = reader.empty() ? 0 : reader.peek();
     received.set_message_type(type_of_pdu(tag, log));
-    decode_field(reader, log, indent::kPart, /*as_sequence=*/true);
+    read_field(reader, log, indent::kPart, /*as_sequence=*/true);
 
     expect_tag(reader, log, ber::kInteger, kNoRequestId);
     log.text("SNMP Request ID:\n");
-    const Decoded_Field id = decode_field(reader, log, indent::kPduPart);
-    if (request_id_of(id.content) != request.request_id()) {
+    const Field_View id = read_field(reader, log, indent::kPduPart);
+    if (request_id_of_octets(id.content) != request.request_id()) {
         log.text("Apparent Error!  Request ID on Response was different from the last Request!\n");
         log.text("Attempting to continue!\n");
     }
@@ -136,12 +139,12 @@ void decode_snmp_response(const Bytes& pdu, Message_Content& received, const Mes
 
     expect_tag(reader, log, ber::kInteger, kNoErrorStatus);
     log.text("SNMP Error Status:\n");
-    const uint32_t status = decode_unsigned(decode_field(reader, log, indent::kPduPart).content);
+    const uint32_t status = decode_unsigned_octets(read_field(reader, log, indent::kPduPart).content);
     log.text(status_meaning(status));
 
     expect_tag(reader, log, ber::kInteger, kNoErrorIndex);
     log.text("SNMP Error Index:\n");
-    const uint32_t index = decode_unsigned(decode_field(reader, log, indent::kPduPart).content);
+    const uint32_t index = decode_unsigned_octets(read_field(reader, log, indent::kPduPart).content);
     if (errors != nullptr)
         errors->record_status(request.request_id(), static_cast<int32_t>(status), static_cast<int32_t>(index));
     log.text("Variable binding of objects:\n");
@@ -156,12 +159,17 @@ void decode_snmp_response(const Bytes& pdu, Message_Content& received, const Mes
         log.text(kUnexpectedType3);
         throw DecodingException(kInvalidSequence);
     }
-    decode_field(reader, log, indent::kPduPart);
+    read_field(reader, log, indent::kPduPart);
     received.set_list_kind(list_kind::kDecoded);
     const bool get_response = tag == snmp::kGetResponse;
+    received.mutable_objects().reserve(element_count(reader));
+    Standard_Oid_Finder finder(tree);
+    const Object_List& asked = request.entries();
     while (!reader.empty()) {
+        const size_t place = received.mutable_objects().size();
+        ISO_Object* expected = place < asked.size() ? asked[place].instance : nullptr;
         received.mutable_objects().emplace_back();
-        decode_binding(reader, log, tree, get_response, received.mutable_objects().back());
+        decode_binding(reader, log, finder, get_response, expected, received.mutable_objects().back());
     }
     received.set_object_encoding(object_encoding::kFromRoot);
     validate_and_store(received, request, log, errors, status != code_of(Snmp_Error_Status::noError) ? 1 : 0, tree);

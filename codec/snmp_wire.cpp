@@ -11,7 +11,26 @@ void expect_tag(const Byte_Reader& reader, Activity_Log& log, uint8_t tag, const
     throw DecodingException(snmp_text::kInvalidSequence);
 }
 
-int32_t request_id_of(const Bytes& content) {
+size_t element_count(const Byte_Reader& reader) {
+    Byte_Reader ahead = reader;
+    size_t count = 0;
+    while (ahead.remaining() >= 2) {
+        ahead.skip(1);
+        size_t length = 0;
+        try {
+            if (!decode_length(ahead, length) || ahead.remaining() < length) break;
+        } catch (const DecodingException&) {
+            break;
+        }
+        ahead.skip(length);
+        ++count;
+    }
+    return count;
+}
+
+int32_t request_id_of(const Bytes& content) { return request_id_of_octets(content); }
+
+int32_t request_id_of_octets(std::span<const uint8_t> content) {
     if (content.empty()) return 0;
     if (content.size() > 5 || (content.size() == 5 && (content[0] != 0x00 || content[1] < 0x80)))
         throw DecodingException(ber::kIntegerTooLarge);
@@ -21,15 +40,37 @@ int32_t request_id_of(const Bytes& content) {
 }
 
 Binding_Object decode_binding_object(Byte_Reader& reader, Activity_Log& log, const ISO_Tree& tree) {
+    Standard_Oid_Finder finder(tree);
+    return decode_binding_object(reader, log, finder);
+}
+
+namespace {
+
+// A lookup of the content by OID would come to this node. A top-level node
+// is left to the lookup: its single arc is not a standard identifier.
+bool names_node(std::span<const uint8_t> content, const ISO_Object& node) {
+    if (!node.found_by_oid || node.parent == nullptr) return false;
+    try {
+        return Standard_Oid(node) == content;
+    } catch (const EncodingException&) {
+        return false;
+    }
+}
+
+}  // namespace
+
+Binding_Object decode_binding_object(Byte_Reader& reader, Activity_Log& log, Standard_Oid_Finder& finder,
+                                     ISO_Object* expected) {
     if (reader.empty() || reader.peek() != ber::kObjectIdentifier) {
         log.text(snmp_text::kNoOid);
         log.text(snmp_text::kAsIfOid);
     }
-    const Decoded_Field oid = decode_field(reader, log, snmp_indent::kObject);
+    const Field_View oid = read_field(reader, log, snmp_indent::kObject);
     Binding_Object object;
-    if (auto tree_form = tree_from_standard(oid.content)) {
-        object.tree_form = std::move(*tree_form);
-        object.node = tree.find_by_oid(object.tree_form);
+    object.node = expected != nullptr && names_node(oid.content, *expected) ? expected : finder.find(oid.content);
+    if (object.node == nullptr) {
+        if (auto tree_form = tree_from_standard(Bytes(oid.content.begin(), oid.content.end())))
+            object.tree_form = std::move(*tree_form);
     }
     return object;
 }

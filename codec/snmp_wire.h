@@ -2,12 +2,14 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 
 #include "codec/ber.h"
 #include "codec/decode_field.h"
 
 class ISO_Object;
 class ISO_Tree;
+class Standard_Oid_Finder;
 
 // Indents of the trace lines: the message, its parts, the PDU's parts, each
 // binding, and a binding's identifier and value.
@@ -23,15 +25,28 @@ inline constexpr int kObject = 5;
 // goes to the trace and DecodingException (invalid byte sequence) is thrown.
 void expect_tag(const Byte_Reader& reader, Activity_Log& log, uint8_t tag, const char* missing_line);
 
+// How many whole elements follow in the reader (the bindings of a message),
+// for making room for them at once; the count stops at the first element
+// that is not whole, and the reader is left where it was.
+size_t element_count(const Byte_Reader& reader);
+
 // A request id is an INTEGER: up to four octets of two's complement, or
 // five with a 00 in front of a set top bit.
 int32_t request_id_of(const Bytes& content);
+int32_t request_id_of_octets(std::span<const uint8_t> content);
 
-// One binding's identifier: its content in tree form and the tree's node for
-// it (null when the tree has none). A tag other than OBJECT IDENTIFIER is
-// traced and the element taken as one anyway.
+// One binding's identifier: the tree's node for it, found straight from the
+// BER sub-identifiers, and, only when the tree has none, its content in tree
+// form. A tag other than OBJECT IDENTIFIER is traced and the element taken
+// as one anyway.
 struct Binding_Object {
     Bytes tree_form;
     ISO_Object* node = nullptr;
 };
 Binding_Object decode_binding_object(Byte_Reader& reader, Activity_Log& log, const ISO_Tree& tree);
+// The same for the bindings of one message, which mostly share the start of
+// their identifiers. A response names mostly the objects of its request in
+// their order: the object expected at this place is taken when the
+// identifier is its own and a lookup by OID comes to it.
+Binding_Object decode_binding_object(Byte_Reader& reader, Activity_Log& log, Standard_Oid_Finder& finder,
+                                     ISO_Object* expected = nullptr);

@@ -24,6 +24,13 @@ ISO_Object* instance_named(ISO_Tree& tree, const Object_Entry& holder) {
     return node != nullptr && node->is(kind::kInstance) ? node : nullptr;
 }
 
+// The same node is the same object; else their identifiers decide (an
+// object the tree does not know, or a sibling that shares a number).
+bool same_object(const Object_Entry& asked, const Object_Entry& answered) {
+    if (asked.instance != nullptr && asked.instance == answered.instance) return true;
+    return tree_form_of(asked) == tree_form_of(answered);
+}
+
 }  // namespace
 
 int store_into_instance(Iso_Instance& instance, uint8_t value_syntax, const Bytes& value, Activity_Log& log) {
@@ -73,7 +80,7 @@ void validate_and_store(const Message_Content& response, const Message_Content& 
             record(Error_Class::Object, NoInstance);
             throw InvalidReferenceException(kProgramError);
         }
-        if (!get_next && tree_form_of(asked[i]) != tree_form_of(answered[i])) {
+        if (!get_next && !same_object(asked[i], answered[i])) {
             log.text("The objects in the response do not match to the ");
             log.text("objects in the request.\nValidation failed.  Values ");
             log.text("will not be updated in memory.\n");
@@ -93,10 +100,14 @@ void validate_and_store(const Message_Content& response, const Message_Content& 
         log.text("Now storing the new values in memory...\n");
     }
 
+    // The error state keeps the value text of the last object only, so only
+    // that one is rendered.
+    const Iso_Instance* last_stored = nullptr;
     for (size_t i = 0; i < pairs; ++i) {
         const Object_Entry& holder = answered[i];
         if (get_next) {
-            if (errors != nullptr) errors->record_response_value(id, dotted_from_tree(tree_form_of(holder)));
+            if (errors != nullptr && i + 1 == pairs)
+                errors->record_response_value(id, dotted_from_tree(tree_form_of(holder)));
             ISO_Object* next = instance_named(tree, holder);
             if (next == nullptr) {
                 log.text("Error finding instance in tree, not setting value\n");
@@ -115,9 +126,10 @@ void validate_and_store(const Message_Content& response, const Message_Content& 
         }
         auto& instance = static_cast<Iso_Instance&>(*target);
         instance.value = holder.value;
-        // The value as the station shows it, not its raw octets.
-        if (errors != nullptr) errors->record_response_value(id, render_value(instance).text);
+        last_stored = &instance;
     }
+    // The value as the station shows it, not its raw octets.
+    if (errors != nullptr && last_stored != nullptr) errors->record_response_value(id, render_value(*last_stored).text);
     log.text("Values have been updated.\n");
 }
 

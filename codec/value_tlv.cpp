@@ -29,18 +29,21 @@ void nema_oid_tlv(const Bytes& tree_form, Bytes& out) { oid_tlv(nema_from_tree(t
 
 namespace {
 
+const Bytes kZero = {0x00};
+const Bytes kZeroAddress = {0x00, 0x00, 0x00, 0x00};
+
 // An instance that was never given a value is sent as the value it shows:
 // a number as 0, an address as 0.0.0.0, so that the element stays valid BER.
-Bytes sent_value(uint8_t tag, const Bytes& value) {
+const Bytes& sent_value(uint8_t tag, const Bytes& value) {
     if (!value.empty()) return value;
     switch (tag) {
         case ber::kInteger:
         case ber::kCounter:
         case ber::kGauge:
         case ber::kTimeTicks:
-            return {0x00};
+            return kZero;
         case ber::kIpAddress:
-            return {0x00, 0x00, 0x00, 0x00};
+            return kZeroAddress;
         default:
             return value;
     }
@@ -48,10 +51,19 @@ Bytes sent_value(uint8_t tag, const Bytes& value) {
 
 }  // namespace
 
-Bytes value_tlv(const Object_Entry& entry) {
+Value_Parts value_parts(const Object_Entry& entry) {
     if (entry.instance != nullptr && !entry.holder && entry.instance->is(kind::kInstance)) {
         const uint8_t tag = syntax_tag_of(entry.instance);
-        return wrap(tag, sent_value(tag, static_cast<const Iso_Instance*>(entry.instance)->value));
+        return {tag, sent_value(tag, static_cast<const Iso_Instance*>(entry.instance)->value)};
     }
-    return wrap(entry.syntax, entry.value);
+    return {entry.syntax, entry.value};
+}
+
+Bytes value_tlv(const Object_Entry& entry) {
+    const Value_Parts parts = value_parts(entry);
+    return wrap(parts.tag, Bytes(parts.content.begin(), parts.content.end()));
+}
+
+Standard_Oid standard_oid_of(const Object_Entry& entry) {
+    return entry.instance != nullptr ? Standard_Oid(*entry.instance) : Standard_Oid(entry.identifier);
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 
 #include "base/bytes.h"
 #include "codec/object_list.h"
@@ -27,3 +28,15 @@ void nema_oid_tlv(const Bytes& tree_form, Bytes& out);
 // The value TLV: the instance's syntax tag, length and stored value; for a
 // holder its own tag and value.
 Bytes value_tlv(const Object_Entry& entry);
+
+// The same element as its tag and a view of its content, for writing it
+// straight into a message.
+struct Value_Parts {
+    uint8_t tag = 0;
+    std::span<const uint8_t> content;
+};
+Value_Parts value_parts(const Object_Entry& entry);
+
+// The standard content of an entry's identifier: its instance's, or its own.
+class Standard_Oid;
+Standard_Oid standard_oid_of(const Object_Entry& entry);

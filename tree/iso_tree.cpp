@@ -11,17 +11,36 @@ void ISO_Tree::reserve(size_t more_nodes) {
 }
 
 ISO_Tree::~ISO_Tree() {
-    for (ISO_Object* node : nodes_) node->~ISO_Object();
+    for (ISO_Object* node : nodes_) destroy_node(node);
 }
 
-void ISO_Tree::link(std::vector<ISO_Object*>& chain, bool& ascending, ISO_Object* node) {
+void ISO_Tree::link(Child_List& chain, bool& ascending, ISO_Object* node) {
     node->sibling_index = static_cast<uint32_t>(chain.size());
     if (!chain.empty()) {
         chain.back()->next_sibling = node;
         if (node->number < chain.back()->number) ascending = false;
     }
     chain.push_back(node);
+    node->found_by_oid = (node->parent == nullptr || node->parent->found_by_oid) &&
+                         first_numbered(chain, ascending, node->number) == node;
     index_name(node);
+    keep_standard_oid(node);
+}
+
+void ISO_Tree::keep_standard_oid(ISO_Object* node) {
+    if (!node->is(kind::kLeaf)) return;
+    const Oid_Numbers numbers = oid_numbers(node);
+    if (numbers.size() < 2 || numbers[0] > 2 || (numbers[0] < 2 && numbers[1] >= 40)) return;
+    const uint64_t combined = uint64_t{40} * numbers[0] + numbers[1];
+    if (combined > 0xFFFFFFFFull) return;
+    Bytes content;
+    append_subidentifier(content, static_cast<uint32_t>(combined));
+    for (size_t i = 2; i < numbers.size(); ++i) append_subidentifier(content, numbers[i]);
+    if (content.size() > 0xFF) return;
+    auto* kept = static_cast<uint8_t*>(arena_.allocate(1 + content.size(), 1));
+    kept[0] = static_cast<uint8_t>(content.size());
+    std::copy(content.begin(), content.end(), kept + 1);
+    static_cast<ISO_Leaf*>(node)->keep_standard_oid(kept);
 }
 
 ISO_Object* ISO_Tree::link_top_level(ISO_Object* node) {
@@ -59,8 +78,14 @@ bool ISO_Tree::precedes(const ISO_Object* a, const ISO_Object* b) {
 
 ISO_Object* ISO_Tree::find_by_name(std::string_view name) const { return by_name_.find(name); }
 
-ISO_Object* ISO_Tree::first_numbered(const std::vector<ISO_Object*>& chain, bool ascending, uint32_t number) {
-    if (ascending) {
+ISO_Object* ISO_Tree::first_numbered(const Child_List& chain, bool ascending, uint32_t number) {
+    if (ascending && !chain.empty()) {
+        // Children are mostly numbered one after the other: try the place
+        // the number would have then, before searching.
+        const uint64_t guess = uint64_t{number} - chain[0]->number;
+        if (number >= chain[0]->number && guess < chain.size() && chain[guess]->number == number &&
+            (guess == 0 || chain[guess - 1]->number != number))
+            return chain[guess];
         const auto it = std::lower_bound(chain.begin(), chain.end(), number,
                                          [](const ISO_Object* node, uint32_t n) { return node->number < n; });
         return it != chain.end() && (*it)->number == number ? *it : nullptr;
@@ -85,8 +110,101 @@ ISO_Object* ISO_Tree::find_by_numbers(const Oid_Numbers& numbers) const {
 }
 
 ISO_Object* ISO_Tree::find_by_oid(const Bytes& subidentifiers) const {
-    const auto numbers = decode_subidentifiers(subidentifiers);
-    return numbers ? find_by_numbers(*numbers) : nullptr;
+    if (subidentifiers.empty()) return nullptr;
+    return find_by_tree_form(subidentifiers);
+}
+
+namespace {
+
+// Reads the sub-identifiers of base-128 octets one by one.
+class Subidentifier_Reader {
+public:
+    explicit Subidentifier_Reader(std::span<const uint8_t> octets) : octets_(octets) {}
+    bool done() const { return position_ == octets_.size(); }
+    size_t position() const { return position_; }
+    // The next sub-identifier; false when the octets end inside it or it
+    // does not fit in 32 bits.
+    bool next(uint32_t& value) {
+        uint64_t accumulated = 0;
+        while (position_ < octets_.size()) {
+            const uint8_t octet = octets_[position_++];
+            accumulated = (accumulated << 7) | (octet & 0x7Fu);
+            if (accumulated > 0xFFFFFFFFull) return false;
+            if ((octet & 0x80) == 0) {
+                value = static_cast<uint32_t>(accumulated);
+                return true;
+            }
+        }
+        return false;
+    }
+
+private:
+    std::span<const uint8_t> octets_;
+    size_t position_ = 0;
+};
+
+}  // namespace
+
+ISO_Object* ISO_Tree::find_by_tree_form(std::span<const uint8_t> octets, ISO_Object* from) const {
+    Subidentifier_Reader reader(octets);
+    ISO_Object* node = from;
+    while (!reader.done()) {
+        uint32_t number = 0;
+        if (!reader.next(number)) return nullptr;
+        node = find_child(node, number);
+        if (node == nullptr) return nullptr;
+    }
+    return node;
+}
+
+ISO_Object* Standard_Oid_Finder::find(std::span<const uint8_t> content) {
+    // The deepest remembered point that the new octets share with the last.
+    size_t common = 0;
+    const size_t comparable = std::min(content.size(), last_size_);
+    while (common < comparable && content[common] == last_[common]) ++common;
+    while (depth_ > 0 && ends_[depth_ - 1] > common) --depth_;
+
+    ISO_Object* node = depth_ > 0 ? path_[depth_ - 1] : nullptr;
+    size_t position = depth_ > 0 ? ends_[depth_ - 1] : 0;
+    last_size_ = std::min(content.size(), kRemembered);
+    std::copy_n(content.begin(), last_size_, last_.begin());
+    if (content.size() > kRemembered) depth_ = 0;  // nothing of it is remembered
+
+    Subidentifier_Reader reader(content.subspan(position));
+    while (!reader.done()) {
+        uint32_t number = 0;
+        if (!reader.next(number)) return nullptr;
+        if (node == nullptr) {
+            // The first sub-identifier holds the first two arcs.
+            const uint32_t arc1 = number < 40 ? 0 : number < 80 ? 1 : 2;
+            node = tree_.find_child(nullptr, arc1);
+            if (node != nullptr) node = tree_.find_child(node, number - 40 * arc1);
+        } else {
+            node = tree_.find_child(node, number);
+        }
+        if (node == nullptr) return nullptr;
+        if (content.size() <= kRemembered && depth_ < kRemembered) {
+            ends_[depth_] = position + reader.position();
+            path_[depth_] = node;
+            ++depth_;
+        }
+    }
+    return node;
+}
+
+ISO_Object* ISO_Tree::find_by_standard(std::span<const uint8_t> content) const {
+    Subidentifier_Reader reader(content);
+    uint32_t first = 0;
+    if (!reader.next(first)) return nullptr;
+    const uint32_t arc1 = first < 40 ? 0 : first < 80 ? 1 : 2;
+    ISO_Object* node = find_child(nullptr, arc1);
+    if (node != nullptr) node = find_child(node, first - 40 * arc1);
+    while (node != nullptr && !reader.done()) {
+        uint32_t number = 0;
+        if (!reader.next(number)) return nullptr;
+        node = find_child(node, number);
+    }
+    return node;
 }
 
 ISO_Object* ISO_Tree::find_by_dotted(std::string_view text) const {

@@ -12,6 +12,7 @@
 // write_lock() around loading, instance creation and value changes.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <functional>
 #include <memory>
@@ -21,6 +22,7 @@
 #include <utility>
 #include <mutex>
 #include <shared_mutex>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -77,6 +79,13 @@ public:
     ISO_Object* find_by_name(std::string_view name) const;
     // OID as tree-form sub-identifier octets, from the top-level node.
     ISO_Object* find_by_oid(const Bytes& subidentifiers) const;
+    // The same walk straight from the octets, below `from` (the top-level
+    // nodes when null); with no octets the answer is `from`. Null when the
+    // octets end inside a sub-identifier or one does not fit in 32 bits.
+    ISO_Object* find_by_tree_form(std::span<const uint8_t> octets, ISO_Object* from = nullptr) const;
+    // OID as the standard BER content of an OBJECT IDENTIFIER: the first
+    // sub-identifier holds the first two arcs (40 * a + b).
+    ISO_Object* find_by_standard(std::span<const uint8_t> content) const;
     ISO_Object* find_by_numbers(const Oid_Numbers& numbers) const;
     // The first child with the number (a top-level node when parent is null).
     ISO_Object* find_child(const ISO_Object* parent, uint32_t number) const;
@@ -102,10 +111,11 @@ public:
     void walk(const std::function<void(const ISO_Object&, int depth)>& visit) const;
 
 private:
-    void link(std::vector<ISO_Object*>& chain, bool& ascending, ISO_Object* node);
+    void link(Child_List& chain, bool& ascending, ISO_Object* node);
     void index_name(ISO_Object* node);
+    void keep_standard_oid(ISO_Object* node);
     static bool precedes(const ISO_Object* a, const ISO_Object* b);
-    static ISO_Object* first_numbered(const std::vector<ISO_Object*>& chain, bool ascending, uint32_t number);
+    static ISO_Object* first_numbered(const Child_List& chain, bool ascending, uint32_t number);
 
     std::string table_config_file_;
     // Nodes live until the tree goes, so they are carved from one arena; the
@@ -113,10 +123,31 @@ private:
     std::pmr::monotonic_buffer_resource arena_{1 << 16};
     std::vector<ISO_Object*> nodes_;
     ISO_Object* root_ = nullptr;
-    std::vector<ISO_Object*> top_level_;
+    Child_List top_level_;
     bool top_level_ascending_ = true;
-    Name_Index by_name_;
+    Name_Index by_name_{nodes_};
     mutable std::shared_mutex mutex_;
+};
+
+// Finds nodes by the standard BER content of their identifiers, as
+// ISO_Tree::find_by_standard does, for the objects of one message: the path
+// of the last identifier is remembered, so that the next one starts where
+// their octets part. The tree must not change while a finder is in use.
+class Standard_Oid_Finder {
+public:
+    explicit Standard_Oid_Finder(const ISO_Tree& tree) : tree_(tree) {}
+    ISO_Object* find(std::span<const uint8_t> content);
+
+private:
+    static constexpr size_t kRemembered = 64;  // octets of the last identifier kept
+
+    const ISO_Tree& tree_;
+    std::array<uint8_t, kRemembered> last_{};
+    size_t last_size_ = 0;
+    // After the octets up to ends_[i] (exclusive) the walk stood at path_[i].
+    std::array<size_t, kRemembered> ends_{};
+    std::array<ISO_Object*, kRemembered> path_{};
+    size_t depth_ = 0;
 };
 
 template <typename Node, typename... Args>
@@ -125,6 +156,7 @@ Node* ISO_Tree::make(Args&&... args) {
     if (nodes_.size() == nodes_.capacity()) nodes_.reserve(nodes_.empty() ? 1024 : nodes_.size() * 2);
     void* memory = arena_.allocate(sizeof(Node), alignof(Node));
     Node* node = new (memory) Node(std::forward<Args>(args)...);  // a throw leaves the arena memory unused
+    node->serial = static_cast<uint32_t>(nodes_.size());
     nodes_.push_back(node);  // cannot throw: the room is there
     return node;
 }

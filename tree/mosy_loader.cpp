@@ -162,7 +162,7 @@ private:
         for (ISO_Object* top = tree_.root(); top != nullptr; top = top->next_sibling) {
             for (ISO_Object* child = top->first_child; child != nullptr; child = child->next_sibling) {
                 if (child->object_type && child->object_type->syntax.find(fields[1]) != std::string::npos)
-                    child->object_type->syntax += members;
+                    child->object_type->append_syntax(members);
             }
         }
     }

@@ -23,8 +23,13 @@ int SyntaxEnum(std::string_view text) {
 }
 
 Object_Type::Object_Type(std::string syntax_text, std::string access_text, std::string status_text)
-    : syntax(std::move(syntax_text)), access(std::move(access_text)), status(std::move(status_text)) {
+    : syntax(std::move(syntax_text)), access(access_text), status(status_text) {
     derive_bounds();
+}
+
+void Object_Type::append_syntax(std::string_view more) {
+    syntax += more;
+    code_ = SyntaxEnum(syntax);
 }
 
 void Object_Type::set_syntax(std::string syntax_text) {
@@ -75,6 +80,7 @@ constexpr uint32_t kFullRange = 4294967295u;
 }  // namespace
 
 void Object_Type::derive_bounds() {
+    code_ = SyntaxEnum(syntax);
     const std::string_view text = syntax;
     if (text.find("SIZE (") != std::string_view::npos) return;  // sizes are not ranges
 

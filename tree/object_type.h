@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "tree/shared_text.h"
+
 // Syntax codes: the BER tag numbers of the object's type. They double as the
 // value-type codes of the message layer, which adds kDisplayText.
 namespace syntax {
@@ -44,10 +46,12 @@ struct Bound {
 
 struct Object_Type {
     std::string syntax;
-    std::string access;
-    std::string status;
-    std::string further1;
-    std::string further2;
+    Shared_Text access;  // a handful of distinct texts across a whole MIB
+    Shared_Text status;
+    // Two further texts of the record, never filled from a MIB: one empty
+    // text for all records rather than two per object type.
+    static inline const std::string further1{};
+    static inline const std::string further2{};
     Bound lower;
     Bound upper;
     uint32_t size = 0;  // bytes needed for the width of the range
@@ -57,9 +61,15 @@ struct Object_Type {
 
     // Replaces the syntax text and derives the bounds and size again.
     void set_syntax(std::string syntax_text);
-    int syntax_code() const { return SyntaxEnum(syntax); }
+    // Appends to the syntax text; the bounds and size stay as they are.
+    void append_syntax(std::string_view more);
+    // SyntaxEnum of the syntax text, kept from the last change made through
+    // the calls above.
+    int syntax_code() const { return code_; }
     bool read_only() const { return access == "read-only"; }
 
 private:
     void derive_bounds();
+
+    int code_ = syntax::kUnknown;
 };

@@ -12,7 +12,7 @@ std::string tree_listing(const ISO_Tree& tree) {
         text += ' ';
         text += ISO_Tree::dotted_oid(&node);
         if (node.object_type) {
-            text += " [" + node.object_type->syntax + "] " + node.object_type->access;
+            text += " [" + node.object_type->syntax + "] " + node.object_type->access.str();
         }
         text += '\n';
     });

@@ -1,33 +1,46 @@
 #include "tree/value_text.h"
 
+#include "base/hex_byte.h"
+
 #include <algorithm>
+#include <charconv>
 
 #include "tree/oid.h"
 
+Integer_Octets unsigned_octets(uint32_t value) {
+    Integer_Octets out;
+    int shift = 24;
+    while (shift > 0 && static_cast<uint8_t>(value >> shift) == 0) shift -= 8;
+    if (static_cast<uint8_t>(value >> shift) >= 0x80) out.octets[out.size++] = 0x00;
+    for (; shift >= 0; shift -= 8) out.octets[out.size++] = static_cast<uint8_t>(value >> shift);
+    return out;
+}
+
 Bytes encode_unsigned(uint32_t value) {
-    // Sized before it is filled: the significant octets (at least one), and
-    // a 00 in front when the first has its top bit set.
-    int length = 1;
-    while (length < 4 && (value >> (8 * length)) != 0) ++length;
-    const bool pad = ((value >> (8 * (length - 1))) & 0x80) != 0;
-    Bytes out(static_cast<size_t>(length) + (pad ? 1 : 0), 0x00);
-    for (int i = 0; i < length; ++i) out[out.size() - 1 - static_cast<size_t>(i)] = static_cast<uint8_t>(value >> (8 * i));
+    const Integer_Octets octets = unsigned_octets(value);
+    return Bytes(octets.view().begin(), octets.view().end());
+}
+
+Integer_Octets signed_octets(int32_t value) {
+    if (value >= 0) return unsigned_octets(static_cast<uint32_t>(value));
+    const uint32_t magnitude = 0u - static_cast<uint32_t>(value);
+    Integer_Octets digits = unsigned_octets(magnitude);
+    size_t first = digits.size > 1 && digits.octets[0] == 0x00 ? 1 : 0;
+    const uint8_t magnitude_top = digits.octets[first];
+    // Invert and add one, over the same number of octets.
+    for (size_t i = first; i < digits.size; ++i) digits.octets[i] = static_cast<uint8_t>(~digits.octets[i]);
+    for (size_t i = digits.size; i-- > first;) {
+        if (++digits.octets[i] != 0) break;
+    }
+    Integer_Octets out;
+    if (magnitude_top > 0x7F) out.octets[out.size++] = 0xFF;
+    for (size_t i = first; i < digits.size; ++i) out.octets[out.size++] = digits.octets[i];
     return out;
 }
 
 Bytes encode_signed(int32_t value) {
-    if (value >= 0) return encode_unsigned(static_cast<uint32_t>(value));
-    const uint32_t magnitude = 0u - static_cast<uint32_t>(value);
-    Bytes out = encode_unsigned(magnitude);
-    if (out.size() > 1 && out.front() == 0x00) out.erase(out.begin());
-    const uint8_t magnitude_top = out.front();
-    // Invert and add one, over the same number of octets.
-    for (uint8_t& octet : out) octet = static_cast<uint8_t>(~octet);
-    for (auto it = out.rbegin(); it != out.rend(); ++it) {
-        if (++*it != 0) break;
-    }
-    if (magnitude_top > 0x7F) out.insert(out.begin(), 0xFF);
-    return out;
+    const Integer_Octets octets = signed_octets(value);
+    return Bytes(octets.view().begin(), octets.view().end());
 }
 
 std::string hex_text(const Bytes& octets) {
@@ -35,7 +48,7 @@ std::string hex_text(const Bytes& octets) {
     text.reserve(octets.size() * 3);
     for (size_t i = 0; i < octets.size(); ++i) {
         if (i != 0) text += ' ';
-        text += hex_byte(octets[i]);
+        append_hex_byte(text, octets[i]);
     }
     return text;
 }
@@ -78,6 +91,16 @@ std::optional<Bytes> ber_oid_from_dotted(std::string_view text) {
     return out;
 }
 
+namespace {
+
+void append_decimal(std::string& text, uint64_t value) {
+    char digits[20];
+    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    text.append(digits, end);
+}
+
+}  // namespace
+
 std::string dotted_from_ber_oid(const Bytes& content) {
     std::string text;
     uint64_t value = 0;
@@ -86,13 +109,13 @@ std::string dotted_from_ber_oid(const Bytes& content) {
         if (first) {
             // The first sub-identifier holds the first two arcs.
             const uint64_t arc1 = value < 40 ? 0 : value < 80 ? 1 : 2;
-            text += std::to_string(arc1);
+            append_decimal(text, arc1);
             text += '.';
-            text += std::to_string(value - 40 * arc1);
+            append_decimal(text, value - 40 * arc1);
             first = false;
         } else {
             text += '.';
-            text += std::to_string(value);
+            append_decimal(text, value);
         }
         value = 0;
     };
@@ -109,6 +132,12 @@ std::string dotted_from_ber_oid(const Bytes& content) {
 std::string decimal_from_twos_complement(const Bytes& content) {
     if (content.empty()) return "0";
     const bool negative = content.front() >= 0x80;
+    if (content.size() <= 8) {
+        // Eight octets of two's complement fit a 64-bit number exactly.
+        uint64_t value = negative ? ~uint64_t{0} : 0;
+        for (uint8_t octet : content) value = value << 8 | octet;
+        return std::to_string(static_cast<int64_t>(value));
+    }
     Bytes magnitude = content;
     if (negative) {
         for (uint8_t& octet : magnitude) octet = static_cast<uint8_t>(~octet);

@@ -2,23 +2,34 @@
 // object identifiers as BER content and as dotted text.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
 #include "base/bytes.h"
 #include "base/hex_byte.h"
 
+// The contents of a 32-bit integer, held without the heap.
+struct Integer_Octets {
+    std::array<uint8_t, 5> octets{};
+    uint8_t size = 0;
+    std::span<const uint8_t> view() const { return {octets.data(), size}; }
+};
+
 // Integer contents, most significant octet first, without leading zero
 // octets but with a 00 in front when the first octet has its top bit set:
 // 0 -> 00, 127 -> 7F, 128 -> 00 80.
+Integer_Octets unsigned_octets(uint32_t value);
 Bytes encode_unsigned(uint32_t value);
 
 // Two's complement contents of a signed number. Negative numbers are made
 // from the unsigned contents of their magnitude, inverted and incremented;
 // when the magnitude's top octet is above 0x7F an FF goes in front, so -128
 // comes out as FF 80 (one octet longer than needed, the same value).
+Integer_Octets signed_octets(int32_t value);
 Bytes encode_signed(int32_t value);
 
 // The octets as hex digit pairs separated by one blank.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "codec/stmf_exception.h"
+#include "tests/support/sample_tree.h"
 
 namespace {
 
@@ -35,6 +36,39 @@ TEST(OidForms, RefusedEncodings) {
     } catch (const EncodingException& e) {
         EXPECT_STREQ(e.what(), oid_form::kNotBelowNema);
     }
+}
+
+// What the encoders write for a node: a leaf's kept identifier with the
+// indexes of its groups and instance behind it, or the long way for other
+// nodes and for identifiers without a standard form.
+TEST(OidForms, StandardOidOfEveryNodeAsFromItsTreeForm) {
+    Sample_Tree sample;
+    size_t instances = 0;
+    sample.tree().walk([&](const ISO_Object& node, int) {
+        if (node.is(kind::kInstance)) ++instances;
+        Bytes written;
+        Standard_Oid(node).append_to(written);
+        EXPECT_EQ(written, standard_from_tree(tree_form_of(node))) << node.name;
+        EXPECT_EQ(Standard_Oid(node).size(), written.size()) << node.name;
+        EXPECT_TRUE(Standard_Oid(node) == written) << node.name;
+        written.back() ^= 0x01;
+        EXPECT_FALSE(Standard_Oid(node) == written) << node.name;
+        written.push_back(0x00);
+        EXPECT_FALSE(Standard_Oid(node) == written) << node.name;
+    });
+    EXPECT_GT(instances, 0u);
+
+    ISO_Tree odd;
+    ISO_Object* top = odd.add_top_level<ISO_Leaf>(7, "seven");  // no first arc 7: no standard form
+    ISO_Object* under = odd.add_child<Iso_Instance>(top, 0, "seven.0");
+    EXPECT_THROW(Standard_Oid{*under}, EncodingException);
+    ISO_Object* one = odd.add_top_level<ISO_Leaf>(1, "one");  // a single arc kept as it is
+    Bytes written;
+    Standard_Oid(*one).append_to(written);
+    EXPECT_EQ(written, Bytes{0x01});
+    written.clear();
+    Standard_Oid(*odd.add_child<Iso_Instance>(one, 3, "one.3")).append_to(written);
+    EXPECT_EQ(written, Bytes{0x2B});
 }
 
 }  // namespace

@@ -84,17 +84,25 @@ void Child_Process::send_line(const std::string& line) const {
     }
 }
 
-long resident_kb_of(pid_t pid) {
+namespace {
+
+long status_kb_of(pid_t pid, const std::string& field) {
     std::ifstream status("/proc/" + std::to_string(pid) + "/status");
     std::string word;
     while (status >> word)
-        if (word == "VmRSS:") {
+        if (word == field) {
             long kb = 0;
             status >> kb;
             return kb;
         }
     return 0;
 }
+
+}  // namespace
+
+long resident_kb_of(pid_t pid) { return status_kb_of(pid, "VmRSS:"); }
+
+long peak_resident_kb_of(pid_t pid) { return status_kb_of(pid, "VmHWM:"); }
 
 int Child_Process::stop() {
     if (stopped_) return exit_status_;

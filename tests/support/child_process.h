@@ -14,6 +14,8 @@
 
 // Resident memory of a process in kB, from /proc; 0 once it has ended.
 long resident_kb_of(pid_t pid);
+// The most it has held resident so far, in kB.
+long peak_resident_kb_of(pid_t pid);
 
 class Child_Process {
 public:

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -75,6 +76,55 @@ TEST_F(Small_Tree, TheFirstSiblingWithANumberTakesTheSearch) {
     tree.add_child<ISO_Node>(second_y, 4, "under_second");
     EXPECT_EQ(tree.find_by_dotted("1.3.1.2"), y);
     EXPECT_EQ(tree.find_by_dotted("1.3.1.2.4"), nullptr);  // no backtracking into the second
+}
+
+// The finder for the bindings of one message starts where the last
+// identifier's octets part; one after another, identifiers that share a
+// start, part inside a sub-identifier, break off or run past the tree are
+// found exactly as a fresh lookup finds them.
+TEST_F(Small_Tree, TheFinderOfOneMessageAnswersAsAFreshLookup) {
+    ISO_Object* big = tree.add_child<ISO_Node>(a, 200, "big");   // 81 48
+    ISO_Object* next = tree.add_child<ISO_Node>(a, 201, "next");  // 81 49
+    tree.add_child<ISO_Node>(a, 2, "y2");                         // a sibling behind y with its number
+    ISO_Object* x0 = instance(x, 0);
+    const std::vector<Bytes> sequence = {
+        {0x2B, 0x01, 0x01, 0x00},  // x.0
+        {0x2B, 0x01, 0x02},        // y: parts after a.
+        {0x2B, 0x01, 0x81, 0x48},  // big
+        {0x2B, 0x01, 0x81, 0x49},  // next: parts inside the sub-identifier
+        {0x2B, 0x01, 0x81},        // ends inside a sub-identifier
+        {0x2B, 0x01, 0x01, 0x00},  // x.0 again
+        {0x2B, 0x01, 0x01, 0x00, 0x05},  // below an instance: nothing
+        {0x2B, 0x01, 0x01, 0x00},
+        {},
+        {0x2B},                    // org
+        {0x2B, 0x01, 0x09},        // no such child
+        {0x2B, 0x01, 0x09, 0x01},
+        {0x2B, 0x01, 0x01},        // x
+        {0x2B, 0x01, 0x8F, 0xFF, 0xFF, 0xFF, 0xFF},  // beyond 32 bits
+        {0x2B, 0x01, 0x80, 0x02},  // y with a redundant leading 0x80
+        {0x52},                    // 2.2: the first octet holds two arcs, and z has no child 2
+    };
+    Standard_Oid_Finder finder(tree);
+    for (const Bytes& content : sequence)
+        EXPECT_EQ(finder.find(content), tree.find_by_standard(content)) << ::testing::PrintToString(content);
+    EXPECT_EQ(tree.find_by_standard(sequence[0]), x0);
+    EXPECT_EQ(tree.find_by_standard(sequence[1]), y);
+    EXPECT_EQ(tree.find_by_standard(sequence[2]), big);
+    EXPECT_EQ(tree.find_by_standard(sequence[3]), next);
+    EXPECT_EQ(tree.find_by_standard(sequence[14]), y);
+}
+
+TEST_F(Small_Tree, ANodeBehindASiblingWithItsNumberIsNotFoundByOid) {
+    ISO_Object* second_y = tree.add_child<ISO_Node>(a, 2, "y2");
+    ISO_Object* under_second = tree.add_child<ISO_Node>(second_y, 4, "under_second");
+    ISO_Object* under_y = tree.add_child<ISO_Node>(y, 4, "under_y");
+    EXPECT_TRUE(y->found_by_oid);
+    EXPECT_TRUE(under_y->found_by_oid);
+    EXPECT_FALSE(second_y->found_by_oid);
+    EXPECT_FALSE(under_second->found_by_oid);
+    EXPECT_TRUE(z->found_by_oid);
+    EXPECT_FALSE(tree.add_top_level<ISO_Node>(2, "z2")->found_by_oid);
 }
 
 TEST_F(Small_Tree, DottedTextLongerThanTheLimitIsNotLookedUp) {
