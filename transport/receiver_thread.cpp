@@ -160,6 +160,14 @@ void BCCThread_TA_Receiver::run() {
         if (stop_requested_) break;
         if (++pass % kStatusEvery == 0) report_status(remaining);
 
+        // A port changed between a serial device and a network line
+        // changes the connection, and with it the framer.
+        const Connection_Type now = settings().connection_type;
+        if (now != context.device_type && now != Connection_Type::modem &&
+            context.device_type != Connection_Type::modem) {
+            context.device_type = now;
+            choose_link();
+        }
         if (context.device_type == Connection_Type::network && port_->link() != link) choose_link();
         const std::string notice = port_->take_notice();
         if (!notice.empty()) display(notice);
