@@ -213,6 +213,11 @@ void BCCThread_TA_Receiver::run() {
                     if (!reported_empty && context.device_type == Connection_Type::serial) display(kZeroBytes);
                     reported_empty = true;
                     port_hung_up = true;
+                    // A connection's unfinished frame does not run into the next one's.
+                    if (context.device_type == Connection_Type::network) {
+                        receiver_.set_link(link);
+                        count = 0;
+                    }
                 } else if (count != before) {
                     reported_empty = false;
                     idle = false;
