@@ -38,25 +38,29 @@ std::string address_text(const Address& address) {
     return std::string(host) + ":" + service;
 }
 
-// The first address of the endpoint; an empty host is every local IPv4
-// address (for binding).
+// The first address of the endpoint, IPv4 before IPv6 (as net-snmp's tools
+// take "localhost"); an empty host is every local IPv4 address (for binding).
 bool resolve(const Net_Endpoint& endpoint, int type, Address& address, std::string& failure) {
-    addrinfo hints{};
-    hints.ai_family = endpoint.host.empty() ? AF_INET : AF_UNSPEC;
-    hints.ai_socktype = type;
-    hints.ai_flags = AI_NUMERICSERV | (endpoint.host.empty() ? AI_PASSIVE : 0);
-    addrinfo* found = nullptr;
     const std::string service = std::to_string(endpoint.port);
-    const int status =
-        ::getaddrinfo(endpoint.host.empty() ? nullptr : endpoint.host.c_str(), service.c_str(), &hints, &found);
-    if (status != 0 || found == nullptr) {
-        failure = endpoint.host + ": " + ::gai_strerror(status);
-        return false;
+    int status = EAI_NONAME;
+    for (const int family : {AF_INET, AF_UNSPEC}) {
+        if (endpoint.host.empty() && family != AF_INET) break;
+        addrinfo hints{};
+        hints.ai_family = family;
+        hints.ai_socktype = type;
+        hints.ai_flags = AI_NUMERICSERV | (endpoint.host.empty() ? AI_PASSIVE : 0);
+        addrinfo* found = nullptr;
+        status = ::getaddrinfo(endpoint.host.empty() ? nullptr : endpoint.host.c_str(), service.c_str(), &hints,
+                               &found);
+        if (status == 0 && found != nullptr) {
+            std::memcpy(&address.storage, found->ai_addr, found->ai_addrlen);
+            address.length = found->ai_addrlen;
+            ::freeaddrinfo(found);
+            return true;
+        }
     }
-    std::memcpy(&address.storage, found->ai_addr, found->ai_addrlen);
-    address.length = found->ai_addrlen;
-    ::freeaddrinfo(found);
-    return true;
+    failure = endpoint.host + ": " + ::gai_strerror(status);
+    return false;
 }
 
 Socket_Fd new_socket(const Address& address, int type) {
