@@ -8,13 +8,13 @@ RUN_DIR    ?= $(BUILD)/run-workdir
 JOBS       ?= $(shell nproc)
 
 # Debian packages the build and the tests need.
-PACKAGES := cmake ninja-build g++ make libgtest-dev libbenchmark-dev clang libclang-rt-14-dev bison smitools snmp python3-scapy libsnmp-dev
+PACKAGES := cmake ninja-build g++ make libgtest-dev libbenchmark-dev clang libclang-rt-14-dev bison smitools snmp snmpd python3-scapy libsnmp-dev
 
 # Seconds each fuzz target runs in make fuzz.
 FUZZ_SECONDS ?= 60
 FUZZ_BUILD   ?= build-fuzz
 
-.PHONY: all deps configure build run test release asan tsan fuzz bench clean
+.PHONY: all deps configure build run run-udp test release asan tsan fuzz bench clean
 
 all: build
 
@@ -40,6 +40,9 @@ build: configure
 # directories made from the bundled sample, running a short session.
 run: build
 	cli/demo-session.sh $(BUILD) $(RUN_DIR)
+
+run-udp: build
+	cli/udp-session.sh $(BUILD) $(RUN_DIR)-udp
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)

@@ -178,7 +178,7 @@ int run_request(const Cli_Options& options) {
     Engine_Text message;
     Engine_Text value;
     if (id == -1) {
-        message.text = strdup("the request could not be encoded");
+        message.text = strdup("the request could not be encoded or sent");
     } else {
         int32_t index = 0;
         result = GetError(id, &message.text, &status, &index);

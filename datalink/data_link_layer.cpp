@@ -18,11 +18,12 @@ const No_Framer kNoFramer;
 
 }  // namespace
 
-Data_Link_Layer::Data_Link_Layer(Random_Source& random, Diagnostic_Trace trace) : pmpp_(random, std::move(trace)) {}
+Data_Link_Layer::Data_Link_Layer(Random_Source& random, Diagnostic_Trace trace) : pmpp_(random, std::move(trace)), unframed_(random) {}
 
 const Framer& Data_Link_Layer::framer(Link_Type link) const {
     switch (link) {
         case Link_Type::pmpp: return pmpp_;
+        case Link_Type::none: return unframed_;
         default: return kNoFramer;  // PPP's framer joins here from ppp/
     }
 }

@@ -1,6 +1,6 @@
 // The data link of the station: the framer of each link type. PMPP frames a
-// serial line; a PPP link's framer (from ppp/) joins beside it; a link
-// without a framer here takes no octets and frames nothing. Callers hold the
+// serial line or a TCP stream, UDP carries messages unframed; a PPP link's
+// framer (from ppp/) joins beside them; a link without a framer here takes no octets and frames nothing. Callers hold the
 // link lock around every use.
 #pragma once
 
@@ -11,6 +11,7 @@
 
 #include "datalink/framer.h"
 #include "datalink/pmpp.h"
+#include "datalink/unframed.h"
 
 class Random_Source;
 
@@ -38,4 +39,5 @@ public:
 
 private:
     PMPP pmpp_;
+    Unframed unframed_;
 };

@@ -1,7 +1,7 @@
 // A framing of the line, chosen once per connection: it turns a message into
 // a frame to send, assembles received octets into frames and decodes them
-// into their fields. PMPP frames serial lines here; PPP's framing (from
-// ppp/) and a socket line's plug in beside it. Callers hold the link lock
+// into their fields. PMPP frames serial lines and TCP streams here; PPP's
+// framing (from ppp/) plugs in beside it, and UDP's datagrams need none. Callers hold the link lock
 // around every use.
 #pragma once
 
@@ -29,6 +29,7 @@ struct Sent_Frame {
 enum class Link_Type : int32_t {
     pmpp = 1,  // a serial line
     ppp = 2,   // a modem or network link
+    none = 3,  // SNMP straight over UDP: the datagram is the message
 };
 
 class Framer {

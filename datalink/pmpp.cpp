@@ -6,6 +6,7 @@
 #include "base/random_source.h"
 #include "datalink/crc.h"
 #include "datalink/hdlc_addr.h"
+#include "datalink/information_faults.h"
 #include "datalink/ipi.h"
 #include "datalink/octet_stuffing.h"
 #include "datalink/pmpp_exception.h"
@@ -34,16 +35,6 @@ HDLC_Addr other_address(const HDLC_Addr& real, bool group, Random_Source& random
         const HDLC_Addr candidate(static_cast<int32_t>(random.below(kRandomAddressRange)), group);
         if (candidate != real) return candidate;
     }
-}
-
-void inject_information_errors(const Frame_Faults& faults, Bytes& information, Random_Source& random) {
-    if (faults.extra_byte) {
-        information.push_back(pmpp::kExtraOctet);
-    } else if (faults.remove_byte && !information.empty()) {
-        information.erase(information.begin() + random.below(static_cast<uint32_t>(information.size())));
-    }
-    if (faults.change_byte && !information.empty())
-        ++information[random.below(static_cast<uint32_t>(information.size()))];
 }
 
 bool accepted_control(uint8_t control) {

@@ -1,11 +1,24 @@
-// The connection-setting calls of the engine: the serial port and the role.
+// The connection-setting calls of the engine: the port (a serial device or a
+// network line) and the role.
 #include <algorithm>
 #include <cstring>
 
 #include "engine/quorvan_engine.h"
+#include "transport/net_endpoint.h"
 
 int32_t Quorvan::SetPortBaud(const char* port, uint16_t baud) {
     if (port == nullptr) return -1;
+    // The port text says which line: a network endpoint, or a serial device
+    // (which ends a network connection).
+    if (names_network_line(port)) {
+        ini_->set_connection_type(static_cast<int32_t>(Connection_Type::network));
+        settings_changed();
+        return line_.open_network(port, static_cast<Role>(ini_->role())) ? 0 : -1;
+    }
+    if (connection_type() == Connection_Type::network) {
+        ini_->set_connection_type(static_cast<int32_t>(Connection_Type::serial));
+        settings_changed();
+    }
     return line_.open_serial_port(device_of_port(port), baud) ? 0 : -1;
 }
 

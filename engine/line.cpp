@@ -5,24 +5,30 @@
 #include "base/process_locks.h"
 #include "base/throwable.h"
 #include "engine/request_book.h"
+#include "transport/net_endpoint.h"
+#include "transport/serial_line.h"
+#include "transport/socket_line.h"
 
 Line::Line(Request_Book& book)
     : receiver_(station_, data_link_, field_device_, book.outstanding(), book.errors()) {}
 
 Line::~Line() {
     receiver_thread_.stop();
+    line_port_.close();
     serial_port_.close();
 }
 
 bool Line::open_serial_port(const std::string& name, uint16_t baud) {
     receiver_thread_.suspend();
     bool opened = false;
+    line_port_.use(nullptr);
     try {
         serial_port_.close();
         serial_port_.open(name, baud, 8, 'N', 1);
         serial_port_.set_dtr(true);
         serial_port_.set_rts(true);
         serial_port_.set_timeouts();
+        line_port_.use(std::make_unique<Serial_Line>(serial_port_));
         opened = true;
     } catch (const Throwable&) {
         serial_port_.close();
@@ -31,9 +37,30 @@ bool Line::open_serial_port(const std::string& name, uint16_t baud) {
     return opened;
 }
 
+bool Line::open_network(const std::string& port_text, Role role) {
+    const std::optional<Net_Endpoint> endpoint = parse_endpoint(port_text);
+    receiver_thread_.suspend();
+    line_port_.use(nullptr);
+    serial_port_.close();
+    std::string failure;
+    std::unique_ptr<Line_Port> line = endpoint ? open_socket_line(*endpoint, role, failure) : nullptr;
+    const bool opened = line != nullptr;
+    line_port_.use(std::move(line));
+    receiver_thread_.resume();
+    return opened;
+}
+
+Link_Type Line::link(Connection_Type connection) const {
+    switch (connection) {
+        case Connection_Type::serial: return Link_Type::pmpp;
+        case Connection_Type::network: return line_port_.link();
+        default: return Link_Type::ppp;
+    }
+}
+
 void Line::start_receiver(const STMF& stmf, Display display, Status_Report status) {
     receiver_.set_stmf(&stmf);
-    receiver_thread_.start(std::move(display), std::move(status), serial_port_);
+    receiver_thread_.start(std::move(display), std::move(status), line_port_);
     receiver_handle_ = reinterpret_cast<void*>(receiver_thread_.handle());
 }
 

@@ -1,6 +1,6 @@
-// The line of the station: the serial port, the data link's framers, the
-// sender, the field device and the receiver thread that hands each frame to
-// the role's handler.
+// The line of the station: the serial port or a network line (a socket), the
+// data link's framers, the sender, the field device and the receiver thread
+// that hands each frame to the role's handler.
 #pragma once
 
 #include <atomic>
@@ -16,6 +16,7 @@
 #include "field/field_device_settings.h"
 #include "transport/receiver_thread.h"
 #include "transport/sp_ovr.h"
+#include "transport/switched_line.h"
 #include "transport/ta_receiver.h"
 #include "transport/ta_sender.h"
 
@@ -37,7 +38,13 @@ public:
     // ready, holding the receiver thread meanwhile; false when it cannot be
     // had.
     bool open_serial_port(const std::string& name, uint16_t baud);
-    int32_t port_handle() const { return serial_port_.handle(); }
+    // Opens the network line a port text names ("udp:HOST:PORT",
+    // "tcp:HOST:PORT", "tcp-listen::PORT") for the role, in place of the
+    // serial port; false when it cannot be had.
+    bool open_network(const std::string& port_text, Role role);
+    int32_t port_handle() const { return line_port_.handle(); }
+    // The link the line in use carries, for the connection type.
+    Link_Type link(Connection_Type connection) const;
 
     // Starts the receiver thread with the codec; ThreadCreationException or
     // ThreadEventException when it cannot be had.
@@ -61,8 +68,9 @@ public:
 private:
     Random_Source random_;  // the error injection's choices
     SP_Ovr serial_port_;
+    Switched_Line line_port_;  // the serial port or a socket line
     Data_Link_Layer data_link_{random_};
-    TA_Sender sender_{serial_port_};
+    TA_Sender sender_{line_port_};
     NTCIP_Station station_{sender_};
     Field_Device_Settings field_settings_;
     ErrorInjection error_injection_;

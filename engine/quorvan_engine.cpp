@@ -7,6 +7,7 @@
 #include "engine/c_records.h"
 #include "engine/c_text.h"
 #include "engine/inside_engine.h"
+#include "transport/net_endpoint.h"
 
 Quorvan::Quorvan() : ini_(std::make_unique<IniFile>()) { settings_changed(); }
 
@@ -42,11 +43,14 @@ int32_t Quorvan::Init(int32_t role, const char* port, uint16_t baud) {
     settings_changed();
     if (port != nullptr && port[0] == '\0') return 0;  // a caller that does not use the line
     if (port != nullptr) {
-        ini_->set_connection_type(static_cast<int32_t>(Connection_Type::serial));
+        const Connection_Type type = names_network_line(port) ? Connection_Type::network : Connection_Type::serial;
+        ini_->set_connection_type(static_cast<int32_t>(type));
         ini_->set_port_name(port);
         if (baud != 0) ini_->set_baud(baud);
         settings_changed();
     }
+    if (connection_type() == Connection_Type::network)
+        return line_.open_network(ini_->port_name(), static_cast<Role>(ini_->role())) ? 0 : -1;
     if (connection_type() != Connection_Type::serial) return 0;
     return line_.open_serial_port(device_of_port(ini_->port_name()), ini_->baud()) ? 0 : -1;
 }

@@ -47,7 +47,7 @@ std::vector<Sent_Frame> Quorvan::encode_request(Request_Record& record, bool kee
         STMF_Message pdu;
         mib_.stmf().encode(pdu, *message, &trace);
         const int32_t segments = pdu.segment(true);
-        const Link_Type link = connection_type() == Connection_Type::modem ? Link_Type::ppp : Link_Type::pmpp;
+        const Link_Type link = line_.link(connection_type());
         std::vector<Sent_Frame> frames;
         const STMF_Message* segment = &pdu;
         for (int32_t i = 0; i < segments && segment != nullptr; ++i, segment = segment->next()) {
@@ -136,12 +136,21 @@ int32_t Quorvan::SendData(Message_Request& request, QV_DisplayCallback display, 
         request.group_address = record.group_address;
     }
     std::string display_text;
+    bool sent = true;
     for (const Bytes& frame : frames) {
         display_text += kSending;
         display_text += byte_text(frame);
         book_.stamp_sent(request.request_id);
-        if (!line_.send(frame, connection_type())) display_text += kSendFailed;
+        if (!line_.send(frame, connection_type())) {
+            // Nothing will answer what did not go out (a TCP peer that
+            // cannot be reached, a closed port): the request ends here
+            // instead of waiting for a time-out.
+            display_text += kSendFailed;
+            sent = false;
+            break;
+        }
     }
+    if (!sent) book_.withdraw(request.request_id);
     {
         std::lock_guard hold(display_lock());
         if (display != nullptr) {
@@ -149,7 +158,7 @@ int32_t Quorvan::SendData(Message_Request& request, QV_DisplayCallback display, 
             display(display_text.c_str());
         }
     }
-    return request.request_id;
+    return sent ? request.request_id : -1;
 }
 
 int32_t Quorvan::SendMsg(const uint8_t* buffer, uint16_t length) {

@@ -57,6 +57,8 @@ void Field_Device::answer(const STMF* stmf, const Raw_Message& request, Link_Typ
                                       injection_.mode().frame_faults());
         }
         if (!frame) throw InvalidReferenceException(stmf_text::kEmptyPdu);
+        if (link == Link_Type::none && Unframed::has_frame_faults(injection_.mode().frame_faults()))
+            out.show(kFrameFaultsNotApplicable);
         if (!out.send(frame->octets)) {
             out.show(kSendFailed);
             return;

@@ -22,6 +22,10 @@ inline constexpr const char* kNotResponding = "Test error settings indicate to N
 inline constexpr const char* kDecodeError = "Received an error in the message decode\n";
 inline constexpr const char* kUnsent = "\nResponse unsent due to internal exception";
 inline constexpr const char* kSendFailed = "Error sending message";
+// Over UDP the datagram is the message: there is no frame to spoil.
+inline constexpr const char* kFrameFaultsNotApplicable =
+    "Error injection: invalid CRC, invalid address and invalid control are not applicable over UDP (no frame); "
+    "not injected";
 // A request refused before its header was read gave none of these: the
 // refusal goes out as SNMP all the same.
 inline constexpr const char* kRefusalProtocol = "SNMP";

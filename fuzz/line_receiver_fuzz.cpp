@@ -1,8 +1,9 @@
 // The receiver as the line feeds it: arbitrary octets, in reads of arbitrary
 // size, reach frame assembly, the data link, the codec and the answer step,
 // in the central role with requests waiting and in the field role answering
-// (on a port that is closed, so the answers go nowhere). Nothing may escape
-// the receiver, and it must always make progress through the octets.
+// (on a port that is closed, so the answers go nowhere); as PMPP frames on a
+// stream, or each read as one UDP datagram. Nothing may escape the receiver,
+// and it must always make progress through the octets.
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
@@ -51,7 +52,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     receiver.set_display([](const std::string&) {});
 
     // The first octet: the role, the kind of the waiting requests, and the
-    // size of each read; the second: the error injection of the answers.
+    // size of each read; the second: the error injection of the answers, and
+    // (its top bit) datagrams instead of a stream.
     const uint8_t pick = data[0];
     station_line.set_error_mode(Error_Mode{{static_cast<bool>(data[1] & 1), static_cast<bool>(data[1] & 2),
                                             static_cast<bool>(data[1] & 4), false, static_cast<bool>(data[1] & 8),
@@ -69,10 +71,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
 
     const size_t read_size = 1 + (pick & 0x70);
+    const bool datagrams = (data[1] & 0x80) != 0;
+    if (datagrams) receiver.set_link(Link_Type::none);
     std::span<const uint8_t> line(data + 2, size - 2);
     while (!line.empty()) {
         std::span<const uint8_t> read = line.first(std::min(read_size, line.size()));
         line = line.subspan(read.size());
+        if (datagrams) {
+            receiver.process_datagram(read, context);
+            continue;
+        }
         while (!read.empty()) {
             const size_t taken = receiver.process_received_octets(read, context);
             if (taken == 0 || taken > read.size()) std::abort();  // no progress, or more than was given

@@ -152,10 +152,13 @@ typedef int32_t (*QV_UserInputCallback)(char **answer, const char *prompt);
  * port is opened (for callers that do not use the line); any other text
  * replaces the configured port (and makes the connection serial), with baud
  * when it is not 0. Names "COM1" .. "COMn" stand for /dev/ttyS0 ..
- * /dev/ttyS(n-1), any other name is a device path. The buffer, callbacks
- * and the last value are accepted for call compatibility. Returns 0, or -1
- * when the serial port cannot be opened (the engine is there all the
- * same). */
+ * /dev/ttyS(n-1), any other name is a device path. A network port text
+ * makes the connection network instead: "udp:HOST:PORT" (SNMP straight over
+ * UDP; a field device listens on HOST:PORT, "udp::PORT" on every address),
+ * "tcp:HOST:PORT" (PMPP frames over TCP) or "tcp-listen::PORT" (a field
+ * device a central station connects to). The buffer, callbacks and the last
+ * value are accepted for call compatibility. Returns 0, or -1 when the port
+ * cannot be opened (the engine is there all the same). */
 QV_API int32_t Init(const char *port, uint16_t baud, char *buffer,
                     int32_t role, QV_DisplayCallback display,
                     QV_StatusCallback status, int32_t value);
@@ -279,7 +282,8 @@ QV_API int32_t EncodeData(char **english, Message_Request *request, Encoded_Fram
 
 /* Encodes and sends a request; display receives its English text and the
  * frames as sent. Returns the request id, or -1 when it cannot be encoded
- * (nothing is sent). */
+ * (nothing is sent) or the line refused a frame ("Error sending message" is
+ * displayed; the request has no outcome to wait for). */
 QV_API int32_t SendData(Message_Request *request, QV_DisplayCallback display, QV_EditCallback edit,
                         uint8_t keep);
 
@@ -323,9 +327,12 @@ QV_API int32_t SetRunParams(uint16_t baud, const char *port, int32_t time_out);
 /* Copies out the baud, the port name (into a buffer of QV_PORT_NAME_SIZE
  * bytes) and the time-out. */
 QV_API void GetParams(uint16_t *baud, char *port, uint16_t *time_out);
-/* Reopens the serial port with the name and baud. Returns 0, or -1. */
+/* Reopens the port with the name and baud: a serial device, or a network
+ * port text as Init takes it (the connection becomes network). Returns 0, or
+ * -1. */
 QV_API int32_t SetPortBaud(const char *port, uint16_t baud);
-/* The serial port's descriptor, -1 when it is closed. */
+/* The descriptor of the line in use (serial port or socket), -1 when there
+ * is none. */
 QV_API int32_t GetPort(void);
 /* The connection type (1 serial, 2 modem, 3 network) and the role. */
 QV_API void GetModes(int32_t *connection_type, int32_t *role);

@@ -31,7 +31,7 @@ public:
 
     // A decoded frame with an NTCIP information field: the response to the
     // oldest request.
-    void handle(const Raw_Message& frame);
+    void handle(const Raw_Message& frame, bool check_address = true);
     // A frame that could not be decoded: the oldest request ends with the flag.
     void abort_request(const char* text, uint32_t flag);
     // A frame without a valid IPI: the oldest request is flagged and waits on.

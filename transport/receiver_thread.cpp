@@ -10,9 +10,10 @@
 #include <cstring>
 #include <exception>
 #include <thread>
+#include <vector>
 
 #include "base/process_locks.h"
-#include "transport/sp_ovr.h"
+#include "transport/line_port.h"
 #include "transport/util_time.h"
 
 using namespace receiver_thread_text;
@@ -56,7 +57,7 @@ void BCCThread_TA_Receiver::display(const std::string& text) const {
     if (display_) display_(text);
 }
 
-void BCCThread_TA_Receiver::start(Display display, Status_Report status, SP_Ovr& port) {
+void BCCThread_TA_Receiver::start(Display display, Status_Report status, Line_Port& line) {
     if (running()) return;
     if (wake_fd_ < 0) wake_fd_ = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
     if (link_fd_ < 0) link_fd_ = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
@@ -64,7 +65,7 @@ void BCCThread_TA_Receiver::start(Display display, Status_Report status, SP_Ovr&
     if (link_fd_ < 0) throw ThreadEventException(kCommEventCreation);
     display_ = std::move(display);
     status_ = std::move(status);
-    port_ = &port;
+    port_ = &line;
     receiver_.set_display([this](const std::string& text) { this->display(text); });
     stop_requested_ = false;
     try {
@@ -128,17 +129,26 @@ void BCCThread_TA_Receiver::run() {
     Receive_Context context;
     context.device_type = at_start.connection_type;
     context.role = at_start.role;
-    // The framer is chosen once for the connection.
-    if (context.device_type == Connection_Type::serial) {
-        receiver_.set_link(Link_Type::pmpp);
-        connection_state_ = Connection_State::connected;
-    } else {
-        if (context.device_type != Connection_Type::modem && context.device_type != Connection_Type::network)
-            display(kUnknownDevice);
-        receiver_.set_link(Link_Type::ppp);
-    }
+    // The framer is chosen once for the connection: a network line's own
+    // (again when the line changes), PMPP on a serial port, PPP on a modem.
+    Link_Type link = Link_Type::pmpp;
+    const auto choose_link = [&] {
+        link = context.device_type == Connection_Type::serial    ? Link_Type::pmpp
+               : context.device_type == Connection_Type::network ? port_->link()
+                                                                 : Link_Type::ppp;
+        receiver_.set_link(link);
+    };
+    if (context.device_type != Connection_Type::serial && context.device_type != Connection_Type::modem &&
+        context.device_type != Connection_Type::network)
+        display(kUnknownDevice);
+    choose_link();
+    if (context.device_type != Connection_Type::modem) connection_state_ = Connection_State::connected;
+    // Lines read by the thread: the serial port and the network lines; the
+    // modem's line comes with dial-up.
+    const bool reads_line = context.device_type != Connection_Type::modem;
 
     std::array<uint8_t, kReceiveBuffer> buffer{};
+    std::vector<uint8_t> datagram(kLongestDatagram);
     size_t count = 0;
     int pass = 0;
     int remaining = 0;
@@ -150,7 +160,18 @@ void BCCThread_TA_Receiver::run() {
         if (stop_requested_) break;
         if (++pass % kStatusEvery == 0) report_status(remaining);
 
-        const int port = context.device_type == Connection_Type::serial && !port_hung_up ? port_->handle() : -1;
+        // A port changed between a serial device and a network line
+        // changes the connection, and with it the framer.
+        const Connection_Type now = settings().connection_type;
+        if (now != context.device_type && now != Connection_Type::modem &&
+            context.device_type != Connection_Type::modem) {
+            context.device_type = now;
+            choose_link();
+        }
+        if (context.device_type == Connection_Type::network && port_->link() != link) choose_link();
+        const std::string notice = port_->take_notice();
+        if (!notice.empty()) display(notice);
+        const int port = reads_line && !port_hung_up ? port_->handle() : -1;
         std::array<pollfd, 3> fds = {pollfd{wake_fd_, POLLIN, 0}, pollfd{link_fd_, POLLIN, 0}, pollfd{port, POLLIN, 0}};
         const nfds_t watched = port >= 0 ? 3 : 2;
         port_hung_up = false;
@@ -173,15 +194,31 @@ void BCCThread_TA_Receiver::run() {
         bool idle = true;
         try {
             if (watched == 3 && (fds[2].revents & POLLIN)) {
-                Pending_Read pending;
-                Read_Times times;
                 const size_t before = count;
-                port_->read(std::span(buffer).first(buffer.size()), count, pending, times);
-                if (count == before) {
-                    if (!reported_empty) display(kZeroBytes);
+                if (link == Link_Type::none) {
+                    // One datagram, one message; it never shares the stream buffer.
+                    size_t got = 0;
+                    if (port_->read(datagram, got) == Read_Outcome::octets) {
+                        context.time_text = util_time();
+                        receiver_.process_datagram(std::span(datagram).first(got), context);
+                        idle = false;
+                    }
+                    if (idle) remaining = receiver_.check_time_out(settings().time_out_seconds);
+                    continue;
+                }
+                const Read_Outcome outcome = port_->read(std::span(buffer).first(buffer.size()), count);
+                if (outcome == Read_Outcome::closed) {
+                    // Readable without octets: the other side has gone. A
+                    // socket line says so in its notice.
+                    if (!reported_empty && context.device_type == Connection_Type::serial) display(kZeroBytes);
                     reported_empty = true;
-                    port_hung_up = true;  // readable without octets: the other side has gone
-                } else {
+                    port_hung_up = true;
+                    // A connection's unfinished frame does not run into the next one's.
+                    if (context.device_type == Connection_Type::network) {
+                        receiver_.set_link(link);
+                        count = 0;
+                    }
+                } else if (count != before) {
                     reported_empty = false;
                     idle = false;
                 }

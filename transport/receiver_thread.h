@@ -1,4 +1,4 @@
-// The receiver thread: reads the port, hands the octets to the receiver,
+// The receiver thread: reads the line (serial port or socket), hands the octets to the receiver,
 // times requests out and reports the connection status. It waits with
 // poll() on a wake-up descriptor (stop and pause), the port and the link
 // event, at most 100 ms, so octets are handled as they arrive and nothing
@@ -16,7 +16,7 @@
 #include "base/throwable.h"
 #include "transport/ta_receiver.h"
 
-class SP_Ovr;
+class Line_Port;
 
 // What the thread needs of the station's settings, handed over as values
 // whenever they change.
@@ -74,6 +74,7 @@ inline constexpr const char* kModemPortText = "Modem";
 class BCCThread_TA_Receiver {
 public:
     static constexpr size_t kReceiveBuffer = 550;
+    static constexpr size_t kLongestDatagram = 65535;
     static constexpr int kWaitMilliseconds = 100;
     static constexpr int kStatusEvery = 10;  // passes between status reports
 
@@ -89,7 +90,7 @@ public:
 
     // Starts the thread; ThreadCreationException when it cannot be had.
     // Either function may be empty.
-    void start(Display display, Status_Report status, SP_Ovr& port);
+    void start(Display display, Status_Report status, Line_Port& line);
     // Ends the thread after its current pass and waits for it.
     void stop();
     bool running() const { return thread_.joinable(); }
@@ -109,7 +110,7 @@ private:
 
     TA_Receiver& receiver_;
     std::atomic<Connection_State>& connection_state_;
-    SP_Ovr* port_ = nullptr;
+    Line_Port* port_ = nullptr;
 
     mutable std::mutex settings_mutex_;
     Receiver_Settings settings_;  // guarded by settings_mutex_

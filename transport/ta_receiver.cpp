@@ -73,6 +73,13 @@ size_t TA_Receiver::process_received_octets(std::span<const uint8_t> octets, con
     return taken;
 }
 
+void TA_Receiver::process_datagram(std::span<const uint8_t> datagram, const Receive_Context& context) {
+    frame_.clear();
+    frame_.octets.assign(datagram.begin(), datagram.end());
+    frame_.time_stamp = context.time_text;
+    handle_frame(context);
+}
+
 void TA_Receiver::handle_frame(const Receive_Context& context) {
     Decode_Result result;
     // A frame that cannot be decoded ends the oldest request with its flag,
@@ -132,6 +139,7 @@ void TA_Receiver::dispatch(const Receive_Context& context) {
         Line_Field_Output out(display_, station_, context);
         field_device_.answer(stmf_, frame_, link_, out);
     } else {
-        central_.handle(frame_);
+        // Without a frame there is no station address to check.
+        central_.handle(frame_, link_ != Link_Type::none);
     }
 }

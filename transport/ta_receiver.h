@@ -53,6 +53,9 @@ public:
     // Feeds octets to the frame under assembly until a frame is complete
     // (then handles it) or an octet is refused; the number of octets taken.
     size_t process_received_octets(std::span<const uint8_t> octets, const Receive_Context& context);
+    // Handles one datagram of a line without framing (UDP): the datagram is
+    // the whole message.
+    void process_datagram(std::span<const uint8_t> datagram, const Receive_Context& context);
 
     // Times the oldest request out when its time-out has passed: the
     // seconds it may still wait, 0 when nothing is timed.

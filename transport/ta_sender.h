@@ -1,11 +1,12 @@
-// The sending side of the transport agent: writes frames to the port of the
-// connection in use. A modem joins the serial port here when dial-up comes.
+// The sending side of the transport agent: writes frames to the line of the
+// connection in use (a serial port or a socket; a modem joins them when
+// dial-up comes).
 #pragma once
 
 #include <cstdint>
 #include <span>
 
-class SP_Ovr;
+class Line_Port;
 
 // How the station reaches the line.
 enum class Connection_Type : int32_t {
@@ -16,16 +17,16 @@ enum class Connection_Type : int32_t {
 
 class Transport_Agent {
 public:
-    explicit Transport_Agent(SP_Ovr& serial_port) : serial_port_(serial_port) {}
+    explicit Transport_Agent(Line_Port& line) : line_(line) {}
 
 protected:
-    SP_Ovr& serial_port_;
+    Line_Port& line_;
 };
 
 class TA_Sender : public Transport_Agent {
 public:
     using Transport_Agent::Transport_Agent;
-    // Writes the octets; false when the write failed or there is no port
+    // Writes the octets; false when the write failed or there is no line
     // for the connection type.
     bool send(std::span<const uint8_t> octets, Connection_Type connection_type);
 };

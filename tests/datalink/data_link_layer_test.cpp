@@ -26,8 +26,8 @@ TEST_F(Data_Link, PmppLinksFrameAssembleAndDecode) {
 }
 
 TEST_F(Data_Link, OtherLinkTypesDoNothing) {
-    // No framer of PPP links here yet; 0 and unknown types have none.
-    for (int32_t link_type : {0, 2, 3, -1}) {
+    // No framer of PPP links here yet; 0 and unknown types have none (UDP, 3, is unframed).
+    for (int32_t link_type : {0, 2, 4, -1}) {
         EXPECT_FALSE(link.encode(static_cast<Link_Type>(link_type), Bytes{0x30}, 1, 0, "Class B").has_value()) << link_type;
         Raw_Message frame;
         EXPECT_FALSE(link.add_received_octet(static_cast<Link_Type>(link_type), frame, 0x05, "t")) << link_type;

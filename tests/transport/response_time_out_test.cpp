@@ -13,6 +13,7 @@
 #include "field/field_device_settings.h"
 #include "transport/outstanding_requests.h"
 #include "transport/sp_ovr.h"
+#include "transport/serial_line.h"
 #include "transport/ta_receiver.h"
 #include "transport/ta_sender.h"
 
@@ -32,7 +33,8 @@ protected:
     }
 
     SP_Ovr port{std::chrono::milliseconds(0)};
-    TA_Sender sender{port};
+    Serial_Line line{port};
+    TA_Sender sender{line};
     NTCIP_Station station{sender};
     Random_Source random;
     Data_Link_Layer data_link{random};
