@@ -23,6 +23,7 @@ Data_Link_Layer::Data_Link_Layer(Random_Source& random, Diagnostic_Trace trace) 
 const Framer& Data_Link_Layer::framer(Link_Type link) const {
     switch (link) {
         case Link_Type::pmpp: return pmpp_;
-        default: return kNoFramer;  // PPP's framer joins here from ppp/
+        case Link_Type::ppp: return ppp_ != nullptr ? *ppp_ : kNoFramer;
+        default: return kNoFramer;
     }
 }

@@ -24,22 +24,26 @@ Ppp_Received Ppp_Link::receive_frame(std::span<const uint8_t> frame) {
         return received;
     }
     if (received.decode.flags != 0) return received;
-    switch (received.decode.ipi) {
+    receive_packet(received.decode.ipi, message.information, received);
+    return received;
+}
+
+void Ppp_Link::receive_packet(uint16_t protocol, std::span<const uint8_t> information, Ppp_Received& received) {
+    switch (protocol) {
     case ppp_protocol::kLcp:
-        received.lcp = ppp_.receive_lcp(message.information);
+        received.lcp = ppp_.receive_lcp(information);
         trace(received.lcp.refusal);
         send_all(received.lcp);
         break;
     case ppp_protocol::kChap:
-        received.chap = ppp_.receive_chap(message.information);
+        received.chap = ppp_.receive_chap(information);
         trace(received.chap.text);
         if (received.chap.reply) send(*received.chap.reply, ppp_protocol::kChap);
         break;
     case ppp_protocol::kNtcip:
-    case ppp_protocol::kNtcipC0: received.ntcip = std::move(message.information); break;
+    case ppp_protocol::kNtcipC0: received.ntcip = Ppp_Bytes(information.begin(), information.end()); break;
     default: break;  // IP: not carried here
     }
-    return received;
 }
 
 void Ppp_Link::idle_pass() {

@@ -57,6 +57,10 @@ public:
     // A frame the decode flags (bad FCS, protocol field not two octets) or
     // refuses is not handled further; the caller reports it.
     Ppp_Received receive_frame(std::span<const uint8_t> frame);
+    // The information of a decoded frame of a protocol, handled as
+    // receive_frame handles it: LCP and CHAP by the layer, with what it
+    // answers sent; NTCIP handed back in received.ntcip.
+    void receive_packet(uint16_t protocol, std::span<const uint8_t> information, Ppp_Received& received);
 
     // What the receiver does on an idle pass: in the Authentication phase
     // the first time, a challenge sent; then the restart timer's step.

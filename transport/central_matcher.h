@@ -34,8 +34,9 @@ public:
     void handle(const Raw_Message& frame);
     // A frame that could not be decoded: the oldest request ends with the flag.
     void abort_request(const char* text, uint32_t flag);
-    // A frame without a valid IPI: the oldest request is flagged and waits on.
-    void flag_head(uint32_t flag);
+    // A frame without a valid IPI: the oldest request is flagged and waits
+    // on. False when there is no request to flag.
+    bool flag_head(uint32_t flag);
     // Times the oldest request out when its time-out has passed: the
     // seconds it may still wait, 0 when nothing is timed.
     int check_time_out(int time_out_seconds);

@@ -112,6 +112,8 @@ void BCCThread_TA_Receiver::wait_while_suspended() {
 }
 
 void BCCThread_TA_Receiver::report_status(int remaining) {
+    // The link lock is not taken under the status lock.
+    const auto [link_state, link_phase] = receiver_.link_state_and_phase();
     std::lock_guard hold(status_lock());
     if (!status_) return;
     const Receiver_Settings now = settings();
@@ -119,6 +121,8 @@ void BCCThread_TA_Receiver::report_status(int remaining) {
     line.connection_type = now.connection_type;
     line.connection_state = connection_state_.load();
     line.port_text = now.connection_type == Connection_Type::modem ? kModemPortText : now.port_name;
+    line.link_state = link_state;
+    line.link_phase = link_phase;
     line.seconds_remaining = remaining;
     status_(line);
 }
@@ -130,8 +134,13 @@ void BCCThread_TA_Receiver::run() {
     context.role = at_start.role;
     // The framer is chosen once for the connection.
     if (context.device_type == Connection_Type::serial) {
-        receiver_.set_link(Link_Type::pmpp);
+        receiver_.set_link(at_start.serial_link);
         connection_state_ = Connection_State::connected;
+        // A field device on a PPP line opens its side of the link at once.
+        if (at_start.serial_link == Link_Type::ppp && context.role == Role::field) {
+            context.time_text = util_time();
+            receiver_.open_ppp(context);
+        }
     } else {
         if (context.device_type != Connection_Type::modem && context.device_type != Connection_Type::network)
             display(kUnknownDevice);
@@ -168,7 +177,10 @@ void BCCThread_TA_Receiver::run() {
             drain_fd(wake_fd_);
             continue;
         }
-        if (fds[1].revents & POLLIN) drain_fd(link_fd_);
+        if (fds[1].revents & POLLIN) {
+            drain_fd(link_fd_);
+            receiver_.link_event();
+        }
 
         bool idle = true;
         try {
@@ -196,7 +208,13 @@ void BCCThread_TA_Receiver::run() {
             } else if (watched == 3 && (fds[2].revents & (POLLHUP | POLLERR | POLLNVAL))) {
                 port_hung_up = true;
             }
-            if (idle) remaining = receiver_.check_time_out(settings().time_out_seconds);
+            if (idle) {
+                remaining = receiver_.check_time_out(settings().time_out_seconds);
+                if (connection_state_ == Connection_State::connected) {
+                    context.time_text = util_time();
+                    receiver_.idle_pass(context);
+                }
+            }
         } catch (const std::exception&) {
             // Whatever was being read is dropped with the failure.
             count = 0;
