@@ -50,7 +50,7 @@ void Central_Matcher::finish_head(int32_t request_id) {
     errors_.finish(request_id);
 }
 
-void Central_Matcher::handle(const Raw_Message& frame) {
+void Central_Matcher::handle(const Raw_Message& frame, bool check_address) {
     const Outstanding_Requests::Request request = requests_.head();
     if (request == nullptr) {
         show(kNoRequest);
@@ -59,7 +59,7 @@ void Central_Matcher::handle(const Raw_Message& frame) {
     const int32_t id = request->request_id();
     // The response comes from the station the request went to (a poll, or a
     // station beyond the two-octet addresses, is not checked).
-    if (request->encoding_style() != style::kNone && request->address() != 0 &&
+    if (check_address && request->encoding_style() != style::kNone && request->address() != 0 &&
         frame.address.value() != request->address()) {
         show(error_flag_text(InvalidAddress));
         errors_.record_flag(id, Error_Class::Data_Link, InvalidAddress);

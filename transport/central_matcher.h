@@ -30,8 +30,9 @@ public:
     void set_stmf(const STMF* stmf) { stmf_ = stmf; }
 
     // A decoded frame with an NTCIP information field: the response to the
-    // oldest request.
-    void handle(const Raw_Message& frame);
+    // oldest request. A PPP link has one peer, and its frames carry the
+    // all-stations address: their address is not checked.
+    void handle(const Raw_Message& frame, bool check_address = true);
     // A frame that could not be decoded: the oldest request ends with the flag.
     void abort_request(const char* text, uint32_t flag);
     // A frame without a valid IPI: the oldest request is flagged and waits

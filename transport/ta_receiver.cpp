@@ -141,19 +141,20 @@ void TA_Receiver::dispatch(const Receive_Context& context) {
         Line_Field_Output out(display_, station_, context);
         field_device_.answer(stmf_, frame_, link_, out);
     } else {
-        central_.handle(frame_);
+        central_.handle(frame_, link_ != Link_Type::ppp);
     }
 }
 
 bool TA_Receiver::report_ppp_flags(Decode_Result& result) {
     // An address or control field that is not PPP's: the frame cannot be
     // trusted, and the oldest request ends with the field's flag.
+    if (result.flags & (ppp_decode_flag::kBadAddress | ppp_decode_flag::kBadControl)) show(frame_dump(frame_.octets));
     if (result.flags & ppp_decode_flag::kBadAddress) {
-        central_.abort_request(kInvalidAddress, InvalidAddress);
+        central_.abort_request(error_flag_text(InvalidAddress), InvalidAddress);
         return false;
     }
     if (result.flags & ppp_decode_flag::kBadControl) {
-        central_.abort_request(kInvalidControl, InvalidControl);
+        central_.abort_request(error_flag_text(InvalidControl), InvalidControl);
         return false;
     }
     // A bad FCS is recorded against the oldest request, which then takes the

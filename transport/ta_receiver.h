@@ -33,8 +33,6 @@ inline constexpr const char* kIncomplete = "Incomplete or invalid message receiv
 inline constexpr const char* kDecoding = "\nDecoding Message:";
 inline constexpr const char* kIp = "IPI indicates IP";
 inline constexpr const char* kIpUnsupported = ":: IP Protocol not yet supported";
-inline constexpr const char* kInvalidAddress = "Invalid address in message received.";
-inline constexpr const char* kInvalidControl = "Invalid control field in message received.";
 inline constexpr const char* kSendFailed = "Error sending message";
 }  // namespace receiver_text
 

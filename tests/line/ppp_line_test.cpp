@@ -1,0 +1,129 @@
+// Two stations over PPP on a pseudo-terminal line: the engine in the test
+// as the central station, quorvan-cli as the field device in its own
+// process. The test joins the two lines itself and keeps every octet that
+// crosses, so it can read the frames each side wrote.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <mutex>
+#include <thread>
+
+#include "quorvan.h"
+#include "tests/line/line_fixture.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr int32_t kRequestSent = 6;
+constexpr int32_t kStopped = 3;
+constexpr int32_t kOpened = 9;
+constexpr int32_t kAuthentication = 2;
+constexpr int32_t kNetwork = 3;
+constexpr int32_t kToMinus = 6;
+
+bool phase_within(int32_t phase, std::chrono::milliseconds patience) {
+    const auto limit = std::chrono::steady_clock::now() + patience;
+    while (GetLinkPhase() != phase) {
+        if (std::chrono::steady_clock::now() >= limit) return false;
+        std::this_thread::sleep_for(10ms);
+    }
+    return true;
+}
+
+bool shown_within(const std::string& text, std::chrono::milliseconds patience) {
+    const auto limit = std::chrono::steady_clock::now() + patience;
+    while (central_display().find(text) == std::string::npos) {
+        if (std::chrono::steady_clock::now() >= limit) return false;
+        std::this_thread::sleep_for(10ms);
+    }
+    return true;
+}
+
+class Ppp_Line_Test : public Line_Test {
+protected:
+    explicit Ppp_Line_Test(const char* secret = "orchid") : Line_Test(kTimeOut, secret) {}
+    ~Ppp_Line_Test() override { stop_joining(); }
+
+    // The field device on PPP with its secret, and the two lines joined.
+    void start_ppp_field(const std::string& secret) {
+        start_field({"--link", "ppp", "--secret", secret, "--restart-ms", std::to_string(kRestartMs)});
+        joining_ = true;
+        joiner_ = std::thread([this] {
+            while (joining_) {
+                const Frame from_central = central_line.read_available();
+                if (!from_central.empty()) field_line.write(from_central);
+                const Frame from_field = field_line.read_available();
+                if (!from_field.empty()) central_line.write(from_field);
+                std::this_thread::sleep_for(1ms);
+            }
+        });
+    }
+    void stop_joining() {
+        joining_ = false;
+        if (joiner_.joinable()) joiner_.join();
+    }
+
+    std::atomic<bool> joining_{false};
+    std::thread joiner_;
+};
+
+TEST_F(Ppp_Line_Test, two_stations_reach_the_network_phase_and_exchange_snmp_over_ppp) {
+    start_ppp_field("orchid");
+    ASSERT_EQ(StartPPP(nullptr), 0);
+    ASSERT_TRUE(phase_within(kNetwork, 10s)) << central_display() << field->output();
+    EXPECT_EQ(GetLinkState(), kOpened);
+    EXPECT_NE(central_display().find("\nCHAP Authentication successful, NTCIP over PPP enabled"), std::string::npos);
+    // The field device was authenticated by the central station as well.
+    EXPECT_TRUE(field->wait_for("\nCHAP Authentication successful, NTCIP over PPP enabled")) << field->output();
+
+    const Outcome read = outcome(send({Kind::get, {{"demoInteger.0", "", 0}}}));
+    EXPECT_EQ(read.result, 0) << read.message << central_display();
+    EXPECT_EQ(read.value, "0");
+
+    const Outcome written = outcome(send({Kind::set, {{"demoName.0", "Main Street", QV_TYPE_DISPLAY_TEXT}}}));
+    EXPECT_EQ(written.result, 0) << written.message;
+    EXPECT_EQ(written.status, 0);
+    const Outcome back = outcome(send({Kind::get, {{"demoName.0", "", 0}}}));
+    EXPECT_EQ(back.value, "Main Street");
+}
+
+TEST_F(Ppp_Line_Test, a_bad_fcs_from_the_field_device_is_recorded_and_the_answer_kept) {
+    start_ppp_field("orchid");
+    ASSERT_EQ(StartPPP(nullptr), 0);
+    ASSERT_TRUE(phase_within(kNetwork, 10s)) << central_display();
+    inject("bad-crc");
+    const Outcome read = outcome(send({Kind::get, {{"demoInteger.0", "", 0}}}));
+    EXPECT_EQ(read.result, 0x8000) << read.message;
+    EXPECT_NE(read.message.find("Bad CRC"), std::string::npos) << read.message;
+    EXPECT_NE(central_display().find("Bad CRC in message received."), std::string::npos);
+    EXPECT_NE(central_display().find("Attempting to continue"), std::string::npos);
+}
+
+TEST_F(Ppp_Line_Test, a_wrong_secret_fails_authentication_with_its_text) {
+    start_ppp_field("lilac");
+    ASSERT_EQ(StartPPP(nullptr), 0);
+    EXPECT_TRUE(shown_within("\nCHAP Authentication failed", 10s)) << central_display();
+    EXPECT_EQ(GetLinkState(), kOpened);
+    EXPECT_EQ(GetLinkPhase(), kAuthentication);
+}
+
+// A peer that never answers: the Configure-Request goes out ten times in
+// all, then TO- stops the link.
+TEST_F(Ppp_Line_Test, a_silent_peer_has_the_request_sent_ten_times_then_to_minus) {
+    ASSERT_EQ(StartPPP(nullptr), 0);
+    EXPECT_EQ(GetLinkState(), kRequestSent);
+    int requests = 0;
+    for (Frame frame = read_frame(central_line, 2s); !frame.empty(); frame = read_frame(central_line, 2s)) {
+        // 7E FF 7D 23 C0 21 7D 21: LCP, code 1 (stuffed).
+        ASSERT_GE(frame.size(), 8u);
+        EXPECT_EQ(Frame(frame.begin() + 4, frame.begin() + 8), (Frame{0xC0, 0x21, 0x7D, 0x21}));
+        ++requests;
+    }
+    EXPECT_EQ(requests, 10);
+    EXPECT_EQ(GetLinkState(), kStopped);
+    EXPECT_EQ(GetLinkEvent(), kToMinus);
+}
+
+}  // namespace
