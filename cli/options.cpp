@@ -37,7 +37,7 @@ const char* const kUsage =
     "                  nothing), raw NAME ID (an LCP packet: Configure-Request\n"
     "                  ... Discard-Request), auth, secret S, options KEY=VALUE...\n"
     "                  (mru map auth quality magic pfc acfc), show (state, phase\n"
-    "                  and last event), wait PHASE SECONDS, sleep MS\n"
+    "                  and last event), wait SECONDS PHASE (Network ...), sleep MS\n"
     "  macro FILE --port DEV [--baud N] [--timeout S] [--input ANSWERS]\n"
     "        [--report XML]\n"
     "                  run a macro script as the central station; its output\n"

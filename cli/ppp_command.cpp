@@ -137,7 +137,7 @@ bool run_step(const std::string& line) {
     if (step == "wait") {
         std::string name;
         int seconds = 0;
-        if (!(args >> name >> seconds)) return false;
+        if (!(args >> seconds) || !std::getline(args >> std::ws, name)) return false;
         const int32_t phase = phase_by_name(name);
         if (phase < 0) return false;
         const bool reached = wait_for_phase(phase, seconds);

@@ -1,8 +1,10 @@
 // The receiver as the line feeds it: arbitrary octets, in reads of arbitrary
 // size, reach frame assembly, the data link, the codec and the answer step,
 // in the central role with requests waiting and in the field role answering
-// (on a port that is closed, so the answers go nowhere). Nothing may escape
-// the receiver, and it must always make progress through the octets.
+// (on a port that is closed, so the answers go nowhere), on a PMPP or a PPP
+// link - where LCP and CHAP frames drive the automaton, and quiet passes its
+// timer and challenge. Nothing may escape the receiver, and it must always
+// make progress through the octets.
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
@@ -51,7 +53,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     receiver.set_display([](const std::string&) {});
 
     // The first octet: the role, the kind of the waiting requests, and the
-    // size of each read; the second: the error injection of the answers.
+    // size of each read; the second: the error injection of the answers and
+    // (its top bit) a PPP link, opened when the role is central.
     const uint8_t pick = data[0];
     station_line.set_error_mode(Error_Mode{{static_cast<bool>(data[1] & 1), static_cast<bool>(data[1] & 2),
                                             static_cast<bool>(data[1] & 4), false, static_cast<bool>(data[1] & 8),
@@ -62,6 +65,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Receive_Context context;
     context.role = (pick & 0x80) ? Role::field : Role::central;
     context.time_text = "12:00:00.000";
+    const bool ppp = (data[1] & 0x80) != 0;
+    if (ppp) {
+        receiver.set_link(Link_Type::ppp);
+        if (context.role == Role::central) receiver.open_ppp(context);
+    }
     if (context.role == Role::central) {
         for (int32_t id = 0; id <= 1; ++id) {
             book.enter(id, waiting_request(tree, id, pick), (pick & 4) != 0);
@@ -78,6 +86,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             if (taken == 0 || taken > read.size()) std::abort();  // no progress, or more than was given
             read = read.subspan(taken);
         }
+        if (ppp) receiver.idle_pass(context);
     }
     receiver.check_time_out(0);
     return 0;

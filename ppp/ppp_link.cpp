@@ -9,7 +9,13 @@ void Ppp_Link::send(const Ppp_Packet_Out& packet, uint16_t protocol) {
 }
 
 void Ppp_Link::send_all(const Lcp_Output& output) {
+    note_phase();
     for (const Ppp_Packet_Out& packet : output.packets) send(packet, ppp_protocol::kLcp);
+}
+
+void Ppp_Link::note_phase() {
+    const Link_Phase phase = ppp_.phase();
+    if (phase != Link_Phase::authenticate && phase != Link_Phase::network) challenge_sent_ = false;
 }
 
 Ppp_Received Ppp_Link::receive_frame(std::span<const uint8_t> frame) {
@@ -47,16 +53,14 @@ void Ppp_Link::receive_packet(uint16_t protocol, std::span<const uint8_t> inform
 }
 
 void Ppp_Link::idle_pass() {
-    const Link_Phase phase = ppp_.phase();
-    // A link negotiated again challenges again.
-    if (phase == Link_Phase::dead || phase == Link_Phase::establish || phase == Link_Phase::terminate)
-        challenge_sent_ = false;
-    if (phase == Link_Phase::authenticate && !challenge_sent_) challenge_sent_ = authenticate();
+    note_phase();
+    if (ppp_.phase() == Link_Phase::authenticate && !challenge_sent_) challenge_sent_ = authenticate();
     send_all(ppp_.run_timer());
 }
 
 Lcp_Result Ppp_Link::raise(int32_t event, bool send) {
     const Lcp_Output output = ppp_.raise_and_serialise(event);
+    note_phase();
     if (send) send_all(output);
     return output.result;
 }

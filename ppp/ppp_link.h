@@ -88,6 +88,9 @@ public:
 private:
     void send(const Ppp_Packet_Out& packet, uint16_t protocol);
     void send_all(const Lcp_Output& output);
+    // A link negotiated again challenges again: outside the Authentication
+    // and Network phases the challenge counts as not sent.
+    void note_phase();
     void trace(std::string_view text) const {
         if (trace_ && !text.empty()) trace_(text);
     }
