@@ -86,15 +86,17 @@ TEST_F(Cli_Line, RequestsCrossAPppLine) {
     set.insert(set.end(), ppp.begin(), ppp.end());
     Process_Result result = central(set);
     EXPECT_EQ(result.exit_status, 0) << result.out << result.err;
-    EXPECT_EQ(tail_from(result.out, "result:"), "result: 0\nmessage: \nvalue: Elm Street\n");
+    EXPECT_EQ(tail_from(result.out, "result:"), "result: 0\nmessage: \nvalue: Elm Street\n") << result.err;
     EXPECT_NE(result.out.find("\nCHAP Authentication successful, NTCIP over PPP enabled"), std::string::npos);
 
     std::vector<std::string> get = {"get", "demoName.0"};
     get.insert(get.end(), ppp.begin(), ppp.end());
     result = central(get);
-    EXPECT_EQ(tail_from(result.out, "result:"), "result: 0\nmessage: \nvalue: Elm Street\n") << result.err;
+    EXPECT_EQ(tail_from(result.out, "result:"), "result: 0\nmessage: \nvalue: Elm Street\n")
+        << result.out << result.err << field->output();
 
     get[get.size() - 3] = "lilac";  // the wrong secret
+    get.insert(get.end(), {"--timeout", "2"});
     result = central(get);
     EXPECT_EQ(result.exit_status, 1);
     EXPECT_NE(result.out.find("\nCHAP Authentication failed"), std::string::npos) << result.out;
