@@ -126,4 +126,30 @@ TEST_F(Ppp_Line_Test, a_silent_peer_has_the_request_sent_ten_times_then_to_minus
     EXPECT_EQ(GetLinkEvent(), kToMinus);
 }
 
+// What the central station's receiver says of single PPP frames that no
+// peer sent in the course of a negotiation.
+TEST_F(Ppp_Line_Test, stray_ppp_frames_are_reported_and_the_link_goes_on) {
+    const struct {
+        const char* name;
+        Frame body;  // address to information
+        const char* shown;
+    } cases[] = {
+        {"CHAP before the link is up", {0xFF, 0x03, 0xC2, 0x23, 0x01, 0x01, 0x00, 0x04},
+         "\nCHAP message received, but not allowed in this PPP phase"},
+        {"LCP whose length runs past the packet", {0xFF, 0x03, 0xC0, 0x21, 0x09, 0x01, 0x00, 0x40},
+         "LCP packet refused: its length field is larger than the packet"},
+        {"an address other than all-stations", {0x05, 0x03, 0x00, 0xC1, 0x30, 0x00},
+         "Invalid address in message received."},
+        {"a control field that is not PPP's", {0xFF, 0x99, 0x00, 0xC1, 0x30, 0x00},
+         "Invalid control field in message received."},
+        {"a protocol of one octet", {0xFF, 0x03, 0xC1}, "Incomplete or invalid message received, continuing to listen"},
+    };
+    for (const auto& c : cases) {
+        forget_central_display();
+        central_line.write(frame_around(c.body));
+        EXPECT_TRUE(shown_within(c.shown, 2s)) << c.name << "\n" << central_display();
+        EXPECT_EQ(GetLinkState(), 0) << c.name;
+    }
+}
+
 }  // namespace
