@@ -11,6 +11,7 @@
 
 #include "quorvan.h"
 #include "tests/line/line_fixture.h"
+#include "tests/support/process.h"
 
 namespace {
 
@@ -56,6 +57,9 @@ protected:
                 if (!from_central.empty()) field_line.write(from_central);
                 const Frame from_field = field_line.read_available();
                 if (!from_field.empty()) central_line.write(from_field);
+                std::lock_guard hold(crossed_mutex_);
+                crossed_[0].insert(crossed_[0].end(), from_central.begin(), from_central.end());
+                crossed_[1].insert(crossed_[1].end(), from_field.begin(), from_field.end());
                 std::this_thread::sleep_for(1ms);
             }
         });
@@ -65,6 +69,34 @@ protected:
         if (joiner_.joinable()) joiner_.join();
     }
 
+    // Every frame each side wrote, one a line in hex, for scapy to read.
+    std::string capture() {
+        std::lock_guard hold(crossed_mutex_);
+        std::string lines;
+        static constexpr char kHex[] = "0123456789ABCDEF";
+        for (const Frame& side : crossed_) {
+            bool inside = false;
+            std::string frame;
+            for (uint8_t octet : side) {
+                if (octet == 0x7E && inside && frame.size() > 2) {
+                    lines += frame + "7E\n";
+                    frame.clear();
+                    inside = false;
+                }
+                if (octet == 0x7E) {
+                    frame = "7E";
+                    inside = true;
+                } else if (inside) {
+                    frame += kHex[octet >> 4];
+                    frame += kHex[octet & 0xF];
+                }
+            }
+        }
+        return lines;
+    }
+
+    std::mutex crossed_mutex_;
+    Frame crossed_[2];
     std::atomic<bool> joining_{false};
     std::thread joiner_;
 };
@@ -87,6 +119,14 @@ TEST_F(Ppp_Line_Test, two_stations_reach_the_network_phase_and_exchange_snmp_ove
     EXPECT_EQ(written.status, 0);
     const Outcome back = outcome(send({Kind::get, {{"demoName.0", "", 0}}}));
     EXPECT_EQ(back.value, "Main Street");
+
+    // scapy reads every frame that crossed, in both directions.
+    stop_joining();
+    central_dir.write("capture.txt", capture());
+    const Process_Result scapy = run_process({PPP_CAPTURE_CHECK, central_dir.file("capture.txt")});
+    EXPECT_EQ(scapy.exit_status, 0) << scapy.out << scapy.err;
+    for (const char* protocol : {"0xc021", "0xc223", "0x00c1 6"})
+        EXPECT_NE(scapy.out.find(protocol), std::string::npos) << scapy.out;
 }
 
 TEST_F(Ppp_Line_Test, a_bad_fcs_from_the_field_device_is_recorded_and_the_answer_kept) {
