@@ -3,7 +3,10 @@
 // link writes to a line.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "tests/api/engine_fixture.h"
@@ -140,6 +143,33 @@ TEST_F(Ppp_Calls, start_ppp_writes_the_configure_request_to_the_line) {
     EXPECT_EQ(shown[1].substr(0, 18), "7E FF 7D 23 C0 21 ");
     EXPECT_EQ(GetLinkState(), 6);
     EXPECT_EQ(GetLinkPhase(), 1);
+}
+
+std::atomic<int32_t> reported_state{-1};
+std::atomic<int32_t> reported_phase{-1};
+void note_status(int32_t, int32_t, int32_t state, int32_t phase, const char*, int32_t, int32_t, int32_t, int32_t) {
+    reported_state = state;
+    reported_phase = phase;
+}
+
+// The receiver thread's status reports carry the link's state and phase; a
+// PPP line answers the link event without writing anything.
+TEST_F(Ppp_Calls, the_status_reports_the_link_state_and_phase) {
+    Pty_Pair line;
+    ASSERT_EQ(Init(line.terminal_name().c_str(), 9600, nullptr, QV_ROLE_CENTRAL, nullptr, nullptr, 0), 0);
+    ASSERT_EQ(SetLinkType(QV_LINK_PPP), 0);
+    ASSERT_EQ(StartReceiverThread(nullptr, note_status), 0);
+    EXPECT_EQ(GetConnectionState(), 1);
+    EXPECT_EQ(StartPPP(nullptr), 0);
+    const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+    while ((reported_state != 6 || reported_phase != 1) && std::chrono::steady_clock::now() < limit)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    EXPECT_EQ(reported_state, 6);
+    EXPECT_EQ(reported_phase, 1);
+    line.read_available();
+    APISetLinkEvent();
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_TRUE(line.read_available().empty());
 }
 
 }  // namespace
