@@ -159,13 +159,13 @@ TEST_F(Ppp_Calls, the_status_reports_the_link_state_and_phase) {
     ASSERT_EQ(Init(line.terminal_name().c_str(), 9600, nullptr, QV_ROLE_CENTRAL, nullptr, nullptr, 0), 0);
     ASSERT_EQ(SetLinkType(QV_LINK_PPP), 0);
     ASSERT_EQ(StartReceiverThread(nullptr, note_status), 0);
-    EXPECT_EQ(GetConnectionState(), 1);
     EXPECT_EQ(StartPPP(nullptr), 0);
     const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(3);
     while ((reported_state != 6 || reported_phase != 1) && std::chrono::steady_clock::now() < limit)
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     EXPECT_EQ(reported_state, 6);
     EXPECT_EQ(reported_phase, 1);
+    EXPECT_EQ(GetConnectionState(), 1);  // a serial line is connected once its thread runs
     line.read_available();
     APISetLinkEvent();
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
