@@ -54,7 +54,12 @@ void Ppp_Link::receive_packet(uint16_t protocol, std::span<const uint8_t> inform
 
 void Ppp_Link::idle_pass() {
     note_phase();
-    if (ppp_.phase() == Link_Phase::authenticate && !challenge_sent_) challenge_sent_ = authenticate();
+    // The peer's Success can move this side to the Network phase before its
+    // first quiet pass; it still challenges the peer once, or the peer would
+    // wait in the Authentication phase for ever.
+    const Link_Phase phase = ppp_.phase();
+    if ((phase == Link_Phase::authenticate || phase == Link_Phase::network) && !challenge_sent_)
+        challenge_sent_ = authenticate();
     send_all(ppp_.run_timer());
 }
 

@@ -63,7 +63,8 @@ public:
     void receive_packet(uint16_t protocol, std::span<const uint8_t> information, Ppp_Received& received);
 
     // What the receiver does on an idle pass: in the Authentication phase
-    // the first time, a challenge sent; then the restart timer's step.
+    // (or the Network phase, when the peer's Success came first) the first
+    // time, a challenge sent; then the restart timer's step.
     void idle_pass();
 
     // An event raised by hand, its packets sent or not.
