@@ -16,6 +16,7 @@
 
 #include "cli/display_sink.h"
 #include "cli/injection_list.h"
+#include "cli/ppp_command.h"
 #include "quorvan.h"
 
 namespace {
@@ -121,7 +122,9 @@ int run_field_device(const Cli_Options& options) {
     pthread_sigmask(SIG_BLOCK, &stop_signals, nullptr);
 
     int status = kExitFailure;
-    if (start_station(options, QV_ROLE_FIELD) && apply_injection(options.inject, options.count) &&
+    const bool started = start_station(options, QV_ROLE_FIELD);
+    if (started && options.ppp) prepare_ppp_link(options);
+    if (started && apply_injection(options.inject, options.count) &&
         StartReceiverThread(show_line_activity, nullptr) == 0) {
         std::printf("Field device answering on %s\n", options.port.c_str());
         std::fflush(stdout);
@@ -142,7 +145,15 @@ int run_request(const Cli_Options& options) {
         return status;
     };
     if (!start_station(options, QV_ROLE_CENTRAL)) return finish(kExitFailure);
+    if (options.ppp) prepare_ppp_link(options);
     StartReceiverThread(show_line_activity, nullptr);
+    if (options.ppp) {
+        uint16_t baud = 0;
+        uint16_t time_out = 0;
+        char port[QV_PORT_NAME_SIZE] = "";
+        GetParams(&baud, port, &time_out);
+        if (!open_ppp_link(time_out)) return finish(kExitFailure);
+    }
 
     std::vector<std::string> names;
     std::vector<std::string> values;

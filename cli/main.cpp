@@ -10,6 +10,7 @@
 #include <string>
 
 #include "cli/line_commands.h"
+#include "cli/ppp_command.h"
 #include "cli/macro_command.h"
 #include "cli/mib_source.h"
 #include "cli/options.h"
@@ -136,6 +137,7 @@ int main(int argc, char** argv) {
     }
 
     if (options->command == "field") return run_field_device(*options);
+    if (options->command == "ppp") return run_ppp(*options);
     if (options->command == "macro") return run_macro(*options);
     if (options->command == "get" || options->command == "getnext" || options->command == "set")
         return run_request(*options);

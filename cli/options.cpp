@@ -30,6 +30,14 @@ const char* const kUsage =
     "                  [--stmp] [--dynobj N] [--timeout S] OBJECT[=VALUE]...\n"
     "                  send one request as the central station and print its\n"
     "                  outcome; a VALUE written hex:41 42 is taken as octets\n"
+    "  ppp --port DEV [--secret S] [--restart-ms N]\n"
+    "                  drive the PPP link by hand as the central station: one\n"
+    "                  step a line from standard input - start, event NAME\n"
+    "                  (sends what it calls for), set-event NAME (sends\n"
+    "                  nothing), raw NAME ID (an LCP packet: Configure-Request\n"
+    "                  ... Discard-Request), auth, secret S, options KEY=VALUE...\n"
+    "                  (mru map auth quality magic pfc acfc), show (state, phase\n"
+    "                  and last event), wait SECONDS PHASE (Network ...), sleep MS\n"
     "  macro FILE --port DEV [--baud N] [--timeout S] [--input ANSWERS]\n"
     "        [--report XML]\n"
     "                  run a macro script as the central station; its output\n"
@@ -37,6 +45,14 @@ const char* const kUsage =
     "                  to the terminal or, with --input, are answered by the\n"
     "                  lines of ANSWERS in turn; --report writes the script's\n"
     "                  verdicts as JUnit XML\n"
+    "\n"
+    "Line options (field, get, getnext, set):\n"
+    "  --link pmpp|ppp the framing of the serial line (default pmpp); with ppp\n"
+    "                  a field device opens its side of the link at start, a\n"
+    "                  request first negotiates LCP and CHAP up to the Network\n"
+    "                  phase, and the messages travel as PPP protocol 0x00C1\n"
+    "  --secret S      the CHAP secret (default: the configured PPP information)\n"
+    "  --restart-ms N  the LCP restart timer in milliseconds (default 30000)\n"
     "\n"
     "Options:\n"
     "  --workdir DIR   the station's working directory (default: the current one)\n"
@@ -58,7 +74,7 @@ struct Command_Shape {
 
 constexpr Command_Shape kCommands[] = {
     {"load", 0, 0, false}, {"compile", 1, 1, false}, {"tree", 0, 0, false}, {"info", 1, 1, false}, {"field", 0, 0, true},
-    {"get", 1, 26, true},  {"getnext", 1, 26, true}, {"set", 1, 26, true},     {"macro", 1, 1, true},
+    {"get", 1, 26, true},  {"getnext", 1, 26, true}, {"set", 1, 26, true},     {"macro", 1, 1, true}, {"ppp", 0, 0, true},
 };
 
 bool read_number(std::string_view text, int& value) {
@@ -124,6 +140,19 @@ std::optional<Cli_Options> parse_options(int argc, char** argv, std::string& err
             ok = number_of(word, options.dynobj, 1, 13);
         } else if (word == "--timeout") {
             ok = number_of(word, options.timeout, 1, 65535);
+        } else if (word == "--link") {
+            std::string link;
+            ok = value_of(word, link);
+            if (ok && link != "ppp" && link != "pmpp") {
+                error = "--link needs pmpp or ppp";
+                return std::nullopt;
+            }
+            options.ppp = link == "ppp";
+        } else if (word == "--secret") {
+            ok = value_of(word, options.secret);
+            options.secret_given = true;
+        } else if (word == "--restart-ms") {
+            ok = number_of(word, options.restart_ms, 1, 3600000);
         } else if (word == "--input") {
             ok = value_of(word, options.input);
         } else if (word == "--report") {

@@ -26,6 +26,10 @@ struct Cli_Options {
     bool stmp = false;
     int dynobj = 0;
     int timeout = 0;  // 0: the configured time-out
+    bool ppp = false;           // --link ppp: PPP over the serial line
+    std::string secret;         // the CHAP secret; empty: the configured one
+    bool secret_given = false;
+    int restart_ms = 0;         // the PPP restart timer; 0: the station's own
 
     // The macro command.
     std::string input;   // answers to the script's prompts, one a line; empty: the terminal

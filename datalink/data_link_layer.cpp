@@ -24,6 +24,7 @@ const Framer& Data_Link_Layer::framer(Link_Type link) const {
     switch (link) {
         case Link_Type::pmpp: return pmpp_;
         case Link_Type::none: return unframed_;
-        default: return kNoFramer;  // PPP's framer joins here from ppp/
+        case Link_Type::ppp: return ppp_ != nullptr ? *ppp_ : kNoFramer;
+        default: return kNoFramer;
     }
 }

@@ -37,7 +37,14 @@ public:
 
     const PMPP& pmpp() const { return pmpp_; }
 
+    // The framer of a link type framed outside the data link (PPP's, from
+    // ppp/); it must outlive the data link's use of it.
+    void attach(Link_Type link, const Framer& framer) {
+        if (link == Link_Type::ppp) ppp_ = &framer;
+    }
+
 private:
     PMPP pmpp_;
     Unframed unframed_;
+    const Framer* ppp_ = nullptr;
 };

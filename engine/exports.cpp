@@ -10,6 +10,7 @@
 #include "engine/inside_engine.h"
 #include "engine/macro_calls.h"
 #include "engine/quorvan_engine.h"
+#include "ppp/ppp_codes.h"
 #include "quorvan.h"
 
 namespace {
@@ -287,6 +288,138 @@ QV_API void GetFieldDeviceErrorMode(uint8_t* extra_byte, uint8_t* remove_byte, u
             if (out[i] != nullptr) *out[i] = mode.switches[i] ? 1 : 0;
         if (message_count != nullptr) *message_count = mode.message_count;
     });
+}
+
+QV_API int32_t StartPPP(QV_DisplayCallback display) {
+    return on_engine<int32_t>(-1, [&](Quorvan& q) { return q.StartPPP(display); });
+}
+
+QV_API int32_t Authenticate(QV_DisplayCallback display) {
+    return on_engine<int32_t>(-1, [&](Quorvan& q) { return q.Authenticate(display); });
+}
+
+QV_API int32_t DoPPPEventT(const char* event, int32_t /*argument*/, QV_DisplayCallback display) {
+    return on_engine<int32_t>(-1, [&](Quorvan& q) { return q.DoPPPEventT(event, display); });
+}
+
+QV_API int32_t SetPPPEvent(int32_t event) {
+    return on_engine<int32_t>(-1, [&](Quorvan& q) { return q.SetPPPEvent(event); });
+}
+
+QV_API int32_t SetPPPEventT(const char* event, int32_t /*argument*/) {
+    return on_engine<int32_t>(-1, [&](Quorvan& q) { return q.SetPPPEventT(event); });
+}
+
+QV_API int32_t SendLCPRawMessage(const char* name, char** frame, uint8_t identifier, QV_DisplayCallback display) {
+    return on_engine<int32_t>(-1, [&](Quorvan& q) { return q.SendLCPRawMessage(name, frame, identifier, display); });
+}
+
+QV_API int32_t GetLinkState(void) {
+    return on_engine<int32_t>(-1, [](Quorvan& q) { return q.GetLinkState(); });
+}
+
+QV_API int32_t GetLinkEvent(void) {
+    return on_engine<int32_t>(-1, [](Quorvan& q) { return q.GetLinkEvent(); });
+}
+
+QV_API int32_t GetLinkPhase(void) {
+    return on_engine<int32_t>(-1, [](Quorvan& q) { return q.GetLinkPhase(); });
+}
+
+QV_API char* GetLinkText(int32_t kind, int32_t value) {
+    std::string_view text;
+    switch (kind) {
+    case QV_LINK_TEXT_STATE: text = state_name(value); break;
+    case QV_LINK_TEXT_PHASE: text = phase_name(value); break;
+    case QV_LINK_TEXT_EVENT: text = event_name(value); break;
+    default: return nullptr;
+    }
+    try {
+        return c_text(std::string(text));
+    } catch (...) {
+        return nullptr;
+    }
+}
+
+QV_API void GetLCPOptions(uint32_t* mru, char** map, uint32_t* authentication, uint32_t* quality, uint32_t* magic,
+                          uint8_t* pfc, uint8_t* acfc, uint32_t* reserved, uint32_t* fcs_alternatives,
+                          uint8_t* self_describing_pad, uint8_t* numbered_mode, uint8_t* callback, uint8_t* further) {
+    on_engine_void([&](Quorvan& q) {
+        const Lcp_Options options = q.GetLCPOptions();
+        const auto put = [](auto* out, auto value) {
+            if (out != nullptr) *out = value;
+        };
+        put(mru, options.maximum_receive_unit);
+        if (map != nullptr) *map = c_text(options.async_control_character_map);
+        put(authentication, options.authentication_protocol);
+        put(quality, options.quality_protocol);
+        put(magic, options.magic_number);
+        put(pfc, options.protocol_field_compression);
+        put(acfc, options.address_control_field_compression);
+        put(reserved, options.reserved);
+        put(fcs_alternatives, options.fcs_alternatives);
+        put(self_describing_pad, options.self_describing_pad);
+        put(numbered_mode, options.numbered_mode);
+        put(callback, options.callback);
+        put(further, options.further_flag);
+    });
+}
+
+QV_API void SetLCPOptions(uint32_t mru, const char* map, uint32_t authentication, uint32_t quality, uint32_t magic,
+                          uint8_t pfc, uint8_t acfc, uint32_t reserved, uint32_t fcs_alternatives,
+                          uint8_t self_describing_pad, uint8_t numbered_mode, uint8_t callback, uint8_t further) {
+    on_engine_void([&](Quorvan& q) {
+        Lcp_Options options;
+        options.maximum_receive_unit = mru;
+        options.async_control_character_map = map != nullptr ? map : "";
+        options.authentication_protocol = authentication;
+        options.quality_protocol = quality;
+        options.magic_number = magic;
+        options.protocol_field_compression = pfc;
+        options.address_control_field_compression = acfc;
+        options.reserved = reserved;
+        options.fcs_alternatives = fcs_alternatives;
+        options.self_describing_pad = self_describing_pad;
+        options.numbered_mode = numbered_mode;
+        options.callback = callback;
+        options.further_flag = further;
+        q.SetLCPOptions(options);
+    });
+}
+
+QV_API int32_t SetPPPInfo(const char* info) {
+    return on_engine<int32_t>(-1, [&](Quorvan& q) {
+        q.SetPPPInfo(info);
+        return 0;
+    });
+}
+
+QV_API int32_t GetPPPInfo(char** info) {
+    return on_engine<int32_t>(-1, [&](Quorvan& q) {
+        const std::string text = q.GetPPPInfo();
+        if (info != nullptr) *info = c_text(text);
+        return 0;
+    });
+}
+
+QV_API void SetPPPRestartTimer(uint32_t milliseconds) {
+    on_engine_void([&](Quorvan& q) { q.SetPPPRestartTimer(milliseconds); });
+}
+
+QV_API void APISetLinkEvent(void) {
+    on_engine_void([](Quorvan& q) { q.APISetLinkEvent(); });
+}
+
+QV_API int32_t GetConnectionState(void) {
+    return on_engine<int32_t>(-1, [](Quorvan& q) { return q.GetConnectionState(); });
+}
+
+QV_API int32_t SetLinkType(int32_t link) {
+    return on_engine<int32_t>(-1, [&](Quorvan& q) { return q.SetLinkType(link); });
+}
+
+QV_API int32_t GetLinkType(void) {
+    return on_engine<int32_t>(-1, [](Quorvan& q) { return q.GetLinkType(); });
 }
 
 }  // extern "C"

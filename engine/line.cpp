@@ -10,7 +10,10 @@
 #include "transport/socket_line.h"
 
 Line::Line(Request_Book& book)
-    : receiver_(station_, data_link_, field_device_, book.outstanding(), book.errors()) {}
+    : receiver_(station_, data_link_, field_device_, book.outstanding(), book.errors()) {
+    data_link_.attach(Link_Type::ppp, ppp_.framer());
+    receiver_.set_ppp(&ppp_);
+}
 
 Line::~Line() {
     receiver_thread_.stop();

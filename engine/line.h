@@ -15,6 +15,7 @@
 #include "field/field_device.h"
 #include "field/field_device_settings.h"
 #include "transport/receiver_thread.h"
+#include "transport/ppp_line.h"
 #include "transport/sp_ovr.h"
 #include "transport/switched_line.h"
 #include "transport/ta_receiver.h"
@@ -61,6 +62,13 @@ public:
 
     void set_error_mode(const Error_Mode& mode) { error_injection_.set(mode); }
 
+    // The PPP layer of the line; callers hold the link lock.
+    Ppp_Line& ppp() { return ppp_; }
+    const Ppp_Line& ppp() const { return ppp_; }
+    // Wakes the receiver thread with the link event.
+    void link_event() { receiver_thread_.link_event(); }
+    Connection_State connection_state() const { return connection_state_.load(); }
+
     // For feeding octets straight to the receiver, as the fuzz target does.
     TA_Receiver& receiver() { return receiver_; }
     Error_Mode error_mode() const { return error_injection_.mode(); }
@@ -75,6 +83,7 @@ private:
     Field_Device_Settings field_settings_;
     ErrorInjection error_injection_;
     Field_Device field_device_{field_settings_, error_injection_, data_link_};
+    Ppp_Line ppp_{station_, data_link_.framer(Link_Type::pmpp), [this](uint32_t n) { return random_.below(n); }};
     std::atomic<Connection_State> connection_state_{Connection_State::not_connected};
     TA_Receiver receiver_;
     BCCThread_TA_Receiver receiver_thread_{receiver_, connection_state_};

@@ -32,6 +32,7 @@ void Quorvan::settings_changed() {
     settings.port_name = ini_->port_name();
     settings.role = static_cast<Role>(ini_->role());
     settings.time_out_seconds = ini_->time_out();
+    settings.serial_link = serial_link_;
     line_.set_settings(settings);
 }
 
@@ -68,7 +69,7 @@ int32_t Quorvan::StartReceiverThread(QV_DisplayCallback display, QV_StatusCallba
         if (status != nullptr)
             to_status = [status](const Line_Status& line) {
                 Inside_Engine inside;
-                status(static_cast<int32_t>(line.connection_type), static_cast<int32_t>(line.connection_state), 0, 0,
+                status(static_cast<int32_t>(line.connection_type), static_cast<int32_t>(line.connection_state), line.link_state, line.link_phase,
                        line.port_text.c_str(), 0, 0, 0, line.seconds_remaining);
             };
         line_.start_receiver(mib_.stmf(), std::move(to_display), std::move(to_status));

@@ -14,6 +14,7 @@
 #include "engine/line.h"
 #include "engine/mib.h"
 #include "engine/request_book.h"
+#include "ppp/lcp_options.h"
 #include "quorvan.h"
 
 class Quorvan {
@@ -73,6 +74,28 @@ public:
     void SetFieldDeviceErrorMode(const Error_Mode& mode) { line_.set_error_mode(mode); }
     Error_Mode GetFieldDeviceErrorMode() const { return line_.error_mode(); }
 
+    // The PPP link (engine/ppp_calls.cpp).
+    int32_t StartPPP(QV_DisplayCallback display);
+    int32_t Authenticate(QV_DisplayCallback display);
+    int32_t DoPPPEventT(const char* event, QV_DisplayCallback display);
+    int32_t SetPPPEvent(int32_t event);
+    int32_t SetPPPEventT(const char* event);
+    int32_t SendLCPRawMessage(const char* name, char** frame, uint8_t identifier, QV_DisplayCallback display);
+    int32_t GetLinkState() const;
+    int32_t GetLinkEvent() const;
+    int32_t GetLinkPhase() const;
+    Lcp_Options GetLCPOptions() const;
+    void SetLCPOptions(const Lcp_Options& options);
+    void SetPPPInfo(const char* info);
+    std::string GetPPPInfo();
+    void SetPPPRestartTimer(uint32_t milliseconds);
+    void APISetLinkEvent() { line_.link_event(); }
+    int32_t GetConnectionState() const { return static_cast<int32_t>(line_.connection_state()); }
+    // The framing of a serial line for this run (1 PMPP, 2 PPP); -1 for
+    // another value. Taken when the receiver thread starts.
+    int32_t SetLinkType(int32_t link);
+    int32_t GetLinkType() const { return static_cast<int32_t>(serial_link_); }
+
     // Calls waiting inside the engine (GetError) return at once: it is about
     // to be destroyed.
     void cancel_waits() { book_.cancel_waits(); }
@@ -88,6 +111,11 @@ private:
     // Reopens the port, then stores the settings, saved or for this run.
     int32_t set_params(uint16_t baud, const char* port, int32_t time_out, IniFile::Keep keep);
     Connection_Type connection_type() const { return static_cast<Connection_Type>(ini_->connection_type()); }
+    // The link the line's messages are framed for.
+    Link_Type link_type() const {
+        const Connection_Type type = connection_type();
+        return type == Connection_Type::serial ? serial_link_ : line_.link(type);
+    }
     // Hands the receiver thread the settings it works with, after every change.
     void settings_changed();
 
@@ -97,6 +125,7 @@ private:
     Request_Book book_;
     Line line_{book_};
     void* app_instance_ = nullptr;
+    Link_Type serial_link_ = Link_Type::pmpp;
 };
 
 // The device of a port name: "COM1" .. "COMn" are /dev/ttyS0 .. /dev/ttyS(n-1);

@@ -47,7 +47,7 @@ std::vector<Sent_Frame> Quorvan::encode_request(Request_Record& record, bool kee
         STMF_Message pdu;
         mib_.stmf().encode(pdu, *message, &trace);
         const int32_t segments = pdu.segment(true);
-        const Link_Type link = line_.link(connection_type());
+        const Link_Type link = link_type();
         std::vector<Sent_Frame> frames;
         const STMF_Message* segment = &pdu;
         for (int32_t i = 0; i < segments && segment != nullptr; ++i, segment = segment->next()) {

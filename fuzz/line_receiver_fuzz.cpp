@@ -2,8 +2,10 @@
 // size, reach frame assembly, the data link, the codec and the answer step,
 // in the central role with requests waiting and in the field role answering
 // (on a port that is closed, so the answers go nowhere); as PMPP frames on a
-// stream, or each read as one UDP datagram. Nothing may escape the receiver,
-// and it must always make progress through the octets.
+// stream, each read as one UDP datagram, or on a PPP link, where LCP and CHAP
+// frames drive the automaton and quiet passes its timer and challenge.
+// Nothing may escape the receiver, and it must always make progress through
+// the octets.
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
@@ -53,7 +55,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     // The first octet: the role, the kind of the waiting requests, and the
     // size of each read; the second: the error injection of the answers, and
-    // (its top bit) datagrams instead of a stream.
+    // (its top bit) another link than PMPP, which a third octet chooses: a PPP
+    // link (opened when the role is central) when odd, else datagrams.
     const uint8_t pick = data[0];
     station_line.set_error_mode(Error_Mode{{static_cast<bool>(data[1] & 1), static_cast<bool>(data[1] & 2),
                                             static_cast<bool>(data[1] & 4), false, static_cast<bool>(data[1] & 8),
@@ -64,6 +67,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Receive_Context context;
     context.role = (pick & 0x80) ? Role::field : Role::central;
     context.time_text = "12:00:00.000";
+    const bool other_link = (data[1] & 0x80) != 0;
+    if (other_link && size < 3) return 0;
+    const bool ppp = other_link && (data[2] & 1) != 0;
+    const bool datagrams = other_link && !ppp;
+    if (ppp) {
+        receiver.set_link(Link_Type::ppp);
+        if (context.role == Role::central) receiver.open_ppp(context);
+    }
     if (context.role == Role::central) {
         for (int32_t id = 0; id <= 1; ++id) {
             book.enter(id, waiting_request(tree, id, pick), (pick & 4) != 0);
@@ -71,9 +82,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
 
     const size_t read_size = 1 + (pick & 0x70);
-    const bool datagrams = (data[1] & 0x80) != 0;
     if (datagrams) receiver.set_link(Link_Type::none);
-    std::span<const uint8_t> line(data + 2, size - 2);
+    const size_t header = other_link ? 3 : 2;
+    std::span<const uint8_t> line(data + header, size - header);
     while (!line.empty()) {
         std::span<const uint8_t> read = line.first(std::min(read_size, line.size()));
         line = line.subspan(read.size());
@@ -86,6 +97,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             if (taken == 0 || taken > read.size()) std::abort();  // no progress, or more than was given
             read = read.subspan(taken);
         }
+        if (ppp) receiver.idle_pass(context);
     }
     receiver.check_time_out(0);
     return 0;

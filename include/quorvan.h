@@ -353,6 +353,110 @@ QV_API void GetFieldDeviceErrorMode(uint8_t *extra_byte, uint8_t *remove_byte, u
                                     uint8_t *edit_manually, uint8_t *invalid_crc, uint8_t *invalid_control,
                                     uint8_t *invalid_address, uint8_t *no_response, int32_t *message_count);
 
+/* ---- PPP link ------------------------------------------------------------ */
+
+/* The RFC 1661 automaton of LCP, driven by hand or by the line. States:
+ * 0 Initial, 1 Starting, 2 Closed, 3 Stopped, 4 Closing, 5 Stopping,
+ * 6 Request Sent, 7 Ack Received, 8 Ack Sent, 9 Opened. Phases: 0 Dead,
+ * 1 Link Establishment, 2 Authentication, 3 Network, 4 Terminating. Events
+ * by code: 1 Up, 2 Down, 3 Open, 4 Close, 5 TO+, 6 TO-, 7 RCR+, 8 RCR-(nak),
+ * 21 RCR-(rej), 9 RCA, 10 RCN, 11 RTR, 12 RTA, 13 RUC, 14 (15) RXJ+,
+ * 16 (17) RXJ-, 18 (19, 20) RXR; by name, a text that begins with one of
+ * these names. An event step answers 0 (nothing to send), 1 (the reply
+ * packet), 2 (the request packet) or 4 (the request, then the reply).
+ *
+ * The calls that send write each frame (protocol 0xC021 for LCP, 0xC223 for
+ * CHAP) to the line and give display " Sent: " and the frame's byte text,
+ * or "Error sending message" when the write failed; texts of the layer
+ * (a refused packet, the CHAP outcome) go to display as they come.
+ *
+ * On a PPP link the receiver thread hands received LCP and CHAP frames to
+ * the automaton and sends its answers; on quiet passes it runs the restart
+ * timer and, in the Authentication phase, sends one CHAP challenge. NTCIP
+ * messages travel as protocol 0x00C1. A field device on a PPP line raises
+ * Up and Open (sending its Configure-Request) when its receiver thread
+ * starts; a central station opens the link with StartPPP. */
+#define QV_PPP_NOTHING 0
+#define QV_PPP_REPLY 1
+#define QV_PPP_REQUEST 2
+#define QV_PPP_REQUEST_AND_REPLY 4
+
+/* Raises Up and Open and sends the Configure-Request. Returns 0 when it was
+ * sent, 1 when the write failed. */
+QV_API int32_t StartPPP(QV_DisplayCallback display);
+/* Sends a CHAP challenge when the link's Configure-Request negotiates CHAP
+ * and returns 2; returns 0 otherwise. */
+QV_API int32_t Authenticate(QV_DisplayCallback display);
+/* Raises the event named and sends what its actions build. Returns the step's
+ * answer; -1 when event is NULL. The argument is accepted for call
+ * compatibility. */
+QV_API int32_t DoPPPEventT(const char *event, int32_t argument, QV_DisplayCallback display);
+/* Raise an event by code or by name without sending anything; return the
+ * step's answer (a name that matches no event changes nothing). */
+QV_API int32_t SetPPPEvent(int32_t event);
+QV_API int32_t SetPPPEventT(const char *event, int32_t argument);
+/* Builds an LCP packet chosen by its name ("Configure-Request",
+ * "Configure-Ack", "Configure-Nak", "Configure-Reject", "Terminate-Request",
+ * "Terminate-Ack", "Code-Reject", "Protocol-Reject", "Echo-Request",
+ * "Echo-Reply", "Discard-Request") with the identifier given, sends it and
+ * stores in *frame the frame's byte text (newly allocated). The automaton
+ * is left as it was. Returns 0 when it was sent, 1 when the write failed,
+ * -1 for a name that chooses no packet. */
+QV_API int32_t SendLCPRawMessage(const char *name, char **frame, uint8_t identifier,
+                                 QV_DisplayCallback display);
+/* The link state, the last event raised, the link phase. */
+QV_API int32_t GetLinkState(void);
+QV_API int32_t GetLinkEvent(void);
+QV_API int32_t GetLinkPhase(void);
+/* The station's text for a link state, phase or event code ("Request Sent",
+ * "Network", "RCR+" ...; a state outside the set is "No connection", a phase
+ * or event outside it an empty text); newly allocated; NULL for another
+ * kind. Works without an engine. */
+#define QV_LINK_TEXT_STATE 0
+#define QV_LINK_TEXT_PHASE 1
+#define QV_LINK_TEXT_EVENT 2
+QV_API char *GetLinkText(int32_t kind, int32_t value);
+/* The option set of the Configure-Request, in its order: maximum receive
+ * unit, async control character map (text; *map newly allocated),
+ * authentication protocol (0xC223 CHAP, 0xC023 PAP), quality protocol,
+ * magic number, protocol field compression, address and control field
+ * compression, reserved, FCS alternatives, self-describing pad, numbered
+ * mode, callback, one further flag. An option is offered when its value is
+ * not 0 (not empty for the map; 1 for the one-octet switches). */
+QV_API void GetLCPOptions(uint32_t *mru, char **map, uint32_t *authentication, uint32_t *quality,
+                          uint32_t *magic, uint8_t *pfc, uint8_t *acfc, uint32_t *reserved,
+                          uint32_t *fcs_alternatives, uint8_t *self_describing_pad,
+                          uint8_t *numbered_mode, uint8_t *callback, uint8_t *further);
+QV_API void SetLCPOptions(uint32_t mru, const char *map, uint32_t authentication, uint32_t quality,
+                          uint32_t magic, uint8_t pfc, uint8_t acfc, uint32_t reserved,
+                          uint32_t fcs_alternatives, uint8_t self_describing_pad, uint8_t numbered_mode,
+                          uint8_t callback, uint8_t further);
+/* The PPP information of the configuration: the CHAP secret. SetPPPInfo
+ * stores it and gives it to the link; GetPPPInfo stores it in *info (newly
+ * allocated) and gives it to the link again. Both return 0. */
+QV_API int32_t SetPPPInfo(const char *info);
+QV_API int32_t GetPPPInfo(char **info);
+/* The restart timer of the automaton in milliseconds (30000 at start): how
+ * long a Configure- or Terminate-Request waits for its answer before it is
+ * sent again (at most ten times, then TO-). */
+QV_API void SetPPPRestartTimer(uint32_t milliseconds);
+/* Wakes the receiver thread with the link event: in the Authentication
+ * phase a CHAP challenge is built and kept for checking the peer's
+ * response, but not sent. */
+QV_API void APISetLinkEvent(void);
+/* 1 connected, 2 not connected. */
+QV_API int32_t GetConnectionState(void);
+/* The framing of a serial connection for this run: 1 PMPP (the default),
+ * 2 PPP (a PPP link over a line that is already connected, as between two
+ * stations on a null-modem cable or a pseudo-terminal pair). Modem
+ * connections always use PPP. Call it before StartReceiverThread, which
+ * takes the framing for its connection. Returns 0, or -1 for another
+ * value; GetLinkType returns the framing. NQuorvan.ini does not keep it. */
+#define QV_LINK_PMPP 1
+#define QV_LINK_PPP 2
+QV_API int32_t SetLinkType(int32_t link);
+QV_API int32_t GetLinkType(void);
+
 /* ---- macro scripts ------------------------------------------------------------ */
 
 /* Runs a macro script on a thread of its own: writes "\nRunning macro" and

@@ -9,7 +9,13 @@ void Ppp_Link::send(const Ppp_Packet_Out& packet, uint16_t protocol) {
 }
 
 void Ppp_Link::send_all(const Lcp_Output& output) {
+    note_phase();
     for (const Ppp_Packet_Out& packet : output.packets) send(packet, ppp_protocol::kLcp);
+}
+
+void Ppp_Link::note_phase() {
+    const Link_Phase phase = ppp_.phase();
+    if (phase != Link_Phase::authenticate && phase != Link_Phase::network) challenge_sent_ = false;
 }
 
 Ppp_Received Ppp_Link::receive_frame(std::span<const uint8_t> frame) {
@@ -24,35 +30,42 @@ Ppp_Received Ppp_Link::receive_frame(std::span<const uint8_t> frame) {
         return received;
     }
     if (received.decode.flags != 0) return received;
-    switch (received.decode.ipi) {
+    receive_packet(received.decode.ipi, message.information, received);
+    return received;
+}
+
+void Ppp_Link::receive_packet(uint16_t protocol, std::span<const uint8_t> information, Ppp_Received& received) {
+    switch (protocol) {
     case ppp_protocol::kLcp:
-        received.lcp = ppp_.receive_lcp(message.information);
+        received.lcp = ppp_.receive_lcp(information);
         trace(received.lcp.refusal);
         send_all(received.lcp);
         break;
     case ppp_protocol::kChap:
-        received.chap = ppp_.receive_chap(message.information);
+        received.chap = ppp_.receive_chap(information);
         trace(received.chap.text);
         if (received.chap.reply) send(*received.chap.reply, ppp_protocol::kChap);
         break;
     case ppp_protocol::kNtcip:
-    case ppp_protocol::kNtcipC0: received.ntcip = std::move(message.information); break;
+    case ppp_protocol::kNtcipC0: received.ntcip = Ppp_Bytes(information.begin(), information.end()); break;
     default: break;  // IP: not carried here
     }
-    return received;
 }
 
 void Ppp_Link::idle_pass() {
+    note_phase();
+    // The peer's Success can move this side to the Network phase before its
+    // first quiet pass; it still challenges the peer once, or the peer would
+    // wait in the Authentication phase for ever.
     const Link_Phase phase = ppp_.phase();
-    // A link negotiated again challenges again.
-    if (phase == Link_Phase::dead || phase == Link_Phase::establish || phase == Link_Phase::terminate)
-        challenge_sent_ = false;
-    if (phase == Link_Phase::authenticate && !challenge_sent_) challenge_sent_ = authenticate();
+    if ((phase == Link_Phase::authenticate || phase == Link_Phase::network) && !challenge_sent_)
+        challenge_sent_ = authenticate();
     send_all(ppp_.run_timer());
 }
 
 Lcp_Result Ppp_Link::raise(int32_t event, bool send) {
     const Lcp_Output output = ppp_.raise_and_serialise(event);
+    note_phase();
     if (send) send_all(output);
     return output.result;
 }

@@ -57,9 +57,14 @@ public:
     // A frame the decode flags (bad FCS, protocol field not two octets) or
     // refuses is not handled further; the caller reports it.
     Ppp_Received receive_frame(std::span<const uint8_t> frame);
+    // The information of a decoded frame of a protocol, handled as
+    // receive_frame handles it: LCP and CHAP by the layer, with what it
+    // answers sent; NTCIP handed back in received.ntcip.
+    void receive_packet(uint16_t protocol, std::span<const uint8_t> information, Ppp_Received& received);
 
     // What the receiver does on an idle pass: in the Authentication phase
-    // the first time, a challenge sent; then the restart timer's step.
+    // (or the Network phase, when the peer's Success came first) the first
+    // time, a challenge sent; then the restart timer's step.
     void idle_pass();
 
     // An event raised by hand, its packets sent or not.
@@ -84,6 +89,9 @@ public:
 private:
     void send(const Ppp_Packet_Out& packet, uint16_t protocol);
     void send_all(const Lcp_Output& output);
+    // A link negotiated again challenges again: outside the Authentication
+    // and Network phases the challenge counts as not sent.
+    void note_phase();
     void trace(std::string_view text) const {
         if (trace_ && !text.empty()) trace_(text);
     }

@@ -33,10 +33,12 @@ void Central_Matcher::abort_request(const char* text, uint32_t flag) {
     finish_head(request->request_id());
 }
 
-void Central_Matcher::flag_head(uint32_t flag) {
+bool Central_Matcher::flag_head(uint32_t flag) {
     int32_t id = 0;
     int64_t sent = 0;
-    if (requests_.head_timing(id, sent)) errors_.record_flag(id, Error_Class::Data_Link, flag);
+    if (!requests_.head_timing(id, sent)) return false;
+    errors_.record_flag(id, Error_Class::Data_Link, flag);
+    return true;
 }
 
 void Central_Matcher::finish_head(int32_t request_id) {

@@ -30,12 +30,14 @@ public:
     void set_stmf(const STMF* stmf) { stmf_ = stmf; }
 
     // A decoded frame with an NTCIP information field: the response to the
-    // oldest request.
+    // oldest request. A PPP link has one peer, and its frames carry the
+    // all-stations address: their address is not checked.
     void handle(const Raw_Message& frame, bool check_address = true);
     // A frame that could not be decoded: the oldest request ends with the flag.
     void abort_request(const char* text, uint32_t flag);
-    // A frame without a valid IPI: the oldest request is flagged and waits on.
-    void flag_head(uint32_t flag);
+    // A frame without a valid IPI: the oldest request is flagged and waits
+    // on. False when there is no request to flag.
+    bool flag_head(uint32_t flag);
     // Times the oldest request out when its time-out has passed: the
     // seconds it may still wait, 0 when nothing is timed.
     int check_time_out(int time_out_seconds);

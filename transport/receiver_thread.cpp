@@ -113,6 +113,8 @@ void BCCThread_TA_Receiver::wait_while_suspended() {
 }
 
 void BCCThread_TA_Receiver::report_status(int remaining) {
+    // The link lock is not taken under the status lock.
+    const auto [link_state, link_phase] = receiver_.link_state_and_phase();
     std::lock_guard hold(status_lock());
     if (!status_) return;
     const Receiver_Settings now = settings();
@@ -120,6 +122,8 @@ void BCCThread_TA_Receiver::report_status(int remaining) {
     line.connection_type = now.connection_type;
     line.connection_state = connection_state_.load();
     line.port_text = now.connection_type == Connection_Type::modem ? kModemPortText : now.port_name;
+    line.link_state = link_state;
+    line.link_phase = link_phase;
     line.seconds_remaining = remaining;
     status_(line);
 }
@@ -133,7 +137,7 @@ void BCCThread_TA_Receiver::run() {
     // (again when the line changes), PMPP on a serial port, PPP on a modem.
     Link_Type link = Link_Type::pmpp;
     const auto choose_link = [&] {
-        link = context.device_type == Connection_Type::serial    ? Link_Type::pmpp
+        link = context.device_type == Connection_Type::serial    ? at_start.serial_link
                : context.device_type == Connection_Type::network ? port_->link()
                                                                  : Link_Type::ppp;
         receiver_.set_link(link);
@@ -143,6 +147,11 @@ void BCCThread_TA_Receiver::run() {
         display(kUnknownDevice);
     choose_link();
     if (context.device_type != Connection_Type::modem) connection_state_ = Connection_State::connected;
+    // A field device on a PPP line opens its side of the link at once.
+    if (link == Link_Type::ppp && context.device_type == Connection_Type::serial && context.role == Role::field) {
+        context.time_text = util_time();
+        receiver_.open_ppp(context);
+    }
     // Lines read by the thread: the serial port and the network lines; the
     // modem's line comes with dial-up.
     const bool reads_line = context.device_type != Connection_Type::modem;
@@ -189,7 +198,10 @@ void BCCThread_TA_Receiver::run() {
             drain_fd(wake_fd_);
             continue;
         }
-        if (fds[1].revents & POLLIN) drain_fd(link_fd_);
+        if (fds[1].revents & POLLIN) {
+            drain_fd(link_fd_);
+            receiver_.link_event();
+        }
 
         bool idle = true;
         try {
@@ -233,7 +245,13 @@ void BCCThread_TA_Receiver::run() {
             } else if (watched == 3 && (fds[2].revents & (POLLHUP | POLLERR | POLLNVAL))) {
                 port_hung_up = true;
             }
-            if (idle) remaining = receiver_.check_time_out(settings().time_out_seconds);
+            if (idle) {
+                remaining = receiver_.check_time_out(settings().time_out_seconds);
+                if (connection_state_ == Connection_State::connected) {
+                    context.time_text = util_time();
+                    receiver_.idle_pass(context);
+                }
+            }
         } catch (const std::exception&) {
             // Whatever was being read is dropped with the failure.
             count = 0;

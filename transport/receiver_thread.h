@@ -25,6 +25,9 @@ struct Receiver_Settings {
     std::string port_name;
     Role role = Role::central;
     uint16_t time_out_seconds = 10;
+    // The framing of a serial line: PMPP, or PPP when a test runs PPP over
+    // a line that is already connected.
+    Link_Type serial_link = Link_Type::pmpp;
 
     bool operator==(const Receiver_Settings&) const = default;
 };
@@ -40,6 +43,8 @@ enum class Connection_State : int32_t {
 struct Line_Status {
     Connection_Type connection_type = Connection_Type::serial;
     Connection_State connection_state = Connection_State::not_connected;
+    int32_t link_state = 0;  // the PPP automaton's state and phase
+    int32_t link_phase = 0;
     std::string port_text;  // the port name, or "Modem"
     int32_t seconds_remaining = 0;
 };

@@ -107,15 +107,24 @@ void TA_Receiver::handle_frame(const Receive_Context& context) {
         return central_.abort_request(failure != nullptr ? failure : error_flag_text(flag), flag);
     }
 
+    if (link_ == Link_Type::ppp && !report_ppp_flags(result)) {
+        frame_.clear();
+        return;
+    }
     if (result.flags != 0) {
         show(kIncomplete);
         frame_.clear();
         return;
     }
     show(kDecoding);
-    // A PPP link's packets (LCP, CHAP, IPCP) are told apart by their protocol
-    // field before this point and go to the link's automaton in ppp/; only
-    // NTCIP information reaches the roles.
+    // A PPP frame's protocol is read as its IPI: LCP and CHAP go to the PPP
+    // layer, NTCIP to the roles as over PMPP.
+    if (link_ == Link_Type::ppp && ppp_ != nullptr &&
+        (result.ipi == ppp_protocol::kLcp || result.ipi == ppp_protocol::kChap)) {
+        handle_ppp_packet(result.ipi, context);
+        frame_.clear();
+        return;
+    }
     switch (result.ipi) {
         case IPI::kIp:
             show(kIp);
@@ -139,7 +148,86 @@ void TA_Receiver::dispatch(const Receive_Context& context) {
         Line_Field_Output out(display_, station_, context);
         field_device_.answer(stmf_, frame_, link_, out);
     } else {
-        // Without a frame there is no station address to check.
-        central_.handle(frame_, link_ != Link_Type::none);
+        // Without a frame there is no station address to check; a PPP link
+        // has one peer, and its frames carry the all-stations address.
+        central_.handle(frame_, link_ != Link_Type::none && link_ != Link_Type::ppp);
     }
+}
+
+bool TA_Receiver::report_ppp_flags(Decode_Result& result) {
+    // An address or control field that is not PPP's: the frame cannot be
+    // trusted, and the oldest request ends with the field's flag.
+    if (result.flags & (ppp_decode_flag::kBadAddress | ppp_decode_flag::kBadControl)) show(frame_dump(frame_.octets));
+    if (result.flags & ppp_decode_flag::kBadAddress) {
+        central_.abort_request(error_flag_text(InvalidAddress), InvalidAddress);
+        return false;
+    }
+    if (result.flags & ppp_decode_flag::kBadControl) {
+        central_.abort_request(error_flag_text(InvalidControl), InvalidControl);
+        return false;
+    }
+    // A bad FCS is recorded against the oldest request, which then takes the
+    // frame's fields as its answer.
+    if (result.flags & ppp_decode_flag::kBadFcs) {
+        show(kBadCrc);
+        if (central_.flag_head(InvalidCRC)) {
+            show(central_text::kContinue);
+            result.flags &= static_cast<uint16_t>(~ppp_decode_flag::kBadFcs);
+        }
+    }
+    return true;
+}
+
+Ppp_Output TA_Receiver::ppp_output(const Receive_Context& context) const {
+    Ppp_Output output;
+    output.text = [this](const std::string& text) { show(text); };
+    output.frame = [this, time = context.time_text](const Ppp_Bytes& frame, std::string_view label, bool sent) {
+        if (sent)
+            display_.show_sent(frame, std::string(label), time);
+        else
+            show(kSendFailed);
+    };
+    return output;
+}
+
+void TA_Receiver::handle_ppp_packet(uint16_t protocol, const Receive_Context& context) {
+    std::lock_guard hold(link_lock());
+    const Bytes& information = frame_.information;
+    std::string name;
+    if (protocol == ppp_protocol::kLcp)
+        name = information.empty() ? std::string(lcp_display_name(0)) : std::string(lcp_display_name(information[0]));
+    else
+        name = information.empty() ? std::string() : std::string(chap_display_name(static_cast<Chap_Code>(information[0])));
+    display_.show_received(frame_, name);
+    Ppp_Line::Use use(*ppp_, context.device_type, ppp_output(context));
+    Ppp_Received received;
+    ppp_->link().receive_packet(protocol, information, received);
+}
+
+void TA_Receiver::idle_pass(const Receive_Context& context) {
+    if (link_ != Link_Type::ppp || ppp_ == nullptr) return;
+    std::lock_guard port(port_lock());
+    std::lock_guard hold(link_lock());
+    Ppp_Line::Use use(*ppp_, context.device_type, ppp_output(context));
+    ppp_->link().idle_pass();
+}
+
+void TA_Receiver::open_ppp(const Receive_Context& context) {
+    if (link_ != Link_Type::ppp || ppp_ == nullptr) return;
+    std::lock_guard hold(link_lock());
+    Ppp_Line::Use use(*ppp_, context.device_type, ppp_output(context));
+    ppp_->link().raise(static_cast<int32_t>(Lcp_Event::up), false);
+    ppp_->link().raise(static_cast<int32_t>(event_by_name("Open")), true);
+}
+
+void TA_Receiver::link_event() {
+    if (ppp_ == nullptr) return;
+    std::lock_guard hold(link_lock());
+    if (ppp_->ppp().phase() == Link_Phase::authenticate) ppp_->ppp().authenticate();
+}
+
+std::pair<int32_t, int32_t> TA_Receiver::link_state_and_phase() const {
+    if (ppp_ == nullptr) return {0, 0};
+    std::lock_guard hold(link_lock());
+    return {static_cast<int32_t>(ppp_->ppp().state()), static_cast<int32_t>(ppp_->ppp().phase())};
 }

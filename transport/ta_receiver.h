@@ -8,18 +8,21 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <utility>
 
 #include "codec/role.h"
 #include "datalink/framer.h"
 #include "datalink/raw_message.h"
 #include "transport/central_matcher.h"
 #include "transport/line_display.h"
+#include "transport/ppp_line.h"
 #include "transport/ta_sender.h"
 
 class Data_Link_Layer;
 class Error_State_List;
 class Field_Device;
 class Outstanding_Requests;
+class Ppp_Line;
 class STMF;
 
 namespace receiver_text {
@@ -30,6 +33,7 @@ inline constexpr const char* kIncomplete = "Incomplete or invalid message receiv
 inline constexpr const char* kDecoding = "\nDecoding Message:";
 inline constexpr const char* kIp = "IPI indicates IP";
 inline constexpr const char* kIpUnsupported = ":: IP Protocol not yet supported";
+inline constexpr const char* kSendFailed = "Error sending message";
 }  // namespace receiver_text
 
 // What the thread knows when it hands octets over.
@@ -50,6 +54,22 @@ public:
     // Chooses the framer of the connection's link; PMPP until told otherwise.
     void set_link(Link_Type link);
 
+    // The line's PPP layer, which takes the LCP and CHAP frames of a PPP
+    // link; none: they are reported as frames without a valid IPI.
+    void set_ppp(Ppp_Line* ppp) { ppp_ = ppp; }
+    Link_Type link() const { return link_; }
+
+    // On a PPP link: what a quiet pass of the thread does - the challenge
+    // of the Authentication phase sent once, and the restart timer's step.
+    void idle_pass(const Receive_Context& context);
+    // On a PPP link: Up raised, then Open with its Configure-Request sent.
+    void open_ppp(const Receive_Context& context);
+    // The link event: in the Authentication phase a challenge is built and
+    // kept for checking the peer's response, but not sent.
+    void link_event();
+    // The automaton's state and phase (both 0 without a PPP layer).
+    std::pair<int32_t, int32_t> link_state_and_phase() const;
+
     // Feeds octets to the frame under assembly until a frame is complete
     // (then handles it) or an octet is refused; the number of octets taken.
     size_t process_received_octets(std::span<const uint8_t> octets, const Receive_Context& context);
@@ -65,11 +85,19 @@ private:
     void handle_frame(const Receive_Context& context);
     // The frame goes to the role's handler.
     void dispatch(const Receive_Context& context);
+    // The framing flags of a PPP decode, reported and recorded; false when
+    // the frame goes no further.
+    bool report_ppp_flags(Decode_Result& result);
+    // An LCP or CHAP frame, handed to the PPP layer (the link lock held).
+    void handle_ppp_packet(uint16_t protocol, const Receive_Context& context);
+    // How the PPP layer's frames and texts show on the receiver's display.
+    Ppp_Output ppp_output(const Receive_Context& context) const;
     void show(const std::string& text) const { display_.show(text); }
 
     NTCIP_Station& station_;
     const Data_Link_Layer& data_link_;
     const Framer* framer_;
+    Ppp_Line* ppp_ = nullptr;
     Link_Type link_ = Link_Type::pmpp;
     const Field_Device& field_device_;
     const STMF* stmf_ = nullptr;

@@ -77,6 +77,59 @@ TEST_F(Cli_Line, ASetAndItsReadBackCrossTheCable) {
     EXPECT_NE(field->output().find("Field device stopped"), std::string::npos);
 }
 
+// On a PPP line a request first brings the link up to the Network phase;
+// a station that starts again negotiates again with the same field device.
+TEST_F(Cli_Line, RequestsCrossAPppLine) {
+    const std::vector<std::string> ppp = {"--link", "ppp", "--secret", "orchid", "--restart-ms", "150"};
+    start_field(ppp);
+    std::vector<std::string> set = {"set", "demoName.0=Elm Street"};
+    set.insert(set.end(), ppp.begin(), ppp.end());
+    Process_Result result = central(set);
+    EXPECT_EQ(result.exit_status, 0) << result.out << result.err;
+    EXPECT_EQ(tail_from(result.out, "result:"), "result: 0\nmessage: \nvalue: Elm Street\n") << result.err;
+    EXPECT_NE(result.out.find("\nCHAP Authentication successful, NTCIP over PPP enabled"), std::string::npos);
+
+    std::vector<std::string> get = {"get", "demoName.0"};
+    get.insert(get.end(), ppp.begin(), ppp.end());
+    result = central(get);
+    EXPECT_EQ(tail_from(result.out, "result:"), "result: 0\nmessage: \nvalue: Elm Street\n")
+        << result.out << result.err << field->output();
+
+    get[get.size() - 3] = "lilac";  // the wrong secret
+    get.insert(get.end(), {"--timeout", "2"});
+    result = central(get);
+    EXPECT_EQ(result.exit_status, 1);
+    EXPECT_NE(result.out.find("\nCHAP Authentication failed"), std::string::npos) << result.out;
+    EXPECT_NE(result.err.find("the PPP link did not reach the Network phase: Opened, Authentication"),
+              std::string::npos)
+        << result.err;
+}
+
+// The ppp command drives the link one step a line.
+TEST_F(Cli_Line, PppStepsDriveTheLinkByHand) {
+    start_field({"--link", "ppp", "--secret", "orchid", "--restart-ms", "150"});
+    Child_Process central({QUORVAN_CLI, "--workdir", central_dir.path(), "ppp", "--port", cable.first(), "--secret",
+                           "orchid", "--restart-ms", "150"});
+    central.send_line("show");
+    EXPECT_TRUE(central.wait_for("state: 0 Initial\nphase: 0 Dead\n")) << central.output();
+    central.send_line("start");
+    central.send_line("wait 10 Network");
+    central.send_line("show");
+    EXPECT_TRUE(central.wait_for("state: 9 Opened\nphase: 3 Network\n")) << central.output();
+    central.send_line("raw Echo-Request 7");
+    EXPECT_TRUE(central.wait_for("frame: 7E FF 7D 23 C0 21 7D 29 7D 27 ")) << central.output();
+    central.send_line("set-event Close");
+    central.send_line("show");
+    EXPECT_TRUE(central.wait_for("result: 2\nstate: 4 Closing\nphase: 4 Terminating\nevent: 4 Close\n"))
+        << central.output();
+    // Only what comes after the line is sent answers it.
+    const size_t before_bogus = central.output().size();
+    central.send_line("event Bogus");
+    EXPECT_TRUE(central.wait_for("result: 0\n", before_bogus)) << central.output();
+    central.send_line("raw Echo 7");
+    EXPECT_TRUE(central.wait_for("ppp step failed: raw Echo 7")) << central.output();
+}
+
 TEST_F(Cli_Line, ARefusedOrSpoiledAnswerFailsTheCommand) {
     start_field();
     Process_Result result = central({"set", "demoCounter.0=5"});

@@ -69,7 +69,7 @@ void forget_central_display() {
     displayed.shrink_to_fit();
 }
 
-Line_Test::Line_Test(int time_out) : enter(central_dir.path()) {
+Line_Test::Line_Test(int time_out, const char* ppp_secret) : enter(central_dir.path()) {
     copy_sample_into(central_dir);
     copy_sample_into(field_dir);
     central_dir.write("NQuorvan.ini",
@@ -78,6 +78,11 @@ Line_Test::Line_Test(int time_out) : enter(central_dir.path()) {
     EXPECT_EQ(Init(nullptr, 0, nullptr, QV_ROLE_CENTRAL, nullptr, nullptr, 0), 0);
     char output_name[16] = "Mibi.out";
     EXPECT_EQ(CompileMIB("Mibi", output_name, "Errors.out", 0), 0);
+    if (ppp_secret != nullptr) {
+        EXPECT_EQ(SetLinkType(QV_LINK_PPP), 0);
+        EXPECT_EQ(SetPPPInfo(ppp_secret), 0);
+        SetPPPRestartTimer(kRestartMs);
+    }
     EXPECT_EQ(StartReceiverThread(collect_display, nullptr), 0);
 }
 

@@ -62,7 +62,11 @@ protected:
     // Seconds the central station waits for an answer.
     static constexpr int kTimeOut = 2;
 
-    explicit Line_Test(int time_out = kTimeOut);
+    // With a secret, the line runs PPP (the link type set before the
+    // receiver thread starts), the secret given to the link and the restart
+    // timer at kRestartMs.
+    explicit Line_Test(int time_out = kTimeOut, const char* ppp_secret = nullptr);
+    static constexpr uint32_t kRestartMs = 150;
     ~Line_Test() override;
 
     // The field device, started on its line with extra arguments.

@@ -40,20 +40,24 @@ struct Station {
     std::vector<Ppp_Bytes> ntcip;
 };
 
-// Delivers everything in flight, both ways, until the line is quiet; then
-// an idle pass on each side; as many rounds as asked.
+// Delivers everything in flight, both ways, until the line is quiet.
+void deliver(Station& a, Station& b) {
+    while (!a.sink.frames.empty() || !b.sink.frames.empty()) {
+        for (auto [from, to] : {std::pair{&a, &b}, std::pair{&b, &a}}) {
+            if (from->sink.frames.empty()) continue;
+            const Sent sent = from->sink.frames.front();
+            from->sink.frames.pop_front();
+            const Ppp_Received received = to->link.receive_frame(sent.frame);
+            EXPECT_EQ(received.error, "") << sent.label;
+            if (received.ntcip) to->ntcip.push_back(*received.ntcip);
+        }
+    }
+}
+
+// Delivers, then an idle pass on each side; as many rounds as asked.
 void run(Station& a, Station& b, int rounds = 6) {
     for (int round = 0; round < rounds; ++round) {
-        while (!a.sink.frames.empty() || !b.sink.frames.empty()) {
-            for (auto [from, to] : {std::pair{&a, &b}, std::pair{&b, &a}}) {
-                if (from->sink.frames.empty()) continue;
-                const Sent sent = from->sink.frames.front();
-                from->sink.frames.pop_front();
-                const Ppp_Received received = to->link.receive_frame(sent.frame);
-                EXPECT_EQ(received.error, "") << sent.label;
-                if (received.ntcip) to->ntcip.push_back(*received.ntcip);
-            }
-        }
+        deliver(a, b);
         a.link.idle_pass();
         b.link.idle_pass();
     }
@@ -87,6 +91,30 @@ TEST(Ppp_Link, two_stations_reach_opened_and_the_network_phase_with_chap) {
     run(central, field, 1);
     ASSERT_EQ(field.ntcip.size(), 1u);
     EXPECT_EQ(field.ntcip[0], get);
+}
+
+// The field device's first quiet pass comes only after the central station
+// has challenged it and sent Success, which moves it to the Network phase:
+// it still challenges the central station, which would otherwise wait in
+// the Authentication phase for ever.
+TEST(Ppp_Link, a_side_authenticated_before_its_first_quiet_pass_still_challenges) {
+    Test_Clock clock;
+    Station central(clock, "orchid", 1);
+    Station field(clock, "orchid", 2);
+    central.link.open();
+    field.link.open();
+    deliver(central, field);
+    ASSERT_EQ(field.ppp.phase(), Link_Phase::authenticate);
+    central.link.idle_pass();
+    deliver(central, field);
+    EXPECT_EQ(field.ppp.phase(), Link_Phase::network);
+    EXPECT_EQ(central.ppp.phase(), Link_Phase::authenticate);
+    field.link.idle_pass();
+    deliver(central, field);
+    EXPECT_EQ(central.ppp.phase(), Link_Phase::network);
+    // Once is enough.
+    field.link.idle_pass();
+    EXPECT_TRUE(field.sink.frames.empty());
 }
 
 TEST(Ppp_Link, a_wrong_secret_fails_with_its_text) {
