@@ -260,6 +260,18 @@ QV_API int32_t GetTreeListing(char **listing);
  * *count the number of rows. The buffers are the caller's, of the sizes
  * above. Returns the count, or -1 when the number is outside 1..13, a
  * pointer is NULL or a variable names no object of the tree. */
+/* Writes the definition of dynamic object request->dyn_obj_number (1..13)
+ * into the field device: five SNMP Sets (status 4; status 2, variables,
+ * owners, status 1 for each of the object_count objects named in
+ * object_names, the owner text being values[0]), a pause of one second
+ * between them (QUORVAN_DYNOBJ_PAUSE_MS in the environment shortens it).
+ * -1 with nothing sent for an empty community, address 0, a number outside
+ * 1..13 or an object count outside 1..QV_MAX_OBJECTS; -1 after the first
+ * two Sets when an object name is not in the tree; else 0. The responses
+ * are not waited for. On return the record's request id, flags and count
+ * are those of the last Set; its texts are the caller's, unchanged. */
+QV_API int32_t DynObjSync(Message_Request *request, QV_DisplayCallback display, QV_EditCallback edit);
+
 QV_API int32_t GetDynObjList(int32_t number, char *names, char *owners, char *values, uint8_t *syntaxes,
                              int32_t *count);
 
