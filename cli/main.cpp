@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <string>
 
+#include "cli/dynobj_commands.h"
 #include "cli/line_commands.h"
 #include "cli/macro_command.h"
 #include "cli/mib_source.h"
@@ -137,6 +138,7 @@ int main(int argc, char** argv) {
 
     if (options->command == "field") return run_field_device(*options);
     if (options->command == "macro") return run_macro(*options);
+    if (options->command == "dynobj") return run_dynobj(*options);
     if (options->command == "get" || options->command == "getnext" || options->command == "set")
         return run_request(*options);
 

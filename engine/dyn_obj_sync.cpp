@@ -74,14 +74,14 @@ int32_t Quorvan::DynObjSync(Message_Request& request, QV_DisplayCallback display
     sent.dyn_obj_number = 0;
     sent.reserved = 0;
 
-    auto send = [&](const Request_Texts& texts, uint8_t type) {
+    auto send = [&](const Request_Texts& texts, uint8_t type, uint8_t keep = 0) {
         sent.object_count = static_cast<int32_t>(texts.names.size());
         for (size_t k = 0; k < texts.names.size(); ++k) {
             sent.object_names[k] = const_cast<char*>(texts.names[k].c_str());
             sent.values[k] = const_cast<char*>(texts.values[k].c_str());
             sent.value_types[k] = type;
         }
-        SendData(sent, display, edit, 0);
+        SendData(sent, display, edit, keep);
     };
     auto rows = [&](const char* column, auto value_of) {
         Request_Texts texts;
@@ -103,14 +103,18 @@ int32_t Quorvan::DynObjSync(Message_Request& request, QV_DisplayCallback display
         for (const std::string& name : objects) {
             const ISO_Object* node = mib_.tree().find_by_name(name);
             if (node == nullptr) return -1;
-            identifiers.push_back(dotted_from_tree(standard_from_tree(tree_form_of(*node))));
+            // Written 1.3.6...: the value encoder combines the first two arcs
+            // itself, so a text starting with the combined octet (43.6...)
+            // would name another object.
+            identifiers.push_back(dotted_from_tree(tree_form_of(*node)));
         }
     }
     send(rows(dynobj_column::kVariable, [&](int k) { return identifiers[k - 1]; }), QV_TYPE_OBJECT_IDENTIFIER);
     std::this_thread::sleep_for(dyn_obj_sync::pause());
     send(rows(dynobj_column::kOwner, [&](int) { return owner; }), QV_TYPE_DISPLAY_TEXT);
     std::this_thread::sleep_for(dyn_obj_sync::pause());
-    send(rows(dynobj_column::kStatus, [](int) { return std::string(kActive); }), QV_TYPE_INTEGER);
+    // The last Set's outcome is kept, for a caller that waits for the device.
+    send(rows(dynobj_column::kStatus, [](int) { return std::string(kActive); }), QV_TYPE_INTEGER, 1);
 
     // The caller's record is left as the last Set went out, its own texts
     // aside: the request id, the flags and the count N.

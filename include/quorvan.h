@@ -269,7 +269,8 @@ QV_API int32_t GetTreeListing(char **listing);
  * 1..13 or an object count outside 1..QV_MAX_OBJECTS; -1 after the first
  * two Sets when an object name is not in the tree; else 0. The responses
  * are not waited for. On return the record's request id, flags and count
- * are those of the last Set; its texts are the caller's, unchanged. */
+ * are those of the last Set, whose outcome is kept for GetError (release it
+ * with ClearErrorState); its texts are the caller's, unchanged. */
 QV_API int32_t DynObjSync(Message_Request *request, QV_DisplayCallback display, QV_EditCallback edit);
 
 QV_API int32_t GetDynObjList(int32_t number, char *names, char *owners, char *values, uint8_t *syntaxes,
