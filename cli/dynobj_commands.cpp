@@ -69,7 +69,7 @@ int32_t print_dyn_obj(int32_t number) {
 bool learn_dyn_obj(const Cli_Options& options, int32_t number, std::vector<std::string>& names,
                    std::vector<uint8_t>& types) {
     // One Get per column keeps each message within one frame.
-    for (const char* column : {"dynObjStatus", "dynObjVariable"}) {
+    for (const char* column : {"dynObjStatus", "dynObjVariable", "dynObjOwner"}) {
         std::vector<std::string> rows;
         for (int k = 1; k <= QV_MAX_OBJECTS / 2; ++k) {
             std::string name = std::string(column) + "." + std::to_string(number) + "." + std::to_string(k);
