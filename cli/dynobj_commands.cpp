@@ -132,6 +132,7 @@ int define(const Cli_Options& options, int32_t number) {
     request.values[0] = owner.data();
 
     int status = kExitFailure;
+    if (DynObjKeepDefinition(&request) != 0) std::printf("The definition is past the limits of a .dyn file and is not kept\n");
     if (DynObjSync(&request, show_line_activity, nullptr) != 0) {
         std::printf("Error in DynObjSync()!\n");
     } else {
@@ -149,10 +150,38 @@ int define(const Cli_Options& options, int32_t number) {
     return status;
 }
 
+// Loads a .dyn file into the device, record by record.
+int load(const Cli_Options& options, const std::string& path) {
+    if (options.port.empty()) {
+        std::fprintf(stderr, "quorvan-cli: dynobj load needs --port DEV\n");
+        return kExitUsage;
+    }
+    if (!start_station(options, QV_ROLE_CENTRAL)) {
+        Shutdown();
+        return kExitFailure;
+    }
+    StartReceiverThread(show_line_activity, nullptr);
+    const int32_t refused = DynObjLoadFile(path.c_str(), show_line_activity, nullptr);
+    std::printf("result: %" PRId32 "\n", refused);
+    std::fflush(stdout);
+    Shutdown();
+    return refused == 0 ? kExitSuccess : kExitFailure;
+}
+
+int save(const std::string& path) {
+    Init("", 0, nullptr, 0, nullptr, nullptr, 0);
+    const int32_t result = DynObjSaveFile(path.c_str());
+    if (result != 0) std::printf("The dynamic object file %s could not be written\n", path.c_str());
+    Shutdown();
+    return result == 0 ? kExitSuccess : kExitFailure;
+}
+
 }  // namespace
 
 int run_dynobj(const Cli_Options& options) {
     const std::vector<std::string>& words = options.arguments;
+    if (words.size() == 2 && words[0] == "load") return load(options, words[1]);
+    if (words.size() == 2 && words[0] == "save") return save(words[1]);
     int32_t number = 0;
     if (words.size() < 2 || !dyn_number(words[1], number) || (words[0] == "show" && words.size() != 2) ||
         (words[0] == "define" && words.size() < 3) || (words[0] != "show" && words[0] != "define")) {

@@ -273,6 +273,26 @@ QV_API int32_t GetTreeListing(char **listing);
  * with ClearErrorState); its texts are the caller's, unchanged. */
 QV_API int32_t DynObjSync(Message_Request *request, QV_DisplayCallback display, QV_EditCallback edit);
 
+/* The saved dynamic object definitions of the working directory (its file
+ * DynObjTable.dyn, in the ".dyn" format: CR LF lines; per record the number,
+ * the owner or "!Owner", the community or "!CommName", the address, the
+ * group flag, the edit flag, the count N and N object names, then an empty
+ * line; at most 13 records in ascending order; owner and community at most
+ * 49 characters, names at most 31, at most 26 names).
+ * DynObjKeepDefinition: keeps the definition a request describes (as for
+ * DynObjSync; values[0] the owner) as the saved one of its number; 0 or -1
+ * (a field past its limit: nothing kept).
+ * DynObjLoadFile: reads a ".dyn" file (a file the format refuses: -1, its
+ * reason shown through display, nothing sent), keeps each record as the
+ * saved definition of its number and writes it into the device with
+ * DynObjSync, in order, the owner rows set to the empty text; a refused
+ * record shows "Error in DynObjSync()!" and the next one goes on. Returns
+ * the number of records DynObjSync refused.
+ * DynObjSaveFile: writes the saved definitions to a ".dyn" file; 0 or -1. */
+QV_API int32_t DynObjKeepDefinition(const Message_Request *request);
+QV_API int32_t DynObjLoadFile(const char *path, QV_DisplayCallback display, QV_EditCallback edit);
+QV_API int32_t DynObjSaveFile(const char *path);
+
 QV_API int32_t GetDynObjList(int32_t number, char *names, char *owners, char *values, uint8_t *syntaxes,
                              int32_t *count);
 

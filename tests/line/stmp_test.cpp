@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <thread>
 #include <vector>
@@ -186,3 +188,48 @@ TEST_F(Dyn_Stmp, InjectedFaultsSpoilStmpAnswersToo) {
     const Outcome out = round_trip({Kind::get, {object("demoInteger.0")}, true});
     EXPECT_NE(out.result & 0x8000, 0) << out.message;
 }
+
+namespace {
+
+// A .dyn file of three records programs three dynamic objects into the
+// device, one after another, and is saved back as it was.
+TEST_F(Dyn_Stmp, ADynFileOfThreeRecordsIsLoadedIntoTheDeviceAndSavedBack) {
+    const std::string file =
+        "2\r\nTMC\r\nOrchid\r\n1\r\n0\r\n0\r\n3\r\ndemoInteger.0\r\ndemoName.0\r\ndemoSignalState.3\r\n\r\n"
+        "5\r\n!Owner\r\nOrchid\r\n1\r\n0\r\n0\r\n1\r\ndemoByte.0\r\n\r\n"
+        "13\r\nlab\r\nOrchid\r\n1\r\n0\r\n0\r\n2\r\ndemoGauge.0\r\ndemoAddress.0\r\n\r\n";
+    {
+        std::ofstream out("three.dyn", std::ios::binary);
+        out << file;
+    }
+    int32_t refused = -2;
+    std::thread load([&] { refused = DynObjLoadFile("three.dyn", nullptr, nullptr); });
+    for (int i = 0; i < 15; ++i) {
+        carry_request();
+        carry_answer();
+    }
+    load.join();
+    EXPECT_EQ(refused, 0);
+    EXPECT_EQ(round_trip({Kind::get, {object("dynObjStatus.5.1")}}).value, "1");
+    EXPECT_EQ(round_trip({Kind::get, {object("dynObjStatus.13.2")}}).value, "1");
+    // The device's owner rows get the empty text; the owner stays in the file.
+    EXPECT_EQ(round_trip({Kind::get, {object("dynObjOwner.2.1")}}).value, "");
+    EXPECT_EQ(listing(13).names, "demoGauge.0\ndemoAddress.0");
+
+    ASSERT_EQ(DynObjSaveFile("back.dyn"), 0);
+    std::ifstream in("back.dyn", std::ios::binary);
+    const std::string saved((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(saved, file);
+}
+
+TEST_F(Dyn_Stmp, ARefusedFileSendsNothing) {
+    {
+        std::ofstream out("bad.dyn", std::ios::binary);
+        out << "2\r\nTMC\r\nOrchid\r\n1\r\n0\r\n0\r\n27\r\n";
+    }
+    EXPECT_EQ(DynObjLoadFile("bad.dyn", nullptr, nullptr), -1);
+    EXPECT_EQ(DynObjLoadFile("missing.dyn", nullptr, nullptr), -1);
+    EXPECT_TRUE(read_frame(central_line, std::chrono::milliseconds(300)).empty());
+}
+
+}  // namespace
