@@ -233,3 +233,50 @@ TEST_F(Dyn_Stmp, ARefusedFileSendsNothing) {
 }
 
 }  // namespace
+
+namespace {
+
+// Requests the central station does not write itself, as frames: the NEMA
+// form, Get-next, and a Set without reply.
+TEST_F(Dyn_Stmp, NemaFormsGetNextAndASetWithoutReply) {
+    // demoInteger.0 from the NEMA node: 04 02 63 01 01 00.
+    const Frame nema_oid = {0x06, 0x06, 0x04, 0x02, 0x63, 0x01, 0x01, 0x00};
+    struct Case {
+        const char* title;
+        Frame information;
+        uint8_t answer_header;  // 0: no answer
+    } cases[] = {
+        {"get from NEMA", {0x80}, 0xC0},
+        {"get-next from NEMA", {0xB0}, 0xC0},
+        {"set from NEMA", {0x90, 0x30, 0x0B}, 0xD0},
+        {"set without reply", {0xA0, 0x30, 0x0B}, 0},
+        {"get of an unknown object", {0x8E, 0x06, 0x03, 0x2B, 0x06, 0x07}, 0xEE},
+        {"get without an identifier", {0x8E}, 0xEE},
+    };
+    cases[0].information.insert(cases[0].information.end(), nema_oid.begin(), nema_oid.end());
+    cases[1].information.insert(cases[1].information.end(), nema_oid.begin(), nema_oid.end());
+    for (Case* with_value : {&cases[2], &cases[3]}) {
+        with_value->information.insert(with_value->information.end(), nema_oid.begin(), nema_oid.end());
+        with_value->information.insert(with_value->information.end(),
+                                       {0x02, 0x01, static_cast<uint8_t>(with_value == &cases[2] ? 9 : 10)});
+    }
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.title);
+        const size_t offset = field->output_size();
+        Frame body = {0x05, 0x13, 0xC1};
+        body.insert(body.end(), c.information.begin(), c.information.end());
+        field_line.write(frame_around(body));
+        const Frame answer = take_answer(std::chrono::milliseconds(c.answer_header != 0 ? 3000 : 800));
+        if (c.answer_header == 0) {
+            EXPECT_TRUE(answer.empty());
+            EXPECT_TRUE(field->wait_for("A Set No Reply is carried out and never answered.", offset));
+        } else {
+            ASSERT_GT(answer.size(), 5u);
+            EXPECT_EQ(answer[4], c.answer_header);
+        }
+    }
+    // The Set without reply was carried out all the same.
+    EXPECT_EQ(round_trip({Kind::get, {object("demoInteger.0")}}).value, "10");
+}
+
+}  // namespace
