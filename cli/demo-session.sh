@@ -82,6 +82,22 @@ wait "$macro_pid"
 macro_status=$?
 exec 4>&-
 
+# Dynamic object 1 defined in the device (five SNMP Sets), then read and
+# written with STMP in one short message each.
+echo "=================== Dynamic object 1 with STMP"
+dynobj_status=0
+QUORVAN_DYNOBJ_PAUSE_MS=${QUORVAN_DYNOBJ_PAUSE_MS:-1000} "$cli" --workdir "$run/central" dynobj define 1 \
+    demoInteger.0 demoName.0 demoSignalState.3 --owner demo --port "$central_port" --timeout 2 \
+    > "$run/central/dynobj.txt" 2>&1 || dynobj_status=1
+"$cli" --workdir "$run/central" set --stmp --dynobj 1 --port "$central_port" --timeout 2 42 Oak_Avenue 3 \
+    >> "$run/central/dynobj.txt" 2>&1 || dynobj_status=1
+"$cli" --workdir "$run/central" get --stmp --dynobj 1 --port "$central_port" --timeout 2 \
+    > "$run/central/dynobj-get.txt" 2>&1 || dynobj_status=1
+cat "$run/central/dynobj-get.txt" >> "$run/central/dynobj.txt"
+grep -A4 "^dynamic object 1" "$run/central/dynobj-get.txt"
+grep -q "demoName.0 = Oak_Avenue" "$run/central/dynobj-get.txt" || dynobj_status=1
+echo "(the whole exchange is in $run/central/dynobj.txt)"
+
 echo
 echo "=================== The central station's macro run (examples/demo-session.mac)"
 cat "$run/central/macro.txt"
@@ -96,3 +112,4 @@ echo
 echo "=================== Verdicts as JUnit XML (report.xml)"
 cat "$run/central/report.xml"
 [ "$macro_status" -eq 0 ] || { echo "demo: the session's macro run failed (exit status $macro_status)" >&2; exit 1; }
+[ "$dynobj_status" -eq 0 ] || { echo "demo: the dynamic object was not defined, written and read with STMP" >&2; exit 1; }

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "cli/display_sink.h"
+#include "cli/dynobj_commands.h"
 #include "cli/injection_list.h"
 #include "cli/ppp_command.h"
 #include "quorvan.h"
@@ -171,10 +172,27 @@ int run_request(const Cli_Options& options) {
     request.set = options.command == "set";
     request.dynamic_object = options.dynobj != 0;
     request.dyn_obj_number = options.dynobj;
-    for (const std::string& argument : options.arguments) {
-        const size_t equals = argument.find('=');
-        names.push_back(argument.substr(0, equals));
-        values.push_back(equals == std::string::npos ? "" : argument.substr(equals + 1));
+    if (options.dynobj != 0) {
+        // The device's definition, read first, says what the values are.
+        std::vector<uint8_t> types;
+        if (!learn_dyn_obj(options, options.dynobj, names, types)) {
+            std::printf("result: -1\nmessage: dynamic object %d is not defined in the device\n", options.dynobj);
+            return finish(kExitFailure);
+        }
+        values.assign(names.size(), "");
+        if (options.command == "set") {
+            if (options.arguments.size() != names.size()) {
+                std::printf("result: -1\nmessage: dynamic object %d holds %zu objects\n", options.dynobj, names.size());
+                return finish(kExitFailure);
+            }
+            values = options.arguments;
+        }
+    } else {
+        for (const std::string& argument : options.arguments) {
+            const size_t equals = argument.find('=');
+            names.push_back(argument.substr(0, equals));
+            values.push_back(equals == std::string::npos ? "" : argument.substr(equals + 1));
+        }
     }
     request.object_count = static_cast<int32_t>(names.size());
     for (size_t i = 0; i < names.size(); ++i) {
@@ -199,6 +217,7 @@ int run_request(const Cli_Options& options) {
     std::printf("result: %" PRId32 "\n", result);
     std::printf("message: %s\n", message.c_str());
     std::printf("value: %s\n", value.c_str());
+    if (options.dynobj != 0 && id != -1) print_dyn_obj(options.dynobj);
     std::fflush(stdout);
     // A device that refused the request (an SNMP error status) answered
     // properly, but the request failed all the same.

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <string>
 
+#include "cli/dynobj_commands.h"
 #include "cli/line_commands.h"
 #include "cli/ppp_command.h"
 #include "cli/macro_command.h"
@@ -139,6 +140,7 @@ int main(int argc, char** argv) {
     if (options->command == "field") return run_field_device(*options);
     if (options->command == "ppp") return run_ppp(*options);
     if (options->command == "macro") return run_macro(*options);
+    if (options->command == "dynobj") return run_dynobj(*options);
     if (options->command == "get" || options->command == "getnext" || options->command == "set")
         return run_request(*options);
 

@@ -27,9 +27,22 @@ const char* const kUsage =
     "                  from standard input change them while it runs:\n"
     "                  \"inject LIST [COUNT]\" or \"inject none\".\n"
     "  get|getnext|set --port DEV [--baud N] [--community C] [--drop N] [--group]\n"
-    "                  [--stmp] [--dynobj N] [--timeout S] OBJECT[=VALUE]...\n"
+    "                  [--stmp] [--timeout S] OBJECT[=VALUE]...\n"
+    "  get|set --stmp --dynobj N --port DEV [...] [VALUE...]\n"
+    "                  read (get) or write (set, one VALUE per object) dynamic\n"
+    "                  object N with STMP, its definition read from the device\n"
     "                  send one request as the central station and print its\n"
     "                  outcome; a VALUE written hex:41 42 is taken as octets\n"
+    "  dynobj define N OBJECT... --port DEV [--owner TEXT] [--community C]\n"
+    "                  [--drop N] [--group] [--timeout S]\n"
+    "                  write dynamic object N (1..13) into the device with\n"
+    "                  DynObjSync, wait for the answers, and list it\n"
+    "  dynobj show N   load, then list dynamic object N as the tree holds it\n"
+    "  dynobj load FILE --port DEV [--timeout S]\n"
+    "                  write every definition of a .dyn file into the device\n"
+    "  dynobj save FILE\n"
+    "                  write the definitions kept in the working directory\n"
+    "                  (by define and load) to a .dyn file\n"
     "  ppp --port DEV [--secret S] [--restart-ms N]\n"
     "                  drive the PPP link by hand as the central station: one\n"
     "                  step a line from standard input - start, event NAME\n"
@@ -74,7 +87,8 @@ struct Command_Shape {
 
 constexpr Command_Shape kCommands[] = {
     {"load", 0, 0, false}, {"compile", 1, 1, false}, {"tree", 0, 0, false}, {"info", 1, 1, false}, {"field", 0, 0, true},
-    {"get", 1, 26, true},  {"getnext", 1, 26, true}, {"set", 1, 26, true},     {"macro", 1, 1, true}, {"ppp", 0, 0, true},
+    {"get", 0, 26, true},  {"getnext", 1, 26, true}, {"set", 0, 26, true},     {"macro", 1, 1, true}, {"ppp", 0, 0, true},
+    {"dynobj", 2, 28, false},
 };
 
 bool read_number(std::string_view text, int& value) {
@@ -138,6 +152,8 @@ std::optional<Cli_Options> parse_options(int argc, char** argv, std::string& err
             options.stmp = true;
         } else if (word == "--dynobj") {
             ok = number_of(word, options.dynobj, 1, 13);
+        } else if (word == "--owner") {
+            ok = value_of(word, options.owner);
         } else if (word == "--timeout") {
             ok = number_of(word, options.timeout, 1, 65535);
         } else if (word == "--link") {
@@ -178,7 +194,12 @@ std::optional<Cli_Options> parse_options(int argc, char** argv, std::string& err
                     : shape.name == "info"    ? std::string("info needs exactly one NAME or OID")
                     : shape.name == "macro"   ? std::string("macro needs exactly one FILE")
                     : shape.name == "compile" ? std::string("compile needs exactly one FILE")
+                    : shape.name == "dynobj"  ? std::string("dynobj needs define N OBJECT... or show N")
                                               : options.command + " needs from 1 to 26 OBJECT[=VALUE]";
+            return std::nullopt;
+        }
+        if ((shape.name == "get" || shape.name == "set") && options.arguments.empty() && options.dynobj == 0) {
+            error = options.command + " needs from 1 to 26 OBJECT[=VALUE]";
             return std::nullopt;
         }
         if (shape.line && options.port.empty()) {
@@ -190,7 +211,7 @@ std::optional<Cli_Options> parse_options(int argc, char** argv, std::string& err
             error = "unknown error to inject: " + unknown;
             return std::nullopt;
         }
-        if (options.command != "set" && options.command != "macro") {
+        if (options.command != "set" && options.command != "macro" && options.command != "dynobj") {
             for (const auto& argument : options.arguments) {
                 if (shape.line && argument.find('=') != std::string::npos) {
                     error = "only set takes OBJECT=VALUE";

@@ -20,6 +20,7 @@ struct Cli_Options {
     int baud = 0;  // 0: the configured baud
     std::string inject;
     int count = 0;
+    std::string owner;  // dynobj define: the owner text
     std::string community = "Orchid";
     int drop = 1;
     bool group = false;

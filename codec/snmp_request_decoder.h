@@ -29,6 +29,7 @@ struct Received_Binding {
     ISO_Object* node = nullptr;
     uint8_t value_tag = 0;
     Bytes value;
+    ISO_Object* answered = nullptr;  // the instance whose value the answer carries
 };
 
 struct Field_Answer {
@@ -38,6 +39,9 @@ struct Field_Answer {
     uint32_t error_status = 0;
     uint32_t error_index = 0;
     std::vector<Received_Binding> bindings;  // what the request asked, in binding order
+    bool stmp = false;         // an STMP request: answered in STMP, in its own encoding
+    uint8_t stmp_nibble = 0;   // the request's object encoding (NEMA, ROOT, dynamic object n)
+    bool no_reply = false;     // a Set without reply: carried out, never answered
 };
 
 // The field role's part in decoding a request: the community names it

@@ -6,6 +6,7 @@
 #include "codec/stmf_exception.h"
 #include "codec/stmp_decoder.h"
 #include "codec/stmp_encoder.h"
+#include "codec/stmp_request_decoder.h"
 #include "tree/iso_tree.h"
 
 void STMF::encode(STMF_Message& out, const Message_Content& message, std::string* trace, uint32_t error_status,
@@ -52,6 +53,14 @@ STMF::Decoded STMF::decode(const Bytes& pdu, const Message_Content* request, std
             }
             break;
         case style::kStmp: {
+            const uint8_t type = decoded.received.raw_message_type();
+            const bool request_type = type == message_type::kGet || type == message_type::kGetNext ||
+                                      type == message_type::kSet || type == message_type::kSetNoReply;
+            if (!central && request_type) {
+                decoded.answer = decode_stmp_request(pdu, decoded.received, log, tree_, dynamic_objects_);
+                if (executor != nullptr) executor->carry_out(*decoded.answer, log);
+                break;
+            }
             const Stmp_Error error = decode_stmp(pdu, decoded.received, central ? request : nullptr, log, tree_,
                                                  dynamic_objects_);
             decoded.stmp_error_status = error.status;

@@ -189,6 +189,24 @@ QV_API int32_t GetDynObjList(int32_t number, char* names, char* owners, char* va
     });
 }
 
+QV_API int32_t DynObjSync(Message_Request* request, QV_DisplayCallback display, QV_EditCallback edit) {
+    if (request == nullptr) return -1;
+    return on_engine<int32_t>(-1, [&](Quorvan& q) { return q.DynObjSync(*request, display, edit); });
+}
+
+QV_API int32_t DynObjKeepDefinition(const Message_Request* request) {
+    if (request == nullptr) return -1;
+    return on_engine<int32_t>(-1, [&](Quorvan& q) { return q.DynObjKeepDefinition(*request); });
+}
+
+QV_API int32_t DynObjLoadFile(const char* path, QV_DisplayCallback display, QV_EditCallback edit) {
+    return on_engine<int32_t>(-1, [&](Quorvan& q) { return q.DynObjLoadFile(path, display, edit); });
+}
+
+QV_API int32_t DynObjSaveFile(const char* path) {
+    return on_engine<int32_t>(-1, [&](Quorvan& q) { return q.DynObjSaveFile(path); });
+}
+
 QV_API int32_t CalcCrc(const uint8_t* buffer, uint16_t length, uint16_t* result) {
     if (result == nullptr || (buffer == nullptr && length > 0)) return -1;
     return on_engine<int32_t>(-1, [&](Quorvan&) {

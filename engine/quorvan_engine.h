@@ -49,6 +49,13 @@ public:
     int32_t GetDynObjList(int32_t number, char* names, char* owners, char* values, uint8_t* syntaxes,
                           int32_t* count) const;
 
+    // Writes a dynamic object's definition into the device (dyn_obj_sync.cpp).
+    int32_t DynObjSync(Message_Request& request, QV_DisplayCallback display, QV_EditCallback edit);
+    // The saved definitions of the working directory (dyn_obj_files.cpp).
+    int32_t DynObjKeepDefinition(const Message_Request& request);
+    int32_t DynObjLoadFile(const char* path, QV_DisplayCallback display, QV_EditCallback edit);
+    int32_t DynObjSaveFile(const char* path);
+
     int32_t StartReceiverThread(QV_DisplayCallback display, QV_StatusCallback status);
     void SetReceiverHandle(void* handle) { line_.set_receiver_handle(handle); }
 

@@ -1,5 +1,6 @@
 #include "field/answer_builder.h"
 
+#include "codec/ber.h"
 #include "codec/message_content.h"
 #include "codec/stmf.h"
 #include "tree/iso_tree.h"
@@ -23,6 +24,37 @@ STMF_Message build_answer(const STMF& stmf, const Field_Answer& answer, std::str
     return out;
 }
 
+STMF_Message build_stmp_answer(const STMF& stmf, const Field_Answer& answer, const Message_Content& request,
+                               std::string* trace) {
+    const uint8_t nibble = answer.stmp_nibble;
+    STMF_Message out;
+    if (answer.error_status != 0) {
+        Bytes pdu{static_cast<uint8_t>(message_type::kErrorResponse + nibble), static_cast<uint8_t>(answer.error_status)};
+        const Bytes index = length_field(answer.error_index);
+        pdu.insert(pdu.end(), index.begin(), index.end());
+        out.store(std::move(pdu));
+    } else if (answer.kind == Answer_Kind::set) {
+        out.store(Bytes{static_cast<uint8_t>(message_type::kSetResponse + nibble)});
+    } else {
+        Message_Content message;
+        message.set_encoding_style(style::kStmp);
+        message.set_message_type(message_type::kGetResponse);
+        message.set_object_encoding(nibble);
+        Object_List objects;
+        for (const Received_Binding& binding : answer.bindings) objects.push_back(Object_Entry::reference(binding.answered));
+        message.set_objects(std::move(objects));
+        message.set_list_kind(list_kind::kInstances);
+        stmf.encode(out, message, nullptr);
+    }
+    // Explained as the central station decodes it; an identical value read
+    // back into the same instance changes nothing.
+    if (trace != nullptr) {
+        trace->append("\n");
+        stmf.decode(out.bytes(), &request, trace, Role::central, nullptr, nullptr);
+    }
+    return out;
+}
+
 const char* answer_label(Answer_Kind kind) {
     switch (kind) {
         case Answer_Kind::get:
@@ -34,4 +66,9 @@ const char* answer_label(Answer_Kind kind) {
             break;
     }
     return "";
+}
+
+const char* stmp_answer_label(const Field_Answer& answer) {
+    if (answer.error_status != 0) return "ERROR RESPONSE";
+    return answer.kind == Answer_Kind::set ? "SET RESPONSE" : "GET RESPONSE";
 }

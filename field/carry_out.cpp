@@ -35,7 +35,9 @@ std::vector<std::string> Carry_Out::communities() const {
 }
 
 void Carry_Out::carry_out(Field_Answer& answer, Activity_Log& log) const {
-    if (answer.refused || answer.kind == Answer_Kind::none) return;
+    if (answer.refused || answer.kind == Answer_Kind::none || answer.error_status != 0) return;
+    if (answer.stmp && answer.kind == Answer_Kind::set) return set_all_or_nothing(answer, log);
+    if (answer.stmp) answer.record.objects.resize(answer.bindings.size());
     for (size_t i = 0; i < answer.bindings.size() && i < answer.record.objects.size(); ++i) {
         Request_Object& slot = answer.record.objects[i];
         const Received_Binding& binding = answer.bindings[i];
@@ -47,6 +49,7 @@ void Carry_Out::carry_out(Field_Answer& answer, Activity_Log& log) const {
                 return fail(answer, code_of(Snmp_Error_Status::noSuchName), i);
             }
             log.text(instance->name + "\n");
+            answer.bindings[i].answered = instance;
             read_value(slot, *instance);
         } else if (answer.kind == Answer_Kind::set) {
             log.text("Setting value for instance ");
@@ -68,7 +71,35 @@ void Carry_Out::carry_out(Field_Answer& answer, Activity_Log& log) const {
                 return fail(answer, code_of(Snmp_Error_Status::noSuchName), i);
             }
             log.text(": " + next->name + "\n");
+            answer.bindings[i].answered = const_cast<ISO_Object*>(next);
             read_value(slot, static_cast<const Iso_Instance&>(*next));
         }
     }
+}
+
+// An STMP Set stores every value or none: the first value refused puts the
+// ones already stored back as they were.
+void Carry_Out::set_all_or_nothing(Field_Answer& answer, Activity_Log& log) const {
+    std::vector<std::pair<Iso_Instance*, Bytes>> before;
+    for (size_t i = 0; i < answer.bindings.size(); ++i) {
+        Received_Binding& binding = answer.bindings[i];
+        Iso_Instance* instance = as_instance(binding.node);
+        log.text("Setting value for instance ");
+        if (instance == nullptr) {
+            log.text("object unknown\n");
+            fail(answer, code_of(Snmp_Error_Status::noSuchName), i);
+            break;
+        }
+        log.text(instance->name + "\n");
+        before.emplace_back(instance, instance->value);
+        const int result = store_received_value(*instance, binding.value_tag, binding.value);
+        if (result != set_result::kStored) {
+            fail(answer, static_cast<uint32_t>(result), i);
+            break;
+        }
+        binding.answered = instance;
+    }
+    if (answer.error_status == 0) return;
+    for (auto it = before.rbegin(); it != before.rend(); ++it) it->first->value = std::move(it->second);
+    if (!before.empty()) log.text("No value was changed.\n");
 }

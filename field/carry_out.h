@@ -20,5 +20,7 @@ public:
     void carry_out(Field_Answer& answer, Activity_Log& log) const override;
 
 private:
+    void set_all_or_nothing(Field_Answer& answer, Activity_Log& log) const;
+
     const Field_Device_Settings& settings_;
 };

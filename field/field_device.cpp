@@ -6,6 +6,7 @@
 #include "base/process_locks.h"
 #include "codec/stmf.h"
 #include "codec/stmf_exception.h"
+#include "codec/stmp_request_decoder.h"
 #include "datalink/raw_message.h"
 #include "field/answer_builder.h"
 #include "field/error_injection.h"
@@ -32,6 +33,10 @@ void Field_Device::answer(const STMF* stmf, const Raw_Message& request, Link_Typ
     out.show_received(request, trace);
     if (!decoded.answer || decoded.answer->kind == Answer_Kind::none) return;
     Field_Answer& answer = *decoded.answer;
+    if (answer.no_reply) {
+        out.show(stmp_request_text::kNoReply);
+        return;
+    }
 
     if (injection_.do_not_respond()) {
         out.show(kNotResponding);
@@ -47,7 +52,8 @@ void Field_Device::answer(const STMF* stmf, const Raw_Message& request, Link_Typ
             if (record.community.empty()) record.community = kRefusalCommunity;
         }
         std::string answer_trace;
-        const STMF_Message pdu = build_answer(*stmf, answer, &answer_trace);
+        const STMF_Message pdu = answer.stmp ? build_stmp_answer(*stmf, answer, decoded.received, &answer_trace)
+                                             : build_answer(*stmf, answer, &answer_trace);
         // The answer comes from the address the request was sent to.
         std::optional<Sent_Frame> frame;
         {
@@ -63,7 +69,8 @@ void Field_Device::answer(const STMF* stmf, const Raw_Message& request, Link_Typ
             out.show(kSendFailed);
             return;
         }
-        out.show_sent(frame->octets, std::string(answer_label(answer.kind)) + answer_trace);
+        const char* label = answer.stmp ? stmp_answer_label(answer) : answer_label(answer.kind);
+        out.show_sent(frame->octets, std::string(label) + answer_trace);
     } catch (const std::exception&) {
         out.show(kUnsent);
     }

@@ -3,7 +3,8 @@
 // in the central role with requests waiting and in the field role answering
 // (on a port that is closed, so the answers go nowhere); as PMPP frames on a
 // stream, each read as one UDP datagram, or on a PPP link, where LCP and CHAP
-// frames drive the automaton and quiet passes its timer and challenge.
+// frames drive the automaton and quiet passes its timer and challenge; STMP
+// requests and dynamic objects included.
 // Nothing may escape the receiver, and it must always make progress through
 // the octets.
 #include <cstdint>
@@ -12,8 +13,10 @@
 #include <span>
 #include <string>
 
+#include "codec/dynamic_objects.h"
 #include "codec/message_content.h"
 #include "codec/stmf.h"
+#include "dynobj/dyn_obj_table.h"
 #include "engine/line.h"
 #include "engine/request_book.h"
 #include "tests/support/sample_tree.h"
@@ -43,7 +46,19 @@ std::shared_ptr<Message_Content> waiting_request(ISO_Tree& tree, int32_t id, uin
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static Sample_Tree sample;
     ISO_Tree& tree = sample.tree();
-    static const STMF stmf(tree, nullptr);
+    // Dynamic object 1 is demoInteger.0 and demoName.0, so that STMP requests
+    // in the field role reach a definition.
+    static const Dyn_Obj_Table table = [&] {
+        Dyn_Obj_Table made;
+        made.initialize(tree);
+        sample.set("dynObjStatus.1.1", "1");
+        sample.set("dynObjStatus.1.2", "1");
+        sample.set("dynObjVariable.1.1", "1.3.6.1.4.1.1206.4.2.99.1.1.0");
+        sample.set("dynObjVariable.1.2", "1.3.6.1.4.1.1206.4.2.99.1.6.0");
+        return made;
+    }();
+    static const Dyn_Obj_Table_Objects dynamic_objects(table);
+    static const STMF stmf(tree, &dynamic_objects);
     if (size < 2) return 0;
 
     // The station's line as the engine wires it, on a port never opened.

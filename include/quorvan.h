@@ -263,6 +263,39 @@ QV_API int32_t GetTreeListing(char **listing);
  * *count the number of rows. The buffers are the caller's, of the sizes
  * above. Returns the count, or -1 when the number is outside 1..13, a
  * pointer is NULL or a variable names no object of the tree. */
+/* Writes the definition of dynamic object request->dyn_obj_number (1..13)
+ * into the field device: five SNMP Sets (status 4; status 2, variables,
+ * owners, status 1 for each of the object_count objects named in
+ * object_names, the owner text being values[0]), a pause of one second
+ * between them (QUORVAN_DYNOBJ_PAUSE_MS in the environment shortens it).
+ * -1 with nothing sent for an empty community, address 0, a number outside
+ * 1..13 or an object count outside 1..QV_MAX_OBJECTS; -1 after the first
+ * two Sets when an object name is not in the tree; else 0. The responses
+ * are not waited for. On return the record's request id, flags and count
+ * are those of the last Set, whose outcome is kept for GetError (release it
+ * with ClearErrorState); its texts are the caller's, unchanged. */
+QV_API int32_t DynObjSync(Message_Request *request, QV_DisplayCallback display, QV_EditCallback edit);
+
+/* The saved dynamic object definitions of the working directory (its file
+ * DynObjTable.dyn, in the ".dyn" format: CR LF lines; per record the number,
+ * the owner or "!Owner", the community or "!CommName", the address, the
+ * group flag, the edit flag, the count N and N object names, then an empty
+ * line; at most 13 records in ascending order; owner and community at most
+ * 49 characters, names at most 31, at most 26 names).
+ * DynObjKeepDefinition: keeps the definition a request describes (as for
+ * DynObjSync; values[0] the owner) as the saved one of its number; 0 or -1
+ * (a field past its limit: nothing kept).
+ * DynObjLoadFile: reads a ".dyn" file (a file the format refuses: -1, its
+ * reason shown through display, nothing sent), keeps each record as the
+ * saved definition of its number and writes it into the device with
+ * DynObjSync, in order, the owner rows set to the empty text; a refused
+ * record shows "Error in DynObjSync()!" and the next one goes on. Returns
+ * the number of records DynObjSync refused.
+ * DynObjSaveFile: writes the saved definitions to a ".dyn" file; 0 or -1. */
+QV_API int32_t DynObjKeepDefinition(const Message_Request *request);
+QV_API int32_t DynObjLoadFile(const char *path, QV_DisplayCallback display, QV_EditCallback edit);
+QV_API int32_t DynObjSaveFile(const char *path);
+
 QV_API int32_t GetDynObjList(int32_t number, char *names, char *owners, char *values, uint8_t *syntaxes,
                              int32_t *count);
 

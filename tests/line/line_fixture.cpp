@@ -123,6 +123,8 @@ int32_t Line_Test::send(const Request_Plan& plan) {
     request.get = plan.kind == Kind::get;
     request.get_next = plan.kind == Kind::get_next;
     request.set = plan.kind == Kind::set;
+    request.dynamic_object = plan.dyn_obj != 0;
+    request.dyn_obj_number = plan.dyn_obj;
     request.object_count = static_cast<int32_t>(plan.bindings.size());
     for (size_t i = 0; i < plan.bindings.size(); ++i) {
         request.object_names[i] = names[i].data();

@@ -34,6 +34,8 @@ struct Request_Plan {
     std::vector<Binding> bindings;
     bool stmp = false;
     int32_t drop = 1;
+    int32_t dyn_obj = 0;  // an STMP dynamic object, 1 to 13
+
 };
 
 // What GetError and GetResponseValue report for a request.

@@ -81,20 +81,4 @@ TEST_F(Requests, ARequestFailingTheWireChecksIsAnsweredWithGenErr) {
     EXPECT_EQ(answer, expected);
 }
 
-// Field devices explain STMP requests in their trace but answer only SNMP.
-TEST_F(Requests, AnStmpGetGoesUnansweredAndTimesOut) {
-    start_field();
-    const size_t offset = field->output_size();
-    const int32_t id = send({Kind::get, {object("demoInteger.0")}, true});
-    carry_request();
-    EXPECT_TRUE(take_answer(std::chrono::milliseconds(1500)).empty());
-    const Outcome out = outcome(id);
-    EXPECT_EQ(out.result, 0x10);
-    EXPECT_EQ(out.message, "Error: The last message response timed out.");
-    EXPECT_NE(central_display().find("Message timed out, deleting request"), std::string::npos);
-    EXPECT_TRUE(field->wait_for("Received:", offset)) << field->output();
-    // The line is free again: the next request is answered.
-    EXPECT_EQ(round_trip({Kind::get, {object("demoInteger.0")}}).result, 0);
-}
-
 }  // namespace
