@@ -57,11 +57,9 @@ TSendMSGFm::TSendMSGFm(Request_Record& record, Call_Log& call_log, QWidget* pare
     get2_ = named(new QRadioButton("Get Next", this), "Get2Button");
     set1_ = named(new QRadioButton("Set", this), "Set1Button");
     set2_ = named(new QRadioButton("Set w/o Reply", this), "Set2Button");
-    get1_->setChecked(true);
     set2_->setEnabled(false);
     snmp_ = named(new QRadioButton("Normal SNMP", this), "SNMPButton");
     dyn_obj_ = named(new QRadioButton("Dynamic Object", this), "DynObjButton");
-    snmp_->setChecked(true);
     dyn_number_ = named(new QSpinBox(this), "DynObjEdit");
     dyn_number_->setRange(0, 13);
     dyn_number_->setValue(1);
@@ -108,6 +106,8 @@ TSendMSGFm::TSendMSGFm(Request_Record& record, Call_Log& call_log, QWidget* pare
     auto* encoding_group = new QButtonGroup(this);
     encoding_group->addButton(snmp_);
     encoding_group->addButton(dyn_obj_);
+    get1_->setChecked(true);
+    snmp_->setChecked(true);
 
     auto* choices = new QHBoxLayout;
     choices->addWidget(types);
