@@ -41,7 +41,11 @@ int main(int argc, char** argv) {
     Call_Log call_log;
     TMainForm main_form(role, call_log);
     main_form.show();
-    start_station(main_form, {parser.value(port), parser.value(baud).toInt()});
+    if (!start_station(main_form, {parser.value(port), parser.value(baud).toInt()})) {
+        // The MIB did not load: the user has been told why; nothing to run.
+        Shutdown();
+        return 1;
+    }
     const int status = QApplication::exec();
     // Macro threads waiting for an answer are let go before the engine stops.
     stop_waiting_for_gui_thread();

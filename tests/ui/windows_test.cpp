@@ -310,6 +310,14 @@ private slots:
         QCOMPARE(seen->text, QString("No object is selected!"));
         QCOMPARE(seen->title, QString("Warnings!"));
         QVERIFY(!record.filled());
+
+        // A request the engine cannot encode: told, and written to the call log.
+        child<QListWidget>(&form, "ObjListBox")->addItem("noSuchObject.0");
+        seen = answer_box(QMessageBox::Ok);
+        child<QPushButton>(&form, "Send")->click();
+        QCOMPARE(seen->title, QString("Error!"));
+        QCOMPARE(seen->text, QString("Error sending data!"));
+        QVERIFY(read_file(Call_Log::kFileName).contains("Error in API SendData()! error= -1 \n"));
     }
 
     void byte_stream_update_ok_and_cancel() {
