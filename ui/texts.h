@@ -1,0 +1,85 @@
+// Every text the windows show of their own: captions, menu entries, labels
+// and message boxes. Protocol texts never live here: they come from the
+// engine through the display callback.
+#pragma once
+
+namespace texts {
+inline constexpr const char* kApplication = "Quorvan";
+inline constexpr const char* kCentralCaption = "Quorvan Central Station Mode";
+inline constexpr const char* kFieldCaption = "Quorvan Field Device Emulation Mode";
+inline constexpr const char* kCentral = "Central";
+inline constexpr const char* kField = "Field";
+
+inline constexpr const char* kWarnings = "Warnings!";
+inline constexpr const char* kError = "Error!";
+inline constexpr const char* kFatalError = "Fatal Error!";
+
+// Start-up.
+inline constexpr const char* kPortNotOpened = "Could not open COM port! Bye...";
+inline constexpr const char* kChoosePort = "Serial Connection";
+inline constexpr const char* kChoosePortLabel = "Port (for example /dev/ttyUSB0):";
+inline constexpr const char* kMibCompilerFailed =
+    "There was an error in the MIB compiler.  No MIB loaded.  See 'Errors.out' for details";
+inline constexpr const char* kMibErrorTitle = "MIB Error !";
+inline constexpr const char* kMibErrorLine1 = "Please look in the file \"Errors.out\" to";
+inline constexpr const char* kMibErrorLine2 = "determine the source of the problem.";
+
+// Call log lines.
+inline constexpr const char* kCallingInit = "Now Calling Init()\n";
+inline constexpr const char* kInitDone = "Init() is done! error= %1 \n";
+inline constexpr const char* kCallingCompile = "Calling API-CompileMIB(). \n";
+inline constexpr const char* kCompileDone = "API-CompileMIB() is done! \n";
+inline constexpr const char* kGuiTreeDone = "GUITree is done! \n";
+inline constexpr const char* kBuildingOidTable = "Now building OID table\n";
+inline constexpr const char* kSendDataFailed = "Error in API SendData()! error= %1 \n";
+
+// Main window.
+inline constexpr const char* kLogChanged = "The log has changed. Do you want to save the changes?";
+inline constexpr const char* kEditorCaption = "Editor - [%1]";
+inline constexpr const char* kModem = "Modem";
+inline constexpr const char* kConnected = "Connected";
+inline constexpr const char* kDisconnected = "Disconnected";
+inline constexpr const char* kUnknown = "Unknown";
+inline constexpr const char* kLinkStates[] = {"Initial",      "Starting",     "Closed",   "Stopped", "Closing",
+                                              "Stopping",     "Request Sent", "Ack Received", "Ack Sent",
+                                              "Opened"};
+inline constexpr const char* kLinkPhases[] = {"Dead", "Link Establishment", "Authentication", "Network",
+                                              "Terminating"};
+inline constexpr const char* kObjectsMenu = "Objects";
+
+// Object and field browsers.
+inline constexpr const char* kNodeInfoFailed = "Error in API GetNodeInfo()!";
+inline constexpr const char* kNotAnInstance = "Objects other than intances cannot be selected!";
+inline constexpr const char* kAlreadySelected = "The selected object already exist!";
+inline constexpr const char* kSelectToInsert = "Please select an item in the Selected Object box to be inserted!";
+inline constexpr const char* kObjectIndexFailed = "Error calling GetObjectindex()!";
+inline constexpr const char* kDecimal = "Decimal";
+inline constexpr const char* kHexadecimal = "Hexadecimal";
+inline constexpr const char* kAsciiString = "ASCII String";
+inline constexpr const char* kObjectIdentifier = "Object Identifier";
+
+// Send-message window.
+inline constexpr const char* kSendMessage = "Send Message";
+inline constexpr const char* kClassB = "Class B";
+inline constexpr const char* kPoll = "POLL";
+inline constexpr const char* kDialup = "Dialup";
+inline constexpr const char* kDefaultCommunity = "Orchid";
+inline constexpr const char* kNone = "NONE";
+inline constexpr const char* kValuesNotSet = "Some values have not been set! Do you want to set the values?";
+inline constexpr const char* kDynNotDefined = "The dynamic object has not been defined.";
+inline constexpr const char* kNoObjectSelected = "No object is selected!";
+inline constexpr const char* kSendFailed = "Error sending data!";
+inline constexpr const char* kDynListFailed = "Error in API GetDynObjList()! The dyn obj is not defined!";
+inline constexpr const char* kDynValuesCaption = "Set Values for Dynamic Object Number ";
+inline constexpr const char* kMessageSaveFilter = "Message Files (*.msg)";
+inline constexpr const char* kMessageLoadFilter = "Message Files (*.msg)";
+
+// Byte-stream edit window.
+inline constexpr const char* kEditByteStream = "Edit Byte Stream";
+inline constexpr const char* kByteStreamFilter = "ByteStream Files (*.byt)";
+
+// Macro windows.
+inline constexpr const char* kMacroCaption = "MacroFm";
+inline constexpr const char* kNoMacro = "Please specify the macro to run!";
+inline constexpr const char* kUserInputCaption = "UserInput";
+}  // namespace texts
