@@ -211,7 +211,10 @@ private:
             numbers.push_back(model_.items[static_cast<size_t>(at)].number);
         }
         dotted = std::to_string(numbers.back());
-        for (size_t i = numbers.size() - 1; i-- > 0;) dotted += "." + std::to_string(numbers[i]);
+        for (size_t i = numbers.size() - 1; i-- > 0;) {
+            dotted += '.';
+            dotted += std::to_string(numbers[i]);
+        }
         return true;
     }
 
