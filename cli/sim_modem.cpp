@@ -392,7 +392,10 @@ void Sim_Modem::show(Result_Code code) {
     if (quiet_) return;
     if (verbose_) {
         std::string text(result_text(code));
-        if (code == Result_Code::connect) text += " " + std::to_string(profile_.connect_rate);
+        if (code == Result_Code::connect) {
+            text += ' ';
+            text += std::to_string(profile_.connect_rate);
+        }
         show_text(text);
     } else {
         const std::string text = std::to_string(static_cast<int>(code)) + "\r";

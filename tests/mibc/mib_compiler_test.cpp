@@ -138,8 +138,13 @@ TEST(MibCompiler, ParserTraceOfOptionX) {
 
 TEST(MibCompiler, ListingsStopAtSixtyFourLevels) {
     std::string chain = "n1 OBJECT IDENTIFIER ::= { d 1 }\n";
-    for (int level = 2; level <= 70; ++level)
-        chain += "n" + std::to_string(level) + " OBJECT IDENTIFIER ::= { n" + std::to_string(level - 1) + " 1 }\n";
+    for (int level = 2; level <= 70; ++level) {
+        chain += 'n';
+        chain += std::to_string(level);
+        chain += " OBJECT IDENTIFIER ::= { n";
+        chain += std::to_string(level - 1);
+        chain += " 1 }\n";
+    }
     Compile_Fixture fixture;
     const Compiled compiled = fixture.compile("#addOpt \"G\"\n" + module_text(chain, "IMPORTS enterprises FROM P;\n"));
     ASSERT_EQ(compiled.result, mibc::Compile_Result::success) << compiled.errors;
