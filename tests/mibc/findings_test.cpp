@@ -332,6 +332,11 @@ TEST(MibFindings, Grammar) {
         "  \"DEFVAL\" \"{\" <value> \"}\"\r\n"
         "\n"
         "*** main.mib parsed with 4 errors and 0 warnings\n"},
+    {"no option set",
+     "#removeOpt \"5\"\n#printOpt\n" + module_text("x OBJECT IDENTIFIER ::= { d 1 }\n"),
+     0, "options: **none set**\n"
+        "W: (12,21) \"OBJECT-TYPE\" imported but not used\r\n"
+        "main.mib parsed successfully\n"},
     {"directives",
      std::string("#help\n"
                      "#frobnicate\n"
