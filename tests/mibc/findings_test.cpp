@@ -1098,6 +1098,12 @@ TEST(MibFindings, Checks) {
         "W: (10,21) \"OBJECT-TYPE\" imported but not used\r\n"
         "\n"
         "*** main.mib parsed with 2 errors and 1 warning\n"},
+    {"a stray token right after BEGIN",
+     std::string("A DEFINITIONS ::= BEGIN\n( x\nEND\n"),
+     6, "E: (2,0) syntax error\r\n"
+        "E: (4,0) Unrecognizable item in module - skipping to end\r\n"
+        "\n"
+        "*** main.mib parsed with 2 errors and 0 warnings\n"},
     });
 }
 
