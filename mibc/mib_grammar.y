@@ -185,6 +185,8 @@ definitions
 definition
     : goodDefinition { ctx.skipping = false; ctx.release_syntaxes(); }
     | directiveToken { ctx.error(mibc::msg::kDirectiveInModule); ctx.end_module(); ctx.terminated = true; YYACCEPT; }
+    /* the quoted argument is looked at before the directive alone is reduced */
+    | directiveToken tokSTRING { ctx.error(mibc::msg::kDirectiveInModule); ctx.end_module(); ctx.terminated = true; YYACCEPT; }
     | tokNAME error { if (!ctx.skipping) ctx.error(mibc::msg::kUnrecognizedDefinition); ctx.skipping = true; ctx.release_syntaxes(); }
     ;
 

@@ -1093,11 +1093,10 @@ TEST(MibFindings, Checks) {
     {"a directive with its argument inside a module",
      module_text("x OBJECT IDENTIFIER ::= { d 1 }\n"
                      "#addOpt \"G\"\n"),
-     6, "E: (13,8) syntax error\r\n"
-        "E: (15,0) Unrecognizable item in module - skipping to end\r\n"
+     6, "E: (14,0) Compiler directives not allowed in module definition - terminating\r\n"
         "W: (10,21) \"OBJECT-TYPE\" imported but not used\r\n"
         "\n"
-        "*** main.mib parsed with 2 errors and 1 warning\n"},
+        "*** main.mib parsed with 1 error and 1 warning\n"},
     {"a stray token right after BEGIN",
      std::string("A DEFINITIONS ::= BEGIN\n( x\nEND\n"),
      6, "E: (2,0) syntax error\r\n"
