@@ -573,20 +573,41 @@ void Compile_Context::check_default(Item& object) {
     value = Default_Value{};
 }
 
+namespace {
+
+bool same_index(const Item& a, const Item& b) {
+    if (a.index.size() != b.index.size()) return false;
+    for (size_t i = 0; i < a.index.size(); ++i)
+        if (a.index[i].name != b.index[i].name) return false;
+    return true;
+}
+
+}  // namespace
+
+int Compile_Context::row_of_sequence(int sequence) {
+    for (const int user : sequence_users_[sequence])
+        if (is_row(model.items[static_cast<size_t>(user)])) return user;
+    return kNone;
+}
+
 void Compile_Context::check_sequences(int module) {
+    // Object -> the sequences that list it, so that a column shared by two
+    // sequences can be checked against both rows.
+    listed_in_.clear();
+    for (const int index : module_items_) {
+        const Item& sequence = model.items[static_cast<size_t>(index)];
+        if (sequence.kind != Item_Kind::sequence) continue;
+        for (const Member& member : sequence.members) {
+            const int found = lookup(module, member.name, false);
+            if (found != kNone) listed_in_[found].push_back(index);
+        }
+    }
     for (const int index : module_items_) {
         const Item& sequence = model.items[static_cast<size_t>(index)];
         if (sequence.kind != Item_Kind::sequence) continue;
         const std::string name = text(sequence.name);
-        const auto& users = sequence_users_[index];
-        const bool referenced = !users.empty();
-        int row = kNone;
-        for (const int user : users) {
-            if (is_row(model.items[static_cast<size_t>(user)])) {
-                row = user;
-                break;
-            }
-        }
+        const bool referenced = !sequence_users_[index].empty();
+        const int row = row_of_sequence(index);
         if (!referenced) {
             error_at(sequence.at, format(msg::kSequenceUnreferenced, name.c_str()));
         } else if (row == kNone) {
@@ -604,40 +625,58 @@ void Compile_Context::check_sequences(int module) {
             if (parent == nullptr || !is_row(*parent) ||
                 (parent->parent == kNone || !is_table(model.items[static_cast<size_t>(parent->parent)])))
                 warning_at(member.at, format(msg::kMemberNotColumn, member_name.c_str(), name.c_str()));
-            else if (row != kNone && parent != &model.items[static_cast<size_t>(row)]) {
-                const Item& own_row = model.items[static_cast<size_t>(row)];
-                const auto same_index = [](const Item& a, const Item& b) {
-                    if (a.index.size() != b.index.size()) return false;
-                    for (size_t i = 0; i < a.index.size(); ++i)
-                        if (a.index[i].name != b.index[i].name) return false;
-                    return true;
-                };
-                if (!same_index(*parent, own_row))
-                    error_at(member.at, format(msg::kMemberOtherRow, name.c_str(), text(own_row.name).c_str(),
-                                               member_name.c_str(), text(parent->name).c_str()));
-            }
-            const Syntax& given = member.syntax;
-            if (given.kind == Syntax_Kind::not_used || given.kind == Syntax_Kind::bad) continue;
-            const Syntax& own = object->syntax;
-            if (own.kind == Syntax_Kind::bad) continue;
-            const bool integer_like = given.kind == Syntax_Kind::integer &&
-                                      (own.kind == Syntax_Kind::enumerated || own.kind == Syntax_Kind::integer);
-            const bool same_kind = integer_like || (given.kind == own.kind &&
-                                                    (given.kind != Syntax_Kind::convention || given.name == own.name));
-            if (!same_kind) {
-                error_at(member.at, format(msg::kMemberSyntax, member_name.c_str(), name.c_str()));
-                continue;
-            }
-            if (given.bound == Bound_Kind::none) continue;
-            const bool size = given.bound == Bound_Kind::size;
-            if (!same_bounds(given, own)) {
-                error_at(member.at, format(size ? msg::kMemberSize : msg::kMemberRange, member_name.c_str(), name.c_str()));
-            } else if (options.has(kGratuitousSizes)) {
-                warning_at(member.at, format(size ? msg::kMemberGratuitousSize : msg::kMemberGratuitousRange,
-                                             member_name.c_str(), name.c_str()));
-            }
+            else if (row != kNone && parent != &model.items[static_cast<size_t>(row)] &&
+                     !same_index(*parent, model.items[static_cast<size_t>(row)]))
+                error_at(member.at, format(msg::kMemberOtherRow, name.c_str(), text(model.items[static_cast<size_t>(row)].name).c_str(),
+                                           member_name.c_str(), text(parent->name).c_str()));
+            if (row != kNone) check_shared_member(index, row, found, member);
+            check_member_syntax(name, member, *object);
         }
     }
+}
+
+// A column listed in another sequence too must be indexed alike by that
+// sequence's row (the row it is registered under is checked above).
+void Compile_Context::check_shared_member(int sequence, int row, int object, const Member& member) {
+    const Item& own_row = model.items[static_cast<size_t>(row)];
+    const int parent = model.items[static_cast<size_t>(object)].parent;
+    for (const int other : listed_in_[object]) {
+        if (other == sequence) continue;
+        const int other_row = row_of_sequence(other);
+        if (other_row == kNone || other_row == row || other_row == parent) continue;
+        if (same_index(model.items[static_cast<size_t>(other_row)], own_row)) continue;
+        error_at(member.at, format(msg::kMemberOtherSequence, text(model.items[static_cast<size_t>(sequence)].name).c_str(),
+                                   text(own_row.name).c_str(), text(member.name).c_str(),
+                                   text(model.items[static_cast<size_t>(other)].name).c_str()));
+        return;
+    }
+}
+
+void Compile_Context::check_member_syntax(const std::string& name, const Member& member, const Item& object) {
+    const std::string member_name = text(member.name);
+    const Syntax& given = member.syntax;
+    if (given.kind == Syntax_Kind::not_used || given.kind == Syntax_Kind::bad) return;
+    const Syntax& own = object.syntax;
+    if (own.kind == Syntax_Kind::bad) return;
+    const bool integer_like = given.kind == Syntax_Kind::integer &&
+                              (own.kind == Syntax_Kind::enumerated || own.kind == Syntax_Kind::integer);
+    const bool same_kind = integer_like || (given.kind == own.kind &&
+                                            (given.kind != Syntax_Kind::convention || given.name == own.name));
+    if (!same_kind) {
+        error_at(member.at, format(msg::kMemberSyntax, member_name.c_str(), name.c_str()));
+        return;
+    }
+    if (given.bound == Bound_Kind::none) return;
+    const bool size = given.bound == Bound_Kind::size;
+    if (!same_bounds(given, own)) {
+        error_at(member.at, format(size ? msg::kMemberSize : msg::kMemberRange, member_name.c_str(), name.c_str()));
+        return;
+    }
+    // A restated size or range is remarked on unless option E takes it as
+    // matching; option W asks for the remark even then.
+    if (options.has(kGratuitousSizes) || !options.has(kSameSizeMatches))
+        warning_at(member.at, format(size ? msg::kMemberGratuitousSize : msg::kMemberGratuitousRange,
+                                     member_name.c_str(), name.c_str()));
 }
 
 void Compile_Context::check_traps(int module) {

@@ -106,6 +106,9 @@ private:
     void check_bounds(Syntax& syntax);
     void check_objects(int module);
     void check_sequences(int module);
+    int row_of_sequence(int sequence);
+    void check_shared_member(int sequence, int row, int object, const Member& member);
+    void check_member_syntax(const std::string& name, const Member& member, const Item& object);
     void check_traps(int module);
     void check_default(Item& object);
     void check_index(Item& object, bool row);
@@ -118,6 +121,7 @@ private:
     bool in_module_ = false;
     std::vector<int> module_items_;  // items defined in the module being parsed
     std::unordered_map<int, std::vector<int>> sequence_users_;    // sequence -> its tables and rows, in order
+    std::unordered_map<int, std::vector<int>> listed_in_;         // object -> the sequences that list it
     std::unordered_map<uint64_t, int> registered_numbers_;         // (parent + 1, number) -> item
     Name_Table registered_names_;  // name -> the item registered with it
     std::vector<uint8_t> walk_state_;  // per item: how far the walk to the root has looked at it

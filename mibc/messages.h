@@ -269,6 +269,8 @@ inline constexpr const char* kMemberGratuitousSize = "Item \"%s\" in sequence \"
 inline constexpr const char* kMemberGratuitousRange = "Item \"%s\" in sequence \"%s\" has gratuitous range specified";
 inline constexpr const char* kMemberOtherRow =
     "Sequence \"%s\" for row \"%s\" contains item \"%s\" defined in row \"%s\" where indexes don't match";
+inline constexpr const char* kMemberOtherSequence =
+    "Sequence \"%s\" for row \"%s\" contains item \"%s\" used in sequence \"%s\" where indexes don't match";
 inline constexpr const char* kMemberType = "\"%s\" is not valid type for sequence member";
 inline constexpr const char* kDuplicateMember = "duplicate name \"%s\" in SEQUENCE";
 

@@ -2,7 +2,10 @@
 
 #include <fstream>
 #include <new>
+#include <set>
 #include <sstream>
+#include <string_view>
+#include <utility>
 
 #include "mibc/compile_context.h"
 #include "mibc/diagnostics.h"
@@ -18,30 +21,63 @@ namespace {
 
 const char* plural(uint32_t count) { return count == 1 ? "" : "s"; }
 
-// What the compiler held when its memory ran out.
+// What the compiler held when its memory ran out: per kind of record, the
+// count, the size of one and the bytes they take.
 void write_statistics(Diagnostics& diagnostics, const String_Space& space, const Mib_Model& model) {
-    unsigned counts[7] = {};
-    for (const Item& item : model.items) ++counts[static_cast<int>(item.kind)];
+    unsigned items[7] = {};
+    unsigned tables = 0, rows = 0, leaves = 0, others = 0, index_items = 0, members = 0, variables = 0;
+    unsigned enterprises = 0, aliases = 0, enum_items = 0;
+    std::set<std::pair<int, std::string_view>> module_refs;
+    for (const Item& item : model.items) {
+        ++items[static_cast<int>(item.kind)];
+        index_items += static_cast<unsigned>(item.index.size());
+        members += static_cast<unsigned>(item.members.size());
+        variables += static_cast<unsigned>(item.variables.size());
+        if (item.kind == Item_Kind::trap && !item.enterprise.empty()) ++enterprises;
+        if (item.kind == Item_Kind::imported) module_refs.emplace(item.module, item.from_module);
+        if (item.kind == Item_Kind::oid_item) continue;
+        if (item.kind != Item_Kind::object)
+            ++others;
+        else if (item.syntax.kind == Syntax_Kind::sequence_of)
+            ++tables;
+        else if (item.syntax.kind == Syntax_Kind::sequence)
+            ++rows;
+        else
+            ++leaves;
+    }
+    for (const Module& module : model.modules) aliases += static_cast<unsigned>(module.aliases.size());
+    for (const auto& enumeration : model.enumerations) enum_items += static_cast<unsigned>(enumeration.size());
+    const auto count = [](Item_Kind kind, const unsigned* of) { return of[static_cast<int>(kind)]; };
+    unsigned long total = 0;
+    const auto records = [&](const char* label, unsigned number, size_t size) {
+        total += static_cast<unsigned long>(number) * size;
+        diagnostics.plain(format("%s: %u %u(%lu)\n", label, number, static_cast<unsigned>(size),
+                                 static_cast<unsigned long>(number) * size));
+    };
     diagnostics.plain("Statistics:\n");
     diagnostics.plain(format("String Space: %lu\n", static_cast<unsigned long>(space.bytes_used())));
-    diagnostics.plain(format("Modules: %u %u(%lu)\n", static_cast<unsigned>(model.modules.size()),
-                             static_cast<unsigned>(sizeof(Module)),
-                             static_cast<unsigned long>(model.modules.size() * sizeof(Module))));
-    diagnostics.plain(format("Imported items: %u %u(%lu)\n", counts[static_cast<int>(Item_Kind::imported)],
-                             static_cast<unsigned>(sizeof(Item)),
-                             static_cast<unsigned long>(counts[static_cast<int>(Item_Kind::imported)] * sizeof(Item))));
-    diagnostics.plain(format("OID items: %u %u(%lu)\n", counts[static_cast<int>(Item_Kind::oid_item)] + counts[static_cast<int>(Item_Kind::object)],
-                             static_cast<unsigned>(sizeof(Item)),
-                             static_cast<unsigned long>(model.items.size() * sizeof(Item))));
-    diagnostics.plain(format("Sequences: %u %u(%lu)\n", counts[static_cast<int>(Item_Kind::sequence)],
-                             static_cast<unsigned>(sizeof(Item)),
-                             static_cast<unsigned long>(counts[static_cast<int>(Item_Kind::sequence)] * sizeof(Item))));
-    diagnostics.plain(format("Text conv: %u %u(%lu)\n", counts[static_cast<int>(Item_Kind::convention)],
-                             static_cast<unsigned>(sizeof(Item)),
-                             static_cast<unsigned long>(counts[static_cast<int>(Item_Kind::convention)] * sizeof(Item))));
-    diagnostics.plain(format("Traps: %u %u(%lu)\n", counts[static_cast<int>(Item_Kind::trap)],
-                             static_cast<unsigned>(sizeof(Item)),
-                             static_cast<unsigned long>(counts[static_cast<int>(Item_Kind::trap)] * sizeof(Item))));
+    records("Strings", static_cast<unsigned>(space.blocks()), kStringBlockSize);
+    records("Modules", static_cast<unsigned>(model.modules.size()), sizeof(Module));
+    records("Mod Refs", static_cast<unsigned>(module_refs.size()), sizeof(std::pair<int, std::string_view>));
+    records("Imported items", count(Item_Kind::imported, items), sizeof(Item));
+    records("Imports", static_cast<unsigned>(module_refs.size()), sizeof(std::string_view));
+    records("Aliases", aliases, sizeof(std::string_view));
+    records("SMI items", count(Item_Kind::smi, items), sizeof(Item));
+    records("OID items", count(Item_Kind::oid_item, items) + count(Item_Kind::object, items), sizeof(Item));
+    diagnostics.plain(format("RegPt/group: %u\n", count(Item_Kind::oid_item, items)));
+    diagnostics.plain(format("Table: %u\n", tables));
+    diagnostics.plain(format("Row: %u\n", rows));
+    diagnostics.plain(format("Leaf: %u\n", leaves));
+    diagnostics.plain(format("Other: %u\n", others));
+    records("Enum items", enum_items, sizeof(Enum_Item));
+    records("Index items", index_items, sizeof(Index_Item));
+    records("Sequences", count(Item_Kind::sequence, items), sizeof(Item));
+    records("Sequence members", members, sizeof(Member));
+    records("Text conv", count(Item_Kind::convention, items), sizeof(Item));
+    records("Traps", count(Item_Kind::trap, items), sizeof(Item));
+    records("Trap vars", variables, sizeof(std::string_view));
+    records("Trap ents", enterprises, sizeof(std::string_view));
+    diagnostics.plain(format("Dynamic memory used: %lu\n", total));
 }
 
 }  // namespace

@@ -49,7 +49,7 @@ void mibc_parser_trace(FILE* stream, const char* format, ...);
 %token chMINUS 314 chDOT 315 chOTHER 316 tokDOTDOT 317 tokBADDOTDOT 318 tokIS 319 tokBADIS 320
 %token tokBADSTR 321 tokNAME 322 tokSTRING 323 tokNUMBER 324 tokBSTR 325 tokHSTR 326 tokIP 327
 
-%expect 1
+%expect 2
 
 %%
 
@@ -97,6 +97,15 @@ badArgument
 
 module
     : moduleHeader moduleRest
+    /* A token right after BEGIN that starts neither IMPORTS nor a definition
+       is found before the header is reduced; without this the recovery would
+       search for another BEGIN and give the whole input up. */
+    | tokNAME optModuleOid kwDEFINITIONS isToken kwBEGIN error kwEND
+        {
+            ctx.begin_module($1.text, $1.at, $2.number != 0);
+            ctx.error(mibc::msg::kUnrecognizableItem);
+            ctx.end_module();
+        }
     ;
 
 moduleHeader
@@ -176,6 +185,8 @@ definitions
 definition
     : goodDefinition { ctx.skipping = false; ctx.release_syntaxes(); }
     | directiveToken { ctx.error(mibc::msg::kDirectiveInModule); ctx.end_module(); ctx.terminated = true; YYACCEPT; }
+    /* the quoted argument is looked at before the directive alone is reduced */
+    | directiveToken tokSTRING { ctx.error(mibc::msg::kDirectiveInModule); ctx.end_module(); ctx.terminated = true; YYACCEPT; }
     | tokNAME error { if (!ctx.skipping) ctx.error(mibc::msg::kUnrecognizedDefinition); ctx.skipping = true; ctx.release_syntaxes(); }
     ;
 

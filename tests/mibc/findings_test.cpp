@@ -332,6 +332,11 @@ TEST(MibFindings, Grammar) {
         "  \"DEFVAL\" \"{\" <value> \"}\"\r\n"
         "\n"
         "*** main.mib parsed with 4 errors and 0 warnings\n"},
+    {"no option set",
+     "#removeOpt \"5\"\n#printOpt\n" + module_text("x OBJECT IDENTIFIER ::= { d 1 }\n"),
+     0, "options: **none set**\n"
+        "W: (12,21) \"OBJECT-TYPE\" imported but not used\r\n"
+        "main.mib parsed successfully\n"},
     {"directives",
      std::string("#help\n"
                      "#frobnicate\n"
@@ -736,8 +741,9 @@ TEST(MibFindings, Checks) {
         "E: (14,0) Row \"otherEntry\" does not have a containing table defined\r\n"
         "W: (14,0) Sequence \"FooEntry\" and Row \"otherEntry\" should have related names\r\n"
         "E: (15,24) Sequence \"FooEntry\" for row \"otherEntry\" contains item \"fooIndex\" defined in row \"fooEntry\" where indexes don't match\r\n"
+        "E: (16,24) Sequence \"BarEntry\" for row \"fooEntry\" contains item \"fooIndex\" used in sequence \"FooEntry\" where indexes don't match\r\n"
         "\n"
-        "*** main.mib parsed with 6 errors and 2 warnings\n"},
+        "*** main.mib parsed with 7 errors and 2 warnings\n"},
     {"index items",
      "#addOpt \"RB\"\n" +
                  module_text("fooTable OBJECT-TYPE SYNTAX SEQUENCE OF FooEntry ACCESS not-accessible STATUS mandatory ::= { d 1 }\n"
@@ -1017,6 +1023,86 @@ TEST(MibFindings, Checks) {
         "E: (14,0) Traps \"t2\" and \"t3\" have duplicate values\r\n"
         "\n"
         "*** main.mib parsed with 7 errors and 0 warnings\n"},
+    {"a column shared by sequences of rows with other indexes",
+     module_text("fooTable OBJECT-TYPE SYNTAX SEQUENCE OF FooEntry ACCESS not-accessible STATUS mandatory ::= { d 1 }\n"
+                     "fooEntry OBJECT-TYPE SYNTAX FooEntry ACCESS not-accessible STATUS mandatory INDEX { fooIndex } ::= { fooTable 1 }\n"
+                     "FooEntry ::= SEQUENCE { fooIndex INTEGER, fooValue INTEGER }\n"
+                     "fooIndex OBJECT-TYPE SYNTAX INTEGER (1..10) ACCESS read-only STATUS mandatory ::= { fooEntry 1 }\n"
+                     "fooValue OBJECT-TYPE SYNTAX INTEGER ACCESS read-write STATUS mandatory ::= { fooEntry 2 }\n"
+                     "barTable OBJECT-TYPE SYNTAX SEQUENCE OF BarEntry ACCESS not-accessible STATUS mandatory ::= { d 2 }\n"
+                     "barEntry OBJECT-TYPE SYNTAX BarEntry ACCESS not-accessible STATUS mandatory INDEX { barIndex } ::= { barTable 1 }\n"
+                     "BarEntry ::= SEQUENCE { barIndex INTEGER, fooValue INTEGER }\n"
+                     "barIndex OBJECT-TYPE SYNTAX INTEGER (1..10) ACCESS read-only STATUS mandatory ::= { barEntry 1 }\n"
+                     "bazTable OBJECT-TYPE SYNTAX SEQUENCE OF BazEntry ACCESS not-accessible STATUS mandatory ::= { d 3 }\n"
+                     "bazEntry OBJECT-TYPE SYNTAX BazEntry ACCESS not-accessible STATUS mandatory INDEX { fooIndex } ::= { bazTable 1 }\n"
+                     "BazEntry ::= SEQUENCE { fooIndex INTEGER, fooValue INTEGER }\n"),
+     6, "E: (14,42) Sequence \"FooEntry\" for row \"fooEntry\" contains item \"fooValue\" used in sequence \"BarEntry\" where indexes don't match\r\n"
+        "E: (19,42) Sequence \"BarEntry\" for row \"barEntry\" contains item \"fooValue\" defined in row \"fooEntry\" where indexes don't match\r\n"
+        "E: (19,42) Sequence \"BarEntry\" for row \"barEntry\" contains item \"fooValue\" used in sequence \"BazEntry\" where indexes don't match\r\n"
+        "E: (23,42) Sequence \"BazEntry\" for row \"bazEntry\" contains item \"fooValue\" used in sequence \"BarEntry\" where indexes don't match\r\n"
+        "\n"
+        "*** main.mib parsed with 4 errors and 0 warnings\n"},
+    {"a restated size or range is remarked on by default",
+     module_text("fooTable OBJECT-TYPE SYNTAX SEQUENCE OF FooEntry ACCESS not-accessible STATUS mandatory ::= { d 1 }\n"
+                     "fooEntry OBJECT-TYPE SYNTAX FooEntry ACCESS not-accessible STATUS mandatory INDEX { fooIndex } ::= { fooTable 1 }\n"
+                     "FooEntry ::= SEQUENCE { fooIndex INTEGER (1..10), fooName OCTET STRING (SIZE (0..8)) }\n"
+                     "fooIndex OBJECT-TYPE SYNTAX INTEGER (1..10) ACCESS read-only STATUS mandatory ::= { fooEntry 1 }\n"
+                     "fooName OBJECT-TYPE SYNTAX OCTET STRING (SIZE (0..8)) ACCESS read-write STATUS mandatory ::= { fooEntry 2 }\n"),
+     0, "W: (14,24) Item \"fooIndex\" in sequence \"FooEntry\" has gratuitous range specified\r\n"
+        "W: (14,50) Item \"fooName\" in sequence \"FooEntry\" has gratuitous size specified\r\n"
+        "main.mib parsed successfully\n"},
+    {"option E takes a restated size or range as matching",
+     "#addOpt \"E\"\n" +
+                 module_text("fooTable OBJECT-TYPE SYNTAX SEQUENCE OF FooEntry ACCESS not-accessible STATUS mandatory ::= { d 1 }\n"
+                     "fooEntry OBJECT-TYPE SYNTAX FooEntry ACCESS not-accessible STATUS mandatory INDEX { fooIndex } ::= { fooTable 1 }\n"
+                     "FooEntry ::= SEQUENCE { fooIndex INTEGER (1..10), fooName OCTET STRING (SIZE (0..8)) }\n"
+                     "fooIndex OBJECT-TYPE SYNTAX INTEGER (1..10) ACCESS read-only STATUS mandatory ::= { fooEntry 1 }\n"
+                     "fooName OBJECT-TYPE SYNTAX OCTET STRING (SIZE (0..8)) ACCESS read-write STATUS mandatory ::= { fooEntry 2 }\n"),
+     0, "main.mib parsed successfully\n"},
+    {"option W remarks on a restated size or range even with option E",
+     "#addOpt \"EW\"\n" +
+                 module_text("fooTable OBJECT-TYPE SYNTAX SEQUENCE OF FooEntry ACCESS not-accessible STATUS mandatory ::= { d 1 }\n"
+                     "fooEntry OBJECT-TYPE SYNTAX FooEntry ACCESS not-accessible STATUS mandatory INDEX { fooIndex } ::= { fooTable 1 }\n"
+                     "FooEntry ::= SEQUENCE { fooIndex INTEGER (1..10), fooName OCTET STRING (SIZE (0..8)) }\n"
+                     "fooIndex OBJECT-TYPE SYNTAX INTEGER (1..10) ACCESS read-only STATUS mandatory ::= { fooEntry 1 }\n"
+                     "fooName OBJECT-TYPE SYNTAX OCTET STRING (SIZE (0..8)) ACCESS read-write STATUS mandatory ::= { fooEntry 2 }\n"),
+     0, "W: (15,24) Item \"fooIndex\" in sequence \"FooEntry\" has gratuitous range specified\r\n"
+        "W: (15,50) Item \"fooName\" in sequence \"FooEntry\" has gratuitous size specified\r\n"
+        "main.mib parsed successfully\n"},
+    {"NOLENGTH object identifier as the last named index",
+     "#addOpt \"3\"\n" +
+                 module_text("fooTable OBJECT-TYPE SYNTAX SEQUENCE OF FooEntry ACCESS not-accessible STATUS mandatory ::= { d 1 }\n"
+                     "fooEntry OBJECT-TYPE SYNTAX FooEntry ACCESS not-accessible STATUS mandatory INDEX { fooIndex, NOLENGTH fooOid } ::= { fooTable 1 }\n"
+                     "FooEntry ::= SEQUENCE { fooIndex INTEGER, fooOid OBJECT IDENTIFIER }\n"
+                     "fooIndex OBJECT-TYPE SYNTAX INTEGER (1..10) ACCESS read-only STATUS mandatory ::= { fooEntry 1 }\n"
+                     "fooOid OBJECT-TYPE SYNTAX OBJECT IDENTIFIER ACCESS read-only STATUS mandatory ::= { fooEntry 2 }\n"
+                     "x OBJECT-TYPE SYNTAX INTEGER ACCESS read-only STATUS mandatory INDEX { NOLENGTH y } ::= { d 2 }\n"
+                     "y OBJECT-TYPE SYNTAX OBJECT IDENTIFIER ACCESS read-only STATUS mandatory ::= { d 3 }\n"),
+     6, "E: (18,80) \"x\" has index item \"y\" which is an object and not a syntax type\r\n"
+        "\n"
+        "*** main.mib parsed with 1 error and 0 warnings\n"},
+    {"a textual convention without a syntax",
+     module_text("T ::= 5\n"
+                     "x OBJECT IDENTIFIER ::= { d 1 }\n"),
+     6, "E: (12,6) syntax error\r\n"
+        "E: (13,0) Problem with textual convention, syntax is\n"
+        "  <tcName> \"::=\" <simpleSyntax>\r\n"
+        "W: (10,21) \"OBJECT-TYPE\" imported but not used\r\n"
+        "\n"
+        "*** main.mib parsed with 2 errors and 1 warning\n"},
+    {"a directive with its argument inside a module",
+     module_text("x OBJECT IDENTIFIER ::= { d 1 }\n"
+                     "#addOpt \"G\"\n"),
+     6, "E: (14,0) Compiler directives not allowed in module definition - terminating\r\n"
+        "W: (10,21) \"OBJECT-TYPE\" imported but not used\r\n"
+        "\n"
+        "*** main.mib parsed with 1 error and 1 warning\n"},
+    {"a stray token right after BEGIN",
+     std::string("A DEFINITIONS ::= BEGIN\n( x\nEND\n"),
+     6, "E: (2,0) syntax error\r\n"
+        "E: (4,0) Unrecognizable item in module - skipping to end\r\n"
+        "\n"
+        "*** main.mib parsed with 2 errors and 0 warnings\n"},
     });
 }
 

@@ -5,9 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 
 #include "tests/mibc/compile_fixture.h"
+#include "mibc/diagnostics.h"
+#include "mibc/scanner.h"
 #include "mibc/string_space.h"
 #include "tests/support/sample.h"
 
@@ -116,6 +119,24 @@ TEST(MibCompiler, TokenTooBigEndsTheCompileNotTheProgram) {
     // The compiler is fine for the next compile.
     EXPECT_EQ(fixture.compile("#addOpt \"G\"\n" + module_text("x OBJECT IDENTIFIER ::= { d 1 }\n")).result,
               mibc::Compile_Result::success);
+}
+
+// The budget of token text is far above any real module; a scanner whose
+// budget is spent stops with the compiler's own words.
+TEST(MibCompiler, SpentStringSpaceStopsTheScanner) {
+    mibc::String_Space space;
+    const std::string block_filler(mibc::kStringBlockSize - 1, 'x');
+    for (size_t block = 0; block < mibc::kMaxStringBlocks; ++block)
+        ASSERT_EQ(space.hold(block_filler), mibc::String_Space::Outcome::stored);
+    std::ostringstream errors;
+    mibc::Diagnostics diagnostics(errors, "main.mib");
+    mibc::Scanner scanner(diagnostics, space, "main.mib", "\nAbc DEFINITIONS");
+    mibc::Token_Value value;
+    scanner.next(value);
+    EXPECT_TRUE(scanner.stopped());
+    EXPECT_EQ(errors.str(),
+              "E: (2,0) allocStrSp: Out of string space\r\n"
+              "Unrecoveralble error - program terminating\n");
 }
 
 TEST(MibCompiler, ParserTraceOfOptionX) {
