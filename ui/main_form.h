@@ -48,6 +48,9 @@ public slots:
     void resend();
     void browse();
     void run_macro();
+    void load_dyn_table();
+    void save_dyn_table();
+    void sync_dyn_object(int number);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
