@@ -243,9 +243,27 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
+namespace {
+// The file a dynamic object table is loaded from or saved to; empty when the
+// user cancelled. The dialogs carry names so scripts can answer them.
+QString choose_dyn_file(QWidget* parent, QFileDialog::AcceptMode mode) {
+    const bool save = mode == QFileDialog::AcceptSave;
+    QFileDialog dialog(parent, QString(), QString(), save ? texts::kDynSaveFilter : texts::kDynOpenFilter);
+    dialog.setObjectName(save ? "DynSaveDialog" : "DynOpenDialog");
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix("dyn");
+    if (dialog.exec() != QDialog::Accepted) return QString();
+    return dialog.selectedFiles().value(0);
+}
+}  // namespace
+
 void TMainForm::load_dyn_table() {
-    const QString name = QFileDialog::getOpenFileName(this, QString(), QString(), texts::kDynOpenFilter);
-    if (name.isEmpty()) return;
+    const QString name = choose_dyn_file(this, QFileDialog::AcceptOpen);
+    if (!name.isEmpty()) load_dyn_file(name);
+}
+
+void TMainForm::load_dyn_file(const QString& name) {
     const int32_t refused =
         DynObjLoadFile(QFile::encodeName(name).constData(), engine_callbacks::display, engine_callbacks::edit);
     if (refused < 0) return;  // the engine said why in the line activity
@@ -254,9 +272,11 @@ void TMainForm::load_dyn_table() {
 }
 
 void TMainForm::save_dyn_table() {
-    QString name = QFileDialog::getSaveFileName(this, QString(), QString(), texts::kDynSaveFilter);
-    if (name.isEmpty()) return;
-    if (QFileInfo(name).suffix().isEmpty()) name += ".dyn";
+    const QString name = choose_dyn_file(this, QFileDialog::AcceptSave);
+    if (!name.isEmpty()) save_dyn_file(name);
+}
+
+void TMainForm::save_dyn_file(const QString& name) {
     if (DynObjSaveFile(QFile::encodeName(name).constData()) != 0)
         QMessageBox::warning(this, texts::kWarnings, texts::kDynSaveFailed);
 }
