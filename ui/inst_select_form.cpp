@@ -27,7 +27,7 @@ QPushButton* button(QWidget* parent, const char* name, const char* text) {
     return made;
 }
 
-QLineEdit* detail(QWidget* parent, const char* name) {
+QLineEdit* read_only_detail(QWidget* parent, const char* name) {
     auto* made = new QLineEdit(parent);
     made->setObjectName(name);
     made->setReadOnly(true);
@@ -56,12 +56,12 @@ TInstSelectFm::TInstSelectFm(Mode mode, QWidget* parent) : QDialog(parent), mode
     tree_->setHeaderLabel("Object Tree");
     connect(tree_, &QTreeWidget::itemSelectionChanged, this, &TInstSelectFm::node_chosen);
 
-    syntax_ = detail(this, "SyntaxEdit");
-    access_ = detail(this, "AccessEdit");
-    status_ = detail(this, "StatusEdit");
-    oid_ = detail(this, "OIDEdit");
-    object_name_ = detail(this, "ObjectNameEdit");
-    value_ = detail(this, "ValueEdit");
+    syntax_ = read_only_detail(this, "SyntaxEdit");
+    access_ = read_only_detail(this, "AccessEdit");
+    status_ = read_only_detail(this, "StatusEdit");
+    oid_ = read_only_detail(this, "OIDEdit");
+    object_name_ = read_only_detail(this, "ObjectNameEdit");
+    value_ = read_only_detail(this, "ValueEdit");
     display_mode_ = new QComboBox(this);
     display_mode_->setObjectName("DisplayModeBox");
     display_mode_->addItems({texts::kDecimal, texts::kHexadecimal, texts::kObjectIdentifier});
@@ -123,9 +123,12 @@ TInstSelectFm::TInstSelectFm(Mode mode, QWidget* parent) : QDialog(parent), mode
 
 void TInstSelectFm::load_tree(const QString& path) {
     if (tree_loaded_) return;
+    tree_loaded_ = load_tree_file(*tree_, path);
+}
+
+bool load_tree_file(QTreeWidget& tree, const QString& path) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) return;
-    tree_loaded_ = true;
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) return false;
     QTextStream in(&file);
     QList<QTreeWidgetItem*> parents;  // the last item at each level
     while (!in.atEnd()) {
@@ -136,11 +139,12 @@ void TInstSelectFm::load_tree(const QString& path) {
         if (name.isEmpty()) continue;
         // A line deeper than one below its parent hangs from the deepest there is.
         level = std::min<qsizetype>(level, parents.size());
-        auto* item = level == 0 ? new QTreeWidgetItem(tree_) : new QTreeWidgetItem(parents[level - 1]);
+        auto* item = level == 0 ? new QTreeWidgetItem(&tree) : new QTreeWidgetItem(parents[level - 1]);
         item->setText(0, name);
         parents.resize(level);
         parents.append(item);
     }
+    return true;
 }
 
 void TInstSelectFm::clear_details() {
@@ -187,23 +191,7 @@ bool TInstSelectFm::choose(bool& insert, QString& name) {
         warn(this, texts::kSelectToInsert);
         return false;
     }
-    if (column) {
-        QString column_name = text;
-        column_name.remove(".X");
-        std::string names_buffer(QV_INDEX_NAMES_SIZE, '\0');
-        char* names = names_buffer.data();
-        uint8_t count = 0;
-        std::array<uint16_t, QV_MAX_INDEX_LEVELS> counts{};
-        if (GetObjectIndex(column_name.toLatin1().constData(), &count, &names, counts.data()) != 0) {
-            warn(this, texts::kObjectIndexFailed);
-            return false;
-        }
-        QStringList index_names = QString::fromLatin1(names_buffer.c_str()).split('\n', Qt::SkipEmptyParts);
-        TIndexFm index(index_names.mid(0, std::min<qsizetype>(count, index_names.size())), this);
-        if (index.exec() != QDialog::Accepted) return false;
-        insert = index.insert_chosen();
-        name = column_name + index.instance_suffix();
-    }
+    if (column && !choose_column_instance(this, text, name, insert)) return false;
     if (!list_->findItems(name, Qt::MatchExactly).isEmpty()) {
         warn(this, texts::kAlreadySelected);
         return false;
@@ -277,6 +265,25 @@ void TInstSelectFm::set_selected_objects(const QStringList& names) {
     list_->addItems(names.mid(0, kMaxObjects));
     values_ = QStringList();
     for (qsizetype i = 0; i < list_->count(); ++i) values_ << QString();
+}
+
+bool choose_column_instance(QWidget* parent, const QString& column, QString& name, bool& insert) {
+    QString column_name = column;
+    column_name.remove(".X");
+    std::string names_buffer(QV_INDEX_NAMES_SIZE, '\0');
+    char* names = names_buffer.data();
+    uint8_t count = 0;
+    std::array<uint16_t, QV_MAX_INDEX_LEVELS> counts{};
+    if (GetObjectIndex(column_name.toLatin1().constData(), &count, &names, counts.data()) != 0) {
+        warn(parent, texts::kObjectIndexFailed);
+        return false;
+    }
+    QStringList index_names = QString::fromLatin1(names_buffer.c_str()).split('\n', Qt::SkipEmptyParts);
+    TIndexFm index(index_names.mid(0, std::min<qsizetype>(count, index_names.size())), parent);
+    if (index.exec() != QDialog::Accepted) return false;
+    insert = index.insert_chosen();
+    name = column_name + index.instance_suffix();
+    return true;
 }
 
 TIndexFm::TIndexFm(const QStringList& index_names, QWidget* parent) : QDialog(parent) {

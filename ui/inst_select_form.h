@@ -59,6 +59,15 @@ private:
     QComboBox* display_mode_;
 };
 
+// Fills a tree with the tree file the engine writes ("isotree.txt": one node
+// a line, a tab per level); false when the file cannot be read.
+bool load_tree_file(QTreeWidget& tree, const QString& path);
+
+// Asks for the index values of a table column (its tree text ends in ".X"):
+// the instance name, and whether the user chose Insert; false when the
+// engine knows no index or the user cancelled (after telling why).
+bool choose_column_instance(QWidget* parent, const QString& column, QString& name, bool& insert);
+
 // Chooses the index values of a table column: Add or Insert.
 class TIndexFm : public QDialog {
     Q_OBJECT

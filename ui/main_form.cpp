@@ -12,6 +12,8 @@
 
 #include "quorvan.h"
 #include "ui/call_log.h"
+#include "ui/dyn_defined.h"
+#include "ui/dyn_table_form.h"
 #include "ui/engine_callbacks.h"
 #include "ui/inst_select_form.h"
 #include "ui/macro_form.h"
@@ -93,13 +95,15 @@ void TMainForm::build_menus() {
 
     QMenu* tools = menuBar()->addMenu("&Tools");
     tools->setObjectName("Tools1");
-    // Loading, saving and synchronising the dynamic objects, and the tool
-    // window, come with their own engine calls; until then the entries are
-    // there and disabled.
-    tools->addAction("Load Dynamic Object Table")->setEnabled(false);
-    tools->addAction("Save Dynamic Object Table")->setEnabled(false);
-    QMenu* sync = tools->addMenu("Sync / View Dynamic Object Table");
-    for (int n = 1; n <= 13; ++n) sync->addAction(QString::number(n))->setEnabled(false);
+    tools->addAction(texts::kLoadDynTable, this, &TMainForm::load_dyn_table)->setObjectName("LoadDynObjTable1");
+    tools->addAction(texts::kSaveDynTable, this, &TMainForm::save_dyn_table)->setObjectName("SaveDynObjTable1");
+    QMenu* sync = tools->addMenu(texts::kSyncDynTable);
+    sync->setObjectName("SyncDynObjTable1");
+    for (int n = dyn_defined::kFirst; n <= dyn_defined::kLast; ++n)
+        sync->addAction(QString::number(n), this, [this, n] { sync_dyn_object(n); })
+            ->setObjectName(QString("SyncDynObj%1").arg(n));
+    // The tool window comes with its own engine calls; until then the entry
+    // is there and disabled.
     tools->addSeparator();
     tools->addAction("&Options")->setEnabled(false);
 
@@ -238,3 +242,43 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     }
     event->accept();
 }
+
+namespace {
+// The file a dynamic object table is loaded from or saved to; empty when the
+// user cancelled. The dialogs carry names so scripts can answer them.
+QString choose_dyn_file(QWidget* parent, QFileDialog::AcceptMode mode) {
+    const bool save = mode == QFileDialog::AcceptSave;
+    QFileDialog dialog(parent, QString(), QString(), save ? texts::kDynSaveFilter : texts::kDynOpenFilter);
+    dialog.setObjectName(save ? "DynSaveDialog" : "DynOpenDialog");
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix("dyn");
+    if (dialog.exec() != QDialog::Accepted) return QString();
+    return dialog.selectedFiles().value(0);
+}
+}  // namespace
+
+void TMainForm::load_dyn_table() {
+    const QString name = choose_dyn_file(this, QFileDialog::AcceptOpen);
+    if (!name.isEmpty()) load_dyn_file(name);
+}
+
+void TMainForm::load_dyn_file(const QString& name) {
+    const int32_t refused =
+        DynObjLoadFile(QFile::encodeName(name).constData(), engine_callbacks::display, engine_callbacks::edit);
+    if (refused < 0) return;  // the engine said why in the line activity
+    dyn_defined::mark_all();
+    for (int32_t k = 0; k < refused; ++k) QMessageBox::warning(this, texts::kWarnings, texts::kDynSyncFailed);
+}
+
+void TMainForm::save_dyn_table() {
+    const QString name = choose_dyn_file(this, QFileDialog::AcceptSave);
+    if (!name.isEmpty()) save_dyn_file(name);
+}
+
+void TMainForm::save_dyn_file(const QString& name) {
+    if (DynObjSaveFile(QFile::encodeName(name).constData()) != 0)
+        QMessageBox::warning(this, texts::kWarnings, texts::kDynSaveFailed);
+}
+
+void TMainForm::sync_dyn_object(int number) { TDynTableFm(number, this).exec(); }

@@ -48,6 +48,11 @@ public slots:
     void resend();
     void browse();
     void run_macro();
+    void load_dyn_table();
+    void save_dyn_table();
+    void load_dyn_file(const QString& name);
+    void save_dyn_file(const QString& name);
+    void sync_dyn_object(int number);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

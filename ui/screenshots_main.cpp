@@ -7,11 +7,14 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QTreeWidget>
 #include <cstdio>
 
 #include "quorvan.h"
 #include "ui/call_log.h"
+#include "ui/dyn_mgnt_form.h"
+#include "ui/dyn_table_form.h"
 #include "ui/edit_byte_form.h"
 #include "ui/engine_callbacks.h"
 #include "ui/inst_select_form.h"
@@ -33,7 +36,7 @@ bool save_picture(QWidget& window, const QString& dir, const QString& name) {
     return saved;
 }
 
-void choose_node(TInstSelectFm& browser, const QString& name) {
+void choose_node(QWidget& browser, const QString& name) {
     auto* tree = browser.findChild<QTreeWidget*>("TreeView1");
     const auto found = tree->findItems(name, Qt::MatchExactly | Qt::MatchRecursive);
     if (found.isEmpty()) return;
@@ -101,6 +104,17 @@ int main(int argc, char** argv) {
     field_browser.load_tree("isotree.txt");
     choose_node(field_browser, "demoInteger.0");
     all &= save_picture(field_browser, dir, "field-browser");
+
+    TDynTableFm dyn_table(1);
+    for (const char* name : {"demoInteger.0", "demoName.0"}) {
+        choose_node(dyn_table, name);
+        dyn_table.findChild<QPushButton*>("add")->click();
+    }
+    dyn_table.findChild<QLineEdit*>("OwnerBox")->setText("tester");
+    all &= save_picture(dyn_table, dir, "dyn-object-table");
+    TDynMgntFm dyn_browse;
+    choose_node(dyn_browse, "demoInteger.0");
+    all &= save_picture(dyn_browse, dir, "dyn-object-browse");
 
     TMacroFm macro;
     macro.findChild<QLineEdit*>("MacroName")->setText("demo-session.mac");

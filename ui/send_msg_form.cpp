@@ -18,6 +18,7 @@
 
 #include "quorvan.h"
 #include "ui/call_log.h"
+#include "ui/dyn_defined.h"
 #include "ui/engine_callbacks.h"
 #include "ui/inst_select_form.h"
 #include "ui/request_record.h"
@@ -184,9 +185,12 @@ void TSendMSGFm::EditClick() {
     browser_->exec();
 }
 
-// The one place that knows whether a dynamic object is defined: the engine's
-// table lists its variables once it is.
+// The one place that knows whether a dynamic object is defined: the user
+// defined it in this run (the definition window's OK, a loaded ".dyn" file),
+// or the engine's table lists its variables (the device's answers put them
+// there). No engine call reports the flag itself.
 bool TSendMSGFm::dyn_object_defined(int number) const {
+    if (dyn_defined::is_defined(number)) return true;
     std::string names(QV_DYN_TEXT_SIZE, '\0');
     std::string owners(QV_DYN_TEXT_SIZE, '\0');
     std::string values(QV_DYN_TEXT_SIZE, '\0');

@@ -83,3 +83,17 @@ inline constexpr const char* kMacroCaption = "MacroFm";
 inline constexpr const char* kNoMacro = "Please specify the macro to run!";
 inline constexpr const char* kUserInputCaption = "UserInput";
 }  // namespace texts
+
+namespace texts {
+// Dynamic-object windows and the Tools menu.
+inline constexpr const char* kDynTableCaption = "Dynamic Object Management Table";
+inline constexpr const char* kDynBrowseCaption = "Browse";
+inline constexpr const char* kDeleteDynObj = "Delete Current Dynamic Object";
+inline constexpr const char* kDynSyncFailed = "Error in DynObjSync()!";
+inline constexpr const char* kLoadDynTable = "Load Dynamic Object Table";
+inline constexpr const char* kSaveDynTable = "Save Dynamic Object Table";
+inline constexpr const char* kSyncDynTable = "Sync / View Dynamic Object Table";
+inline constexpr const char* kDynOpenFilter = "Dynamic Object Files (*.dyn);;All Files (*.*)";
+inline constexpr const char* kDynSaveFilter = "Dynamic Object Files (*.dyn);;All Files (*.*)";
+inline constexpr const char* kDynSaveFailed = "Error in DynObjSaveFile()!";
+}  // namespace texts

@@ -23,6 +23,9 @@
 #include "tests/support/temp_dir.h"
 #include "tests/ui/modal_answer.h"
 #include "ui/call_log.h"
+#include "ui/dyn_defined.h"
+#include "ui/dyn_mgnt_form.h"
+#include "ui/dyn_table_form.h"
 #include "ui/edit_byte_form.h"
 #include "ui/engine_callbacks.h"
 #include "ui/inst_select_form.h"
@@ -74,6 +77,7 @@ private slots:
         char output_name[32] = "Mibi.out";
         QCOMPARE(CompileMIB("Mibi", output_name, "Errors.out", 0), 0);
         QCOMPARE(WriteTreeFiles(), 0);
+        qputenv("QUORVAN_DYNOBJ_PAUSE_MS", "0");
         call_log_ = new Call_Log;
     }
 
@@ -318,6 +322,139 @@ private slots:
         QCOMPARE(seen->title, QString("Error!"));
         QCOMPARE(seen->text, QString("Error sending data!"));
         QVERIFY(read_file(Call_Log::kFileName).contains("Error in API SendData()! error= -1 \n"));
+    }
+
+    void dyn_table_add_insert_remove_delete() {
+        TDynTableFm form(2);
+        QCOMPARE(form.windowTitle(), QString("Dynamic Object Management Table"));
+        QCOMPARE(child<QSpinBox>(&form, "DynNo")->value(), 2);
+        QCOMPARE(child<QLineEdit>(&form, "CommName")->text(), QString("Orchid"));
+        QCOMPARE(child<QSpinBox>(&form, "AddressDrop")->value(), 1);
+        QCOMPARE(child<QPushButton>(&form, "DeleteObj")->text(), QString("Delete Current Dynamic Object"));
+        QCOMPARE(child<QCheckBox>(&form, "EditByteButton")->text(), QString("Edit Byte Stream Before Submission"));
+        auto* tree = child<QTreeWidget>(&form, "TreeView1");
+        auto* list = child<QListWidget>(&form, "ListBox1");
+        auto* add = child<QPushButton>(&form, "add");
+        auto* insert = child<QPushButton>(&form, "insert");
+
+        tree->setCurrentItem(find_node(tree, "nema"));  // a branch is no object
+        add->click();
+        QVERIFY(form.selected_objects().isEmpty());
+
+        tree->setCurrentItem(find_node(tree, "demoInteger.0"));
+        add->click();
+        QCOMPARE(form.selected_objects(), QStringList{"demoInteger.0"});
+        auto seen = answer_box(QMessageBox::Ok);
+        add->click();
+        QCOMPARE(seen->title, QString("Warnings!"));
+        QCOMPARE(seen->text, QString("The selected object already exist!"));
+
+        tree->setCurrentItem(find_node(tree, "demoName.0"));
+        list->setCurrentRow(-1);
+        seen = answer_box(QMessageBox::Ok);
+        insert->click();
+        QCOMPARE(seen->title, QString("Warnings!"));
+        QCOMPARE(seen->text, QString("Please select an item in the Selected Object box to be inserted!"));
+        list->setCurrentRow(0);
+        insert->click();
+        QCOMPARE(form.selected_objects(), (QStringList{"demoName.0", "demoInteger.0"}));
+
+        // A column asks for the instance first.
+        tree->setCurrentItem(find_node(tree, "dynObjVariable.X"));
+        when_modal<TIndexFm>([](TIndexFm* index) {
+            child<QSpinBox>(index, "Index1")->setValue(3);
+            child<QPushButton>(index, "add")->click();
+        });
+        list->setCurrentRow(-1);
+        add->click();
+        QCOMPARE(form.selected_objects().size(), 3);
+        QVERIFY(form.selected_objects().last().startsWith("dynObjVariable.3"));
+
+        list->setCurrentRow(0);
+        child<QPushButton>(&form, "remove")->click();
+        QCOMPARE(form.selected_objects().first(), QString("demoInteger.0"));
+
+        child<QLineEdit>(&form, "OwnerBox")->setText("me");
+        child<QPushButton>(&form, "DeleteObj")->click();
+        QVERIFY(form.selected_objects().isEmpty());
+        QVERIFY(child<QLineEdit>(&form, "OwnerBox")->text().isEmpty());
+    }
+
+    // OK programs the definition through DynObjSync and keeps it as the
+    // saved one either way; the send window follows the defined flag.
+    void dyn_table_ok_syncs_and_keeps_the_definition() {
+        dyn_defined::clear_all();
+        Request_Record record;
+        TSendMSGFm send(record, *call_log_);
+        child<QRadioButton>(&send, "DynObjButton")->click();
+        child<QSpinBox>(&send, "DynObjEdit")->setValue(4);
+        auto seen = answer_box(QMessageBox::Ok);
+        child<QPushButton>(&send, "Send")->click();
+        QCOMPARE(seen->text, QString("The dynamic object has not been defined."));
+
+        {
+            TDynTableFm form(4);
+            auto* tree = child<QTreeWidget>(&form, "TreeView1");
+            tree->setCurrentItem(find_node(tree, "demoInteger.0"));
+            child<QPushButton>(&form, "add")->click();
+            tree->setCurrentItem(find_node(tree, "demoName.0"));
+            child<QPushButton>(&form, "add")->click();
+            child<QLineEdit>(&form, "OwnerBox")->setText("tester");
+            child<QSpinBox>(&form, "AddressDrop")->setValue(0);  // the engine refuses address 0
+            seen = answer_box(QMessageBox::Ok);
+            child<QPushButton>(&form, "ok")->click();
+            QCOMPARE(seen->title, QString("Warnings!"));
+            QCOMPARE(seen->text, QString("Error in DynObjSync()!"));
+            QCOMPARE(form.result(), int(QDialog::Accepted));
+        }
+        QVERIFY(!dyn_defined::is_defined(4));
+        QCOMPARE(DynObjSaveFile("refused.dyn"), 0);
+        QVERIFY(read_file("refused.dyn").contains(
+                 QString("4\r\ntester\r\nOrchid\r\n0\r\n0\r\n0\r\n2\r\ndemoInteger.0\r\ndemoName.0\r\n\r\n")));
+
+        {
+            TDynTableFm form(4);
+            auto* tree = child<QTreeWidget>(&form, "TreeView1");
+            tree->setCurrentItem(find_node(tree, "demoInteger.0"));
+            child<QPushButton>(&form, "add")->click();
+            child<QLineEdit>(&form, "CommName")->setText("public");
+            child<QSpinBox>(&form, "AddressDrop")->setValue(7);
+            child<QPushButton>(&form, "ok")->click();
+        }
+        QVERIFY(dyn_defined::is_defined(4));
+        QCOMPARE(DynObjSaveFile("synced.dyn"), 0);
+        QVERIFY(read_file("synced.dyn").contains("4\r\n!Owner\r\npublic\r\n7\r\n0\r\n0\r\n1\r\ndemoInteger.0\r\n\r\n"));
+    }
+
+    void tools_menu_loads_and_saves_dyn_files() {
+        dyn_defined::clear_all();
+        const QString two = "2\r\nalice\r\nOrchid\r\n5\r\n0\r\n0\r\n2\r\ndemoInteger.0\r\ndemoName.0\r\n\r\n";
+        const QString nine = "9\r\n!Owner\r\n!CommName\r\n6\r\n0\r\n0\r\n1\r\ndemoInteger.0\r\n\r\n";
+        dir_.write("table.dyn", (two + nine).toStdString());
+        TMainForm form(QV_ROLE_CENTRAL, *call_log_);
+        engine_callbacks::attach(&form);
+        QVERIFY(child<QAction>(&form, "LoadDynObjTable1")->isEnabled());
+        QVERIFY(child<QAction>(&form, "SaveDynObjTable1")->isEnabled());
+        QVERIFY(child<QAction>(&form, "SyncDynObj13")->isEnabled());
+        form.load_dyn_file(QString::fromStdString(dir_.file("table.dyn")));
+        for (int n = 1; n <= 13; ++n) QVERIFY(dyn_defined::is_defined(n));
+        const QString saved_path = QString::fromStdString(dir_.file("round.dyn"));
+        form.save_dyn_file(saved_path);
+        const QString saved = read_file(saved_path);
+        QVERIFY2(saved.startsWith(two), qPrintable(saved));  // records in ascending order
+        QVERIFY2(saved.endsWith(nine), qPrintable(saved));
+        engine_callbacks::attach(nullptr);
+    }
+
+    void dyn_browse_shows_node_details() {
+        TDynMgntFm form;
+        QCOMPARE(form.windowTitle(), QString("Browse"));
+        auto* tree = child<QTreeWidget>(&form, "TreeView1");
+        tree->setCurrentItem(find_node(tree, "demoInteger.0"));
+        QVERIFY(!child<QLineEdit>(&form, "Syntax")->text().isEmpty());
+        QVERIFY(!child<QLineEdit>(&form, "OID")->text().isEmpty());
+        for (const char* name : {"Syntax", "Access", "Status", "OID", "Value", "TimeStamp"})
+            QVERIFY(child<QLineEdit>(&form, name)->isReadOnly());
     }
 
     void byte_stream_update_ok_and_cancel() {
