@@ -4,6 +4,9 @@
 #include <QMetaObject>
 #include <QThread>
 #include <atomic>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
 
 namespace {
 std::atomic<bool> stopped{false};
@@ -33,5 +36,24 @@ void run_on_gui_thread_and_wait(const std::function<void()>& work) {
         work();
         return;
     }
-    QMetaObject::invokeMethod(app, work, Qt::BlockingQueuedConnection);
+    // Waited for with the standard library's own primitives rather than a
+    // blocking queued call, whose semaphore lives inside Qt where the
+    // thread sanitizer cannot see it order the two threads.
+    struct Done {
+        std::mutex mutex;
+        std::condition_variable ran;
+        bool finished = false;
+    };
+    auto done = std::make_shared<Done>();
+    QMetaObject::invokeMethod(
+        app,
+        [&work, done] {
+            work();
+            std::lock_guard hold(done->mutex);
+            done->finished = true;
+            done->ran.notify_all();
+        },
+        Qt::QueuedConnection);
+    std::unique_lock hold(done->mutex);
+    done->ran.wait(hold, [&] { return done->finished; });
 }
