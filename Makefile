@@ -50,7 +50,7 @@ test: build
 # The build a user or a packager makes, at -O3, with warnings as errors as
 # in every CI build.
 release: deps
-	cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUORVAN_WERROR=ON
+	cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUORVAN_WERROR=ON $(CMAKE_ARGS)
 	cmake --build build-release -j $(JOBS)
 
 # The same tests under AddressSanitizer with UndefinedBehaviorSanitizer, and under ThreadSanitizer.
