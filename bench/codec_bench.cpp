@@ -10,6 +10,7 @@
 #include "codec/stmf.h"
 #include "field/carry_out.h"
 #include "field/field_device_settings.h"
+#include "bench/ten_values.h"
 #include "tests/support/sample_tree.h"
 
 namespace {
@@ -36,16 +37,7 @@ Request_Record request_of(int flags) {
 int main() {
     Sample_Tree sample;
     ISO_Tree& tree = sample.tree();
-    sample.set("demoInteger.0", "123456");
-    sample.set("demoByte.0", "200");
-    sample.set("demoTemperature.0", "-12");
-    sample.set("demoMode.0", "2");
-    sample.set("demoOctets.0", "00 01 02 03");
-    sample.set("demoName.0", "51 75 6F 72 76 61 6E 20 64 65 6D 6F");
-    sample.set("demoObjectId.0", "1.3.6.1.4.1.1206.4.2.99");
-    sample.set("demoGauge.0", "4000000000");
-    sample.set("demoTicks.0", "8640000");
-    sample.set("demoAddress.0", "C0 A8 00 01");
+    set_ten_values(sample);
     const STMF stmf(tree, nullptr);
 
     struct Kind {
