@@ -1,3 +1,4 @@
+#include "cli/engine_text.h"
 #include "cli/line_commands.h"
 #include "cli/mib_source.h"
 
@@ -24,12 +25,6 @@ namespace {
 
 constexpr int kExitSuccess = 0;
 constexpr int kExitFailure = 1;
-
-struct Engine_Text {
-    char* text = nullptr;
-    ~Engine_Text() { std::free(text); }
-    const char* c_str() const { return text != nullptr ? text : ""; }
-};
 
 }  // namespace
 

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "cli/dynobj_commands.h"
+#include "cli/engine_text.h"
 #include "cli/line_commands.h"
 #include "cli/ppp_command.h"
 #include "cli/macro_command.h"
@@ -24,11 +25,6 @@ constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
 
 // Frees a text the engine handed over.
-struct Engine_Text {
-    char* text = nullptr;
-    ~Engine_Text() { std::free(text); }
-};
-
 // Loads the working directory's MIB (compiled from "Mibi" when it is there,
 // else the compiled "Mibi.out"); prints why when it fails.
 int32_t load_tree() {
