@@ -18,8 +18,10 @@ namespace {
 using namespace std::chrono_literals;
 
 // The modems ring every 100 ms and keep a guard time of 100 ms (S12=5); the
-// station waits in steps of 300 ms.
+// station waits in steps of 300 ms. A PPP request that goes unanswered is
+// sent again after a second.
 const std::vector<std::string> kFastModem = {"--init", "ATE0V1Q0&D2S12=5", "--wait-ms", "300", "--guard-ms", "150"};
+const std::vector<std::string> kPpp = {"--link", "ppp", "--secret", "s3cret", "--restart-ms", "1000"};
 const std::vector<std::string> kFastExchange = {"--ring-ms", "100", "--rings", "4", "--dial-ms", "30",
                                                 "--connect-ms", "30"};
 
@@ -50,7 +52,7 @@ protected:
     // The field device on the modem with that number.
     void start_field(const std::string& number) {
         std::vector<std::string> argv = {QUORVAN_CLI, "--workdir", field_dir.path(), "field", "--modem",
-                                         "--port", sim.port_of(number), "--secret", "s3cret"};
+                                         "--port", sim.port_of(number), "--secret", "s3cret", "--restart-ms", "1000"};
         field = std::make_unique<Child_Process>(joined(argv, kFastModem));
         ASSERT_TRUE(field->wait_for("Field device answering on")) << field->output();
     }
@@ -74,9 +76,8 @@ protected:
 
 TEST_F(Dialup, TheCentralDialsNegotiatesPppGetsAndSetsAndHangsUpAndTheFieldWaitsForTheNextCall) {
     start_field("5550200");
-    const std::vector<std::string> ppp = {"--link", "ppp", "--secret", "s3cret"};
 
-    auto central = dial("5550200", ppp);
+    auto central = dial("5550200", kPpp);
     for (const char* step : {"get demoInteger.0", "set demoInteger.0=7", "get demoInteger.0", "hangup"})
         central->send_line(step);
     EXPECT_EQ(central->finish(), 0) << central->output();
@@ -90,7 +91,7 @@ TEST_F(Dialup, TheCentralDialsNegotiatesPppGetsAndSetsAndHangsUpAndTheFieldWaits
 
     // The field device answers the next call, with what the first one set.
     field->forget_output();
-    auto again = dial("5550200", ppp);
+    auto again = dial("5550200", kPpp);
     again->send_line("get demoInteger.0");
     EXPECT_EQ(again->finish(), 0) << again->output();
     EXPECT_TRUE(in_order(again->output(), {"CHAP Authentication successful", "value: 7", "Hung up"}));
@@ -119,7 +120,7 @@ TEST_F(Dialup, CallsThatCannotConnectEndNotConnectedWithTheirMessage) {
 
 TEST_F(Dialup, ADroppedCarrierEndsTheCallAtBothEnds) {
     start_field("5550200");
-    auto central = dial("5550200", {"--link", "ppp", "--secret", "s3cret"});
+    auto central = dial("5550200", kPpp);
     central->send_line("get demoInteger.0");
     ASSERT_TRUE(central->wait_for("value: 0")) << central->output();
     sim.control("drop 5550100");
