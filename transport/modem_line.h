@@ -49,10 +49,10 @@ class Modem_Calls final : public Call_Line {
 public:
     explicit Modem_Calls(Modem_Ovr& modem) : modem_(modem) {}
 
-    bool in_call() const override { return modem_.connected(); }
+    uint64_t current_call() const override { return modem_.current_call(); }
     // A RING already waiting is answered; the thread's own wait paces the
     // passes in between.
-    bool answer_call() override { return modem_.answer(std::chrono::milliseconds(0)); }
+    void answer_call() override { modem_.answer(std::chrono::milliseconds(0)); }
     void cancel_wait() override { modem_.cancel(); }
 
 private:

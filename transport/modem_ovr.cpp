@@ -290,6 +290,7 @@ bool Modem_Ovr::connect_call() {
     call_pending_ = false;
     int lines = 0;
     dcd_watched_ = ioctl(port_.handle(), TIOCMGET, &lines) == 0 && (lines & TIOCM_CAR) != 0;
+    ++calls_connected_;
     connected_ = true;
     return true;
 }

@@ -68,6 +68,9 @@ public:
     // when the modem does not obey.
     void hang_up();
     bool connected() const { return connected_.load(std::memory_order_acquire); }
+    // The number of the call connected now (counting from 1), 0 while none
+    // is: a watcher that polls tells a new call from the one before.
+    uint64_t current_call() const { return connected() ? calls_connected_.load(std::memory_order_acquire) : 0; }
     // From another thread: ends the dial or the wait for a call in progress
     // at once, as not connected and without a message (the one who cancels
     // knows why). A dial or answer that starts later is not affected.
@@ -116,6 +119,7 @@ private:
     std::string number_;
     mutable std::mutex mutex_;
     std::atomic<bool> connected_{false};
+    std::atomic<uint64_t> calls_connected_{0};
     std::atomic<bool> cancelled_{false};
     int cancel_fd_ = -1;  // wakes a wait for the modem
     bool answer_ready_ = false;    // initialised to wait for calls

@@ -179,7 +179,7 @@ void BCCThread_TA_Receiver::run() {
         const std::string notice = port_->take_notice();
         if (!notice.empty()) display(notice);
         if (context.device_type == Connection_Type::modem && modem_pass(context)) count = 0;
-        const bool call_down = context.device_type == Connection_Type::modem && !call_up_;
+        const bool call_down = context.device_type == Connection_Type::modem && call_seen_ == 0;
         const int port = !call_down && !port_hung_up ? port_->handle() : -1;
         std::array<pollfd, 3> fds = {pollfd{wake_fd_, POLLIN, 0}, pollfd{link_fd_, POLLIN, 0}, pollfd{port, POLLIN, 0}};
         const nfds_t watched = port >= 0 ? 3 : 2;
@@ -262,22 +262,26 @@ void BCCThread_TA_Receiver::run() {
 
 bool BCCThread_TA_Receiver::modem_pass(Receive_Context& context) {
     if (calls_ == nullptr) return false;
-    bool up = calls_->in_call();
     try {
-        if (!up && context.role == Role::field && !stop_requested_) up = calls_->answer_call();
+        if (calls_->current_call() == 0 && context.role == Role::field && !stop_requested_) calls_->answer_call();
     } catch (const std::exception&) {
         display(kPassFailed);
     }
-    if (up == call_up_) return false;
-    call_up_ = up;
-    connection_state_ = up ? Connection_State::connected : Connection_State::not_connected;
+    const uint64_t call = calls_->current_call();
+    if (call == call_seen_) return false;
+    context.time_text = util_time();
     // A call starts without a frame under assembly.
     receiver_.set_link(Link_Type::ppp);
-    context.time_text = util_time();
-    display(up ? kCallConnected : kCallEnded);
-    if (!up)
+    if (call_seen_ != 0) {
+        connection_state_ = Connection_State::not_connected;
+        display(kCallEnded);
         receiver_.ppp_lower_down(context);
-    else if (context.role == Role::field)
-        receiver_.open_ppp(context);
+    }
+    call_seen_ = call;
+    if (call != 0) {
+        connection_state_ = Connection_State::connected;
+        display(kCallConnected);
+        if (context.role == Role::field) receiver_.open_ppp(context);
+    }
     return true;
 }

@@ -119,15 +119,16 @@ private:
     void report_status(int remaining);
     void display(const std::string& text) const;
     // A modem line's turn: a field device answers a call that rings; a call
-    // that came up or ended changes the connection state and the PPP link.
-    // True when it changed.
+    // that ended or came up (also one that replaced another between two
+    // passes) changes the connection state and the PPP link. True when it
+    // changed.
     bool modem_pass(Receive_Context& context);
 
     TA_Receiver& receiver_;
     std::atomic<Connection_State>& connection_state_;
     Line_Port* port_ = nullptr;
     Call_Line* calls_ = nullptr;
-    bool call_up_ = false;  // as the thread last saw the modem
+    uint64_t call_seen_ = 0;  // the call up when the thread last looked; 0: none
 
     mutable std::mutex settings_mutex_;
     Receiver_Settings settings_;  // guarded by settings_mutex_
