@@ -10,6 +10,7 @@
 #include "quorvan.h"
 #include "tests/support/child_process.h"
 #include "tests/support/modem_sim_process.h"
+#include "tests/support/process.h"
 #include "tests/support/sample.h"
 #include "tests/support/temp_dir.h"
 
@@ -171,6 +172,20 @@ TEST(Dialup_Refused_Modifier, AModemThatRefusesTheWaitForDialTonePausesThereInst
     EXPECT_EQ(central.finish(), 0);
     EXPECT_TRUE(in_order(central.output(), {"Connected", "Hung up"}));
     EXPECT_TRUE(sim.traced("5550100 dials 5550400"));
+}
+
+TEST(Dialup_Usage, DialNeedsOneNumberAndAPort) {
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{QUORVAN_CLI, "dial", "--port", "/dev/null"}, "dial needs exactly one NUMBER"},
+        {{QUORVAN_CLI, "dial", "1", "2", "--port", "/dev/null"}, "dial needs exactly one NUMBER"},
+        {{QUORVAN_CLI, "dial", "5550200"}, "dial needs --port DEV"},
+        {{QUORVAN_CLI, "dial", "5550200", "--port", "/dev/null", "--wait-ms", "0"}, "--wait-ms needs a number"},
+    };
+    for (const auto& [argv, why] : cases) {
+        const Process_Result result = run_process(argv);
+        EXPECT_EQ(result.exit_status, 2) << why;
+        EXPECT_NE(result.err.find(why), std::string::npos) << result.err;
+    }
 }
 
 }  // namespace
