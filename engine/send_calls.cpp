@@ -45,6 +45,7 @@ std::vector<Sent_Frame> Quorvan::encode_request(Request_Record& record, bool kee
     book_.enter(record.request_id, message, keep);
     try {
         STMF_Message pdu;
+        trace += message->warnings();
         mib_.stmf().encode(pdu, *message, &trace);
         const int32_t segments = pdu.segment(true);
         const Link_Type link = link_type();
@@ -93,8 +94,11 @@ int32_t Quorvan::EncodeData(char** english, Message_Request& request, Encoded_Fr
             throw;
         }
         if (frame_count != nullptr) *frame_count = static_cast<int32_t>(frames.size());
-    } catch (const RecoverException&) {
+    } catch (const RecoverException& failure) {
+        // The reason goes with the verdict, so the caller can tell why.
         trace += kEncodeException;
+        trace += failure.message();
+        trace += '\n';
         result = -1;
     } catch (const std::exception&) {
         trace += kMiscException;
@@ -129,7 +133,12 @@ int32_t Quorvan::SendData(Message_Request& request, QV_DisplayCallback display, 
         Request_Record record = record_from(request);
         try {
             for (Sent_Frame& frame : encode_request(record, keep != 0, english)) frames.push_back(std::move(frame.octets));
-        } catch (const std::exception&) {
+        } catch (const std::exception& failure) {
+            // Nothing goes out; the caller is shown why.
+            english += dynamic_cast<const RecoverException*>(&failure) != nullptr ? kEncodeException : kMiscException;
+            if (const auto* reason = dynamic_cast<const RecoverException*>(&failure)) english += reason->message() + '\n';
+            std::lock_guard hold(display_lock());
+            if (display != nullptr) display(english.c_str());
             return -1;
         }
         request.address = record.address;
