@@ -124,7 +124,11 @@ int32_t Quorvan::SendData(Message_Request& request, QV_DisplayCallback display, 
         const int32_t encoded = EncodeData(&text, request, first, edit, kFlagText, kFlagText, &count, keep);
         if (text != nullptr) english = text;
         std::free(text);
-        if (encoded != 0) return -1;
+        if (encoded != 0) {
+            std::lock_guard hold(display_lock());
+            if (display != nullptr) display(english.c_str());
+            return -1;
+        }
         for (const Encoded_Frame* frame = &first; frame != nullptr; frame = frame->next)
             frames.emplace_back(frame->frame, frame->frame + frame_length(*frame));
         free_further_frames(first);

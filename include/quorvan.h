@@ -315,7 +315,8 @@ QV_API int32_t EncodeData(char **english, Message_Request *request, Encoded_Fram
 
 /* Encodes and sends a request; display receives its English text and the
  * frames as sent. Returns the request id, or -1 when it cannot be encoded
- * (nothing is sent) or the line refused a frame ("Error sending message" is
+ * (nothing is sent; display receives the English text, which ends with the
+ * reason) or the line refused a frame ("Error sending message" is
  * displayed; the request has no outcome to wait for). */
 QV_API int32_t SendData(Message_Request *request, QV_DisplayCallback display, QV_EditCallback edit,
                         uint8_t keep);

@@ -77,6 +77,12 @@ Encoded encode_set(const char* name, const char* value, uint8_t type) {
     return out;
 }
 
+std::string shown;
+int32_t show(const char* text) {
+    shown += text;
+    return 0;
+}
+
 bool contains(const std::vector<uint8_t>& frame, const std::vector<uint8_t>& part) {
     return std::search(frame.begin(), frame.end(), part.begin(), part.end()) != frame.end();
 }
@@ -107,6 +113,21 @@ TEST_F(Send_Calls, ASetValueIsSentAsGivenOrRefusedWithItsReason) {
     EXPECT_EQ(read_only.result, 0) << read_only.english;
     EXPECT_NE(read_only.english.find("Warning!  The MIB makes this object read-only: demoCounter.0"), std::string::npos);
     EXPECT_TRUE(contains(read_only.frame, {0x41, 0x01, 0x05}));
+
+    // SendData sends nothing and shows why.
+    std::string protocol = "SNMP", class_name = "Class B", community = "Orchid", object = "demoInteger.0", text = "abc";
+    Message_Request request{};
+    request.protocol = protocol.data();
+    request.class_name = class_name.data();
+    request.community = community.data();
+    request.set = 1;
+    request.object_count = 1;
+    request.object_names[0] = object.data();
+    request.values[0] = text.data();
+    request.value_types[0] = QV_TYPE_INTEGER;
+    shown.clear();
+    EXPECT_EQ(SendData(&request, show, nullptr, 0), -1);
+    EXPECT_NE(shown.find("can not be encoded in the syntax of demoInteger.0!\n"), std::string::npos) << shown;
 
     const Encoded unknown = encode_set("noSuchObject.0", "5", QV_TYPE_INTEGER);
     EXPECT_EQ(unknown.result, -1);
