@@ -32,17 +32,21 @@ std::unique_ptr<Child_Process> start_gateway(const std::vector<std::string>& arg
     return gateway;
 }
 
+// The tools reach the gateway through a relay that keeps the field
+// device's answers for tshark.
 class Gateway_To_Field : public Network_Test {
 protected:
     void SetUp() override {
         start_field(cable.first());
-        peer = "127.0.0.1:" + std::to_string(free_loopback_port(SOCK_DGRAM));
-        gateway = start_gateway({"field", "--udp", peer, "--line", cable.second(), "--drop", "1"},
-                                "Gateway carrying SNMP between udp:" + peer);
+        gateway = start_gateway({"field", "--udp", gateway_at, "--line", cable.second(), "--drop", "1"},
+                                "Gateway carrying SNMP between udp:" + gateway_at);
     }
     void TearDown() override { gateway->stop(); }
     Null_Modem cable;
-    std::string peer;
+    const uint16_t gateway_port = free_loopback_port(SOCK_DGRAM);
+    const std::string gateway_at = "127.0.0.1:" + std::to_string(gateway_port);
+    Udp_Relay relay{gateway_port};
+    const std::string peer = relay.endpoint().substr(4);  // net-snmp's own form: HOST:PORT
     std::unique_ptr<Child_Process> gateway;
 };
 
@@ -58,6 +62,10 @@ TEST_F(Gateway_To_Field, NetSnmpToolsReachTheFieldDeviceOnTheSerialLine) {
     Process_Result next = net_snmp("snmpgetnext", peer, {kDemoInteger});
     EXPECT_EQ(next.exit_status, 0) << next.err;
     EXPECT_EQ(next.out, std::string(kDemoByte) + " = INTEGER: 0\n");
+
+    const std::vector<Datagram> answers = relay.carried_from_agent();
+    EXPECT_EQ(answers.size(), 3u);
+    expect_tshark_reads_cleanly(answers, field_dir);
 }
 
 // The central station on a serial line, the gateway, and snmpd behind a

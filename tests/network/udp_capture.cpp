@@ -55,6 +55,11 @@ std::vector<Datagram> Udp_Relay::carried_to_agent() const {
     return to_agent_;
 }
 
+std::vector<Datagram> Udp_Relay::carried_from_agent() const {
+    std::lock_guard hold(mutex_);
+    return from_agent_;
+}
+
 void Udp_Relay::carry() {
     sockaddr_in station{};
     bool known = false;
@@ -76,6 +81,10 @@ void Udp_Relay::carry() {
         }
         if ((fds[1].revents & POLLIN) != 0) {
             const ssize_t n = ::recv(back_, buffer.data(), buffer.size(), 0);
+            if (n > 0) {
+                std::lock_guard hold(mutex_);
+                from_agent_.emplace_back(buffer.begin(), buffer.begin() + n);
+            }
             if (n > 0 && known)
                 ::sendto(front_, buffer.data(), static_cast<size_t>(n), 0, reinterpret_cast<const sockaddr*>(&station),
                          sizeof station);

@@ -1,7 +1,7 @@
-// What a station writes to an SNMP agent, captured on the way: a relay on a
-// loopback port that carries every datagram to the agent and each answer
-// back, keeping a copy of what went to the agent; and tshark's reading of
-// those messages.
+// What a station writes, captured on the way: a relay on a loopback port
+// that carries every datagram to an agent (snmpd, or the gateway in front of
+// a field device) and each answer back, keeping a copy of both; and
+// tshark's reading of those messages.
 #pragma once
 
 #include <cstdint>
@@ -23,6 +23,7 @@ public:
 
     std::string endpoint() const { return "udp:127.0.0.1:" + std::to_string(port_); }
     std::vector<Datagram> carried_to_agent() const;
+    std::vector<Datagram> carried_from_agent() const;
 
 private:
     void carry();
@@ -33,6 +34,7 @@ private:
     uint16_t port_ = 0;
     mutable std::mutex mutex_;
     std::vector<Datagram> to_agent_;
+    std::vector<Datagram> from_agent_;
     std::thread thread_;
 };
 
