@@ -227,7 +227,11 @@ int run(const Options& options) {
                         waiting.push_back({sender, options.drop, now});
                         write_all(line, *frame);
                         std::printf("manager -> line: %zd octets\n", n);
+                    } else {
+                        std::printf("datagram too long for a frame: dropped\n");
                     }
+                } else if (sender.sin_addr.s_addr != agent->sin_addr.s_addr || sender.sin_port != agent->sin_port) {
+                    std::printf("datagram not from the agent: dropped\n");
                 } else if (!waiting.empty()) {
                     if (auto frame = frame_of(message, waiting.front().address)) write_all(line, *frame);
                     waiting.pop_front();
