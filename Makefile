@@ -8,7 +8,7 @@ RUN_DIR    ?= $(BUILD)/run-workdir
 JOBS       ?= $(shell nproc)
 
 # Debian packages the build and the tests need.
-PACKAGES := cmake ninja-build g++ make libgtest-dev libbenchmark-dev clang libclang-rt-14-dev bison smitools snmp snmpd python3-scapy libsnmp-dev qt6-base-dev xvfb
+PACKAGES := cmake ninja-build g++ make libgtest-dev libbenchmark-dev clang libclang-rt-14-dev bison smitools snmp snmpd python3-scapy libsnmp-dev qt6-base-dev xvfb tshark
 
 # Seconds each fuzz target runs in make fuzz.
 FUZZ_SECONDS ?= 60

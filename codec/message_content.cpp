@@ -137,8 +137,24 @@ void Message_Content::add_request_objects(Request_Record& request, ISO_Tree& tre
         objects_.push_back(Object_Entry::reference(instance));
         if (list_kind_ == list_kind::kNone) list_kind_ = list_kind::kInstances;
         if (carries_values(message_type_))
-            set_value_from_text(static_cast<Iso_Instance&>(*instance), object.value_type, object.value);
+            set_request_value(static_cast<Iso_Instance&>(*instance), object.value_type, object.value);
     }
+}
+
+void Message_Content::set_request_value(Iso_Instance& instance, int value_type, const std::string& text) {
+    using namespace message_error;
+    std::optional<Bytes> octets = value_octets_from_text(value_type, text);
+    if (!octets && text.empty()) return;  // no value given: the instance's own goes
+    if (!octets)
+        throw InvalidReferenceException(kValueNotEncodable1 + text + kValueNotEncodable2 + instance.name + "!");
+    // A tester must be able to send what the device ought to refuse.
+    const int stored = set_value_from_text(instance, value_type, text);
+    if (stored == set_result::kStored) return;
+    if (stored == set_result::kReadOnly)
+        warnings_ += kReadOnlyInMib + instance.name + kSentAsGiven;
+    else
+        warnings_ += kOutsideMib1 + text + kOutsideMib2 + instance.name + kSentAsGiven;
+    instance.value = std::move(*octets);
 }
 
 void Message_Content::build_from_request(Request_Record& request, const Dynamic_Objects* table, ISO_Tree& tree) {
@@ -166,8 +182,8 @@ void Message_Content::build_from_request(Request_Record& request, const Dynamic_
             for (size_t k = 0; k < objects_.size() && k < request.objects.size(); ++k) {
                 ISO_Object* instance = objects_[k].instance;
                 if (instance == nullptr || !instance->is(kind::kInstance)) continue;
-                set_value_from_text(static_cast<Iso_Instance&>(*instance), request.objects[k].value_type,
-                                    request.objects[k].value);
+                set_request_value(static_cast<Iso_Instance&>(*instance), request.objects[k].value_type,
+                                  request.objects[k].value);
             }
         }
     }

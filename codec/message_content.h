@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "base/bytes.h"
 #include "codec/object_list.h"
@@ -12,6 +13,7 @@
 
 class Dynamic_Objects;
 class ISO_Tree;
+class Iso_Instance;
 
 namespace style {
 inline constexpr uint8_t kNone = 0;  // "POLL"
@@ -56,6 +58,14 @@ inline constexpr const char* kInvalidObject = "An invalid object was specified!"
 inline constexpr const char* kNoDynamicTable = "The pointer to the Dynamic Object is undefined!";
 inline constexpr const char* kUndefinedDynamic = "The requested Dynamic Object is undefined!";
 inline constexpr const char* kInvalidFormat = "Invalid Encoding Format Requested!";
+// A Set value that no octets of the syntax stand for: "<text>" of <instance>.
+inline constexpr const char* kValueNotEncodable1 = "The value \"";
+inline constexpr const char* kValueNotEncodable2 = "\" can not be encoded in the syntax of ";
+// The central's MIB would not take the value, and it is sent as given.
+inline constexpr const char* kOutsideMib1 = "Warning!  The value \"";
+inline constexpr const char* kOutsideMib2 = "\" is outside what the MIB allows for ";
+inline constexpr const char* kReadOnlyInMib = "Warning!  The MIB makes this object read-only: ";
+inline constexpr const char* kSentAsGiven = "; the value is sent as given.\n";
 }  // namespace message_error
 
 // The data-link address field value of a station address and group flag:
@@ -99,6 +109,11 @@ public:
     // values into the instances it names.
     void build_from_request(Request_Record& request, const Dynamic_Objects* table, ISO_Tree& tree);
 
+    // What the central's own MIB says of the values of a Set it sends
+    // anyway (a value outside its range or size, a read-only object): one
+    // warning line each, for the request's trace.
+    const std::string& warnings() const { return warnings_; }
+
     // A received message's style, type and encoding from its first byte:
     // 0x30 SNMP; another byte below 0x80 unknown; from 0x80 on STMP, the
     // type in the high nibble and the encoding in the low.
@@ -106,6 +121,9 @@ public:
 
 private:
     void add_request_objects(Request_Record& request, ISO_Tree& tree);
+    // A Set's value goes out as given, or the request is refused when the
+    // text cannot be a value of the syntax at all.
+    void set_request_value(Iso_Instance& instance, int value_type, const std::string& text);
 
     uint8_t encoding_style_ = style::kNone;
     int32_t class_ = 0;
@@ -118,4 +136,5 @@ private:
     int32_t list_kind_ = list_kind::kNone;
     int32_t edit_flag_ = 0;
     int64_t send_time_ = 0;
+    std::string warnings_;
 };

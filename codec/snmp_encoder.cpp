@@ -1,5 +1,7 @@
 #include "codec/snmp_encoder.h"
 
+#include "codec/snmp_wire.h"
+
 #include <string>
 
 #include "codec/activity_log.h"
@@ -117,7 +119,7 @@ void encode_snmp(const Message_Content& message, STMF_Message& out, Activity_Log
     const Pdu_Kind kind = pdu_kind_of(type, log);
 
     // Request ids are INTEGERs: a negative one goes as its two's complement.
-    const Integer_Octets id = signed_octets(message.request_id());
+    const Integer_Octets id = request_id_octets(message.request_id());
     const Integer_Octets status = unsigned_octets(error_status);
     const Integer_Octets index = unsigned_octets(error_index);
     const size_t pdu_size = tlv_size(id.size) + tlv_size(status.size) + tlv_size(index.size) +

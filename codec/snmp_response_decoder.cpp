@@ -131,7 +131,7 @@ void decode_snmp_response(const Bytes& pdu, Message_Content& received, const Mes
     expect_tag(reader, log, ber::kInteger, kNoRequestId);
     log.text("SNMP Request ID:\n");
     const Field_View id = read_field(reader, log, indent::kPduPart);
-    if (request_id_of_octets(id.content) != request.request_id()) {
+    if (!request_id_matches(id.content, request.request_id())) {
         log.text("Apparent Error!  Request ID on Response was different from the last Request!\n");
         log.text("Attempting to continue!\n");
     }
@@ -150,7 +150,11 @@ void decode_snmp_response(const Bytes& pdu, Message_Content& received, const Mes
     log.text("Variable binding of objects:\n");
 
     if (reader.empty()) {
-        log.text("End of PDU");
+        log.text("End of PDU\n");
+        // An error answer may leave its bindings out; a success must answer
+        // every object asked for.
+        if (status != code_of(Snmp_Error_Status::noError)) return;
+        validate_and_store(received, request, log, errors, 0, tree);
         return;
     }
     if (reader.peek() != ber::kSequence) {

@@ -2,10 +2,12 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 
 #include "codec/ber.h"
 #include "codec/decode_field.h"
+#include "tree/value_text.h"
 
 class ISO_Object;
 class ISO_Tree;
@@ -34,6 +36,19 @@ size_t element_count(const Byte_Reader& reader);
 // five with a 00 in front of a set top bit.
 int32_t request_id_of(const Bytes& content);
 int32_t request_id_of_octets(std::span<const uint8_t> content);
+
+// A request id's INTEGER content in the fewest octets BER allows
+// (-128 is 80, -2^31 is 80 00 00 00).
+Integer_Octets request_id_octets(int32_t request_id);
+
+// The request id a device echoes, compared as the INTEGER it is: any length
+// BER allows, redundant sign octets included, and a value beyond 32 bits
+// matches no request.
+bool request_id_matches(std::span<const uint8_t> content, int32_t request_id);
+
+// The request id of an SNMP message, read without decoding the rest: its
+// INTEGER content, or nothing when the message is not whole up to there.
+std::optional<std::span<const uint8_t>> snmp_request_id_content(const Bytes& message);
 
 // One binding's identifier: the tree's node for it, found straight from the
 // BER sub-identifiers, and, only when the tree has none, its content in tree

@@ -62,7 +62,7 @@ STMF::Decoded STMF::decode(const Bytes& pdu, const Message_Content* request, std
                 break;
             }
             const Stmp_Error error = decode_stmp(pdu, decoded.received, central ? request : nullptr, log, tree_,
-                                                 dynamic_objects_);
+                                                 dynamic_objects_, central ? errors : nullptr);
             decoded.stmp_error_status = error.status;
             decoded.stmp_error_index = error.index;
             break;

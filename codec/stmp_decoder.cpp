@@ -6,6 +6,7 @@
 #include "codec/ber.h"
 #include "codec/decode_field.h"
 #include "codec/dynamic_objects.h"
+#include "codec/error_state.h"
 #include "codec/fixed_length.h"
 #include "codec/message_content.h"
 #include "codec/oid_forms.h"
@@ -57,7 +58,7 @@ void decode_object(Byte_Reader& reader, Activity_Log& log, const ISO_Tree& tree,
 }
 
 void identifier_value_response(Byte_Reader& reader, Message_Content& received, const Message_Content& request,
-                               Activity_Log& log, ISO_Tree& tree) {
+                               Activity_Log& log, ISO_Tree& tree, Error_State_List* errors) {
     if (reader.empty() || reader.peek() != ber::kSequence) {
         log.text("Protocol Error!  A SEQUENCE or SEQUENCE OF was expected\n");
         log.unreconciled_line();
@@ -87,11 +88,13 @@ void identifier_value_response(Byte_Reader& reader, Message_Content& received, c
         log.text(snmp_text::kUnexpectedType3);
         throw DecodingException(kInvalidSequence);
     }
-    validate_and_store(received, request, log, nullptr, 0, tree);
+    validate_and_store(received, request, log, errors, 0, tree);
 }
 
-void dynamic_response(Byte_Reader& reader, Message_Content& received, Activity_Log& log, ISO_Tree& tree,
-                      const Dynamic_Objects* table) {
+void dynamic_response(Byte_Reader& reader, Message_Content& received, const Message_Content& request,
+                      Activity_Log& log, ISO_Tree& tree, const Dynamic_Objects* table, Error_State_List* errors) {
+    // Only an answer to this very dynamic object's Get may change the tree.
+    check_dynamic_response(received, request, log, errors);
     const uint8_t number = received.object_encoding();
     if (table == nullptr) throw InvalidReferenceException(kUndefined);
     const Object_List definition = table->object_list(number, tree);
@@ -131,8 +134,9 @@ void dynamic_response(Byte_Reader& reader, Message_Content& received, Activity_L
         holder.value = reader.take(length);
         log.hex_bytes(0, holder.value, "  : ");
         log.text(fixed != 0 ? "Fixed Length " : "Variable Length ");
-        log.describe_field(holder.syntax, holder.value.size(), holder.value, kIndent);
+        // The trace tells the value, not the offset a fixed length sends.
         if (fixed != 0) holder.value = value_from_fixed_length(holder.instance, holder.value);
+        log.describe_field(holder.syntax, length, holder.value, kIndent);
     }
     if (!reader.empty()) log.text("Extra Bytes detected at end of Message.\n");
 
@@ -247,7 +251,7 @@ void header_check(Activity_Log& log, const Message_Content* request, const Messa
 }  // namespace
 
 Stmp_Error decode_stmp(const Bytes& pdu, Message_Content& received, const Message_Content* request,
-                       Activity_Log& log, ISO_Tree& tree, const Dynamic_Objects* table) {
+                       Activity_Log& log, ISO_Tree& tree, const Dynamic_Objects* table, Error_State_List* errors) {
     Byte_Reader reader(pdu);
     reader.skip(1);
     log.text("Hi order bit set => STMP Format.\n");
@@ -277,9 +281,9 @@ Stmp_Error decode_stmp(const Bytes& pdu, Message_Content& received, const Messag
             header_check(log, request, received);
             if (request == nullptr || nibble == stmp::kUnusedNibble) return {};
             if (nibble >= 1 && nibble <= 13)
-                dynamic_response(reader, received, log, tree, table);
+                dynamic_response(reader, received, *request, log, tree, table, errors);
             else
-                identifier_value_response(reader, received, *request, log, tree);
+                identifier_value_response(reader, received, *request, log, tree, errors);
             return {};
         case message_type::kSetResponse:
             log.text("Set Response.\n");
@@ -288,11 +292,14 @@ Stmp_Error decode_stmp(const Bytes& pdu, Message_Content& received, const Messag
             log.indent(kIndent);
             log.text("Set Responses do not contain a PDU Information Field\n");
             if (!reader.empty()) log.text("Protocol Error!  An Invalid PDU Information field was attached.\n");
+            if (request != nullptr) check_set_response(received, *request, errors);
             return {};
         case message_type::kErrorResponse:
             log.text("Error Response.\n");
             log.low_nibble_line(nibble, kIndent);
             header_check(log, request, received);
+            if (request != nullptr && errors != nullptr && request->encoding_style() != style::kStmp)
+                errors->record_flag(request->request_id(), Error_Class::Message, ProtocolMismatch);
             return error_response(reader, request, log);
         case message_type::kTrap:
             log.text("Trap Response.\n");

@@ -9,6 +9,7 @@
 
 class Activity_Log;
 class Dynamic_Objects;
+class Error_State_List;
 class ISO_Tree;
 class Message_Content;
 
@@ -27,7 +28,9 @@ struct Stmp_Error {
 };
 
 // pdu starts with the header byte, which the caller has traced and read into
-// `received`. request may be null (nothing to check the response against).
+// `received`. request may be null (nothing to check the response against);
+// errors (may be null) receive the flags of what does not answer it.
 // The caller holds the tree's lock exclusively.
 Stmp_Error decode_stmp(const Bytes& pdu, Message_Content& received, const Message_Content* request,
-                       Activity_Log& log, ISO_Tree& tree, const Dynamic_Objects* table);
+                       Activity_Log& log, ISO_Tree& tree, const Dynamic_Objects* table,
+                       Error_State_List* errors = nullptr);

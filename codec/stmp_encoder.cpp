@@ -120,8 +120,9 @@ void dynamic_values(const Object_List& list, Bytes& pdu, Activity_Log& log) {
         if (size == 0) append(written, value);
         log.hex_bytes(stmp::kValueIndent, written, "  : ");
         log.text(size != 0 ? "Fixed Length " : "Variable Length ");
-        const Bytes shown = size != 0 ? written : value;
-        log.describe_field(syntax_tag_of(entry.instance), shown.size(), shown, stmp::kValueIndent);
+        // The value itself, not the offset from the lower bound that goes on the wire.
+        log.describe_field(syntax_tag_of(entry.instance), size != 0 ? written.size() : value.size(), value,
+                           stmp::kValueIndent);
         append(pdu, written);
     }
 }

@@ -31,7 +31,60 @@ bool same_object(const Object_Entry& asked, const Object_Entry& answered) {
     return tree_form_of(asked) == tree_form_of(answered);
 }
 
+template <typename Record>
+[[noreturn]] void object_mismatch(Activity_Log& log, Record& record) {
+    log.text("The objects in the response do not match to the ");
+    log.text("objects in the request.\nValidation failed.  Values ");
+    log.text("will not be updated in memory.\n");
+    record(Error_Class::Object, ObjectMismatch);
+    throw DecodingException(kObjectMismatch);
+}
+
+auto recorder(Error_State_List* errors, int32_t id) {
+    return [errors, id](Error_Class error_class, uint32_t bit) {
+        if (errors != nullptr) errors->record_flag(id, error_class, bit);
+    };
+}
+
 }  // namespace
+
+void check_response_kind(const Message_Content& response, const Message_Content& request, Activity_Log& log,
+                         Error_State_List* errors) {
+    auto record = recorder(errors, request.request_id());
+    if (response.encoding_style() != request.encoding_style()) {
+        // The answer of another protocol cannot be told to answer this request.
+        log.text("PROTOCOL ERROR!! -- The response message was not in the ");
+        log.text("same format (i.e., SNMP vs STMP) as the Request.\n");
+        log.text("Values will not be updated in memory.\n");
+        record(Error_Class::Message, ProtocolMismatch);
+        throw DecodingException(kProtocolMismatch);
+    }
+    const uint8_t request_type = request.raw_message_type();
+    if (response.encoding_style() == style::kStmp && request_type != message_type::kGet &&
+        request_type != message_type::kGetNext) {
+        log.text("A Get Response was received, but the previous ");
+        log.text("request was not a Get\nRequest!  The Response could not ");
+        log.text("be reconciled and the associated values\nwill not be ");
+        log.text("updated in memory.\n");
+        record(Error_Class::Message, InvalidResponse);
+        throw DecodingException(kInvalidResponse);
+    }
+}
+
+void check_dynamic_response(const Message_Content& response, const Message_Content& request, Activity_Log& log,
+                            Error_State_List* errors) {
+    check_response_kind(response, request, log, errors);
+    auto record = recorder(errors, request.request_id());
+    if (response.object_encoding() != request.object_encoding()) object_mismatch(log, record);
+}
+
+void check_set_response(const Message_Content& response, const Message_Content& request, Error_State_List* errors) {
+    auto record = recorder(errors, request.request_id());
+    if (response.encoding_style() != request.encoding_style()) record(Error_Class::Message, ProtocolMismatch);
+    const uint8_t type = request.raw_message_type();
+    if (type != message_type::kSet && type != message_type::kDynamicDefinition)
+        record(Error_Class::Message, InvalidResponse);
+}
 
 int store_into_instance(Iso_Instance& instance, uint8_t value_syntax, const Bytes& value, Activity_Log& log) {
     if (syntax_tag_of(&instance) != value_syntax) {
@@ -54,45 +107,28 @@ void validate_and_store(const Message_Content& response, const Message_Content& 
         errors != nullptr ? static_cast<uint32_t>(errors->error_word(id)) : 0;
     const uint32_t blocking = blocking_flag & error_word;
 
-    if (response.encoding_style() != request.encoding_style()) {
-        log.text("PROTOCOL ERROR!! -- The response message was not in the ");
-        log.text("same format (i.e., SNMP vs STMP) as the Request.\n");
-        log.text("Attempting to continue.\n");
-        record(Error_Class::Message, ProtocolMismatch);
-    }
+    check_response_kind(response, request, log, errors);
     const uint8_t request_type = request.message_type();
     const bool get_next = request_type == message_type::kGetNext;
-    if (response.encoding_style() == style::kStmp && request_type != message_type::kGet && !get_next) {
-        log.text("A Get Response was received, but the previous ");
-        log.text("request was not a Get\nRequest!  The Response could not ");
-        log.text("be reconciled and the associated values\nwill not be ");
-        log.text("updated in memory.\n");
-        record(Error_Class::Message, InvalidResponse);
-        throw DecodingException(kInvalidResponse);
-    }
 
-    // A response with more or fewer objects than the request is not detected here.
+    // Every object asked for is answered, and nothing else: an error answer
+    // (blocking) may leave its bindings out.
     const Object_List& asked = request.entries();
     const Object_List& answered = response.entries();
+    if (blocking_flag == 0 && asked.size() != answered.size()) object_mismatch(log, record);
     const size_t pairs = std::min(asked.size(), answered.size());
     for (size_t i = 0; i < pairs; ++i) {
         if (!asked[i].has_object() || !answered[i].has_object()) {
             record(Error_Class::Object, NoInstance);
             throw InvalidReferenceException(kProgramError);
         }
-        if (!get_next && !same_object(asked[i], answered[i])) {
-            log.text("The objects in the response do not match to the ");
-            log.text("objects in the request.\nValidation failed.  Values ");
-            log.text("will not be updated in memory.\n");
-            record(Error_Class::Object, ObjectMismatch);
-            throw DecodingException(kObjectMismatch);
-        }
+        if (!get_next && !same_object(asked[i], answered[i])) object_mismatch(log, record);
     }
 
     if (blocking != 0) {
         log.text("\nError: ");
         log.text(std::to_string(blocking));
-        log.text(" Errors detected, not updating values");
+        log.text(" Errors detected, not updating values\n");
         return;
     }
     if (!get_next) {

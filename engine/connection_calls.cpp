@@ -9,26 +9,31 @@
 int32_t Quorvan::SetPortBaud(const char* port, uint16_t baud) {
     if (port == nullptr) return -1;
     // The port text says which line: a network endpoint, or a serial device
-    // (which ends a network connection).
+    // (which ends a network connection). A line that cannot be had leaves
+    // the one in use, and the connection type, as they were.
     if (names_network_line(port)) {
+        if (!line_.open_network(port, static_cast<Role>(ini_->role()))) return -1;
         ini_->set_connection_type(static_cast<int32_t>(Connection_Type::network));
         settings_changed();
-        return line_.open_network(port, static_cast<Role>(ini_->role())) ? 0 : -1;
+        return 0;
     }
     // On a modem connection the port is the modem's.
     if (connection_type() == Connection_Type::modem) {
         line_.use_modem(device_of_port(port), baud);
         return 0;
     }
+    if (!line_.open_serial_port(device_of_port(port), baud)) return -1;
     if (connection_type() == Connection_Type::network) {
         ini_->set_connection_type(static_cast<int32_t>(Connection_Type::serial));
         settings_changed();
     }
-    return line_.open_serial_port(device_of_port(port), baud) ? 0 : -1;
+    return 0;
 }
 
 int32_t Quorvan::set_params(uint16_t baud, const char* port, int32_t time_out, IniFile::Keep keep) {
     const int32_t result = SetPortBaud(port, baud);
+    // A refused port or baud is not taken into the settings.
+    if (result != 0) return result;
     if (port != nullptr) ini_->set_port_name(port, keep);
     ini_->set_time_out(static_cast<uint16_t>(std::clamp(time_out, 1, 0xFFFF)), keep);
     ini_->set_baud(baud, keep);

@@ -46,7 +46,7 @@ public:
     // Whether a changed setting is saved, or used for this run only.
     enum class Keep : bool { saved, this_run };
 
-    void set_connection_type(int32_t type) { store(&Settings::connection_type, type); }
+    void set_connection_type(int32_t type, Keep keep = Keep::saved) { store(&Settings::connection_type, type, keep); }
     // Text settings are one line each: they end at a line break and are cut
     // to the line length, so a save always writes seven lines.
     void set_port_name(std::string_view name, Keep keep = Keep::saved) {

@@ -28,9 +28,7 @@ Line::~Line() {
     serial_port_.close();
 }
 
-bool Line::open_serial_port(const std::string& name, uint16_t baud) {
-    receiver_thread_.suspend();
-    bool opened = false;
+bool Line::use_serial_port(const std::string& name, uint16_t baud) {
     line_port_.use(nullptr);
     try {
         serial_port_.close();
@@ -39,10 +37,20 @@ bool Line::open_serial_port(const std::string& name, uint16_t baud) {
         serial_port_.set_rts(true);
         serial_port_.set_timeouts();
         line_port_.use(std::make_unique<Serial_Line>(serial_port_));
-        opened = true;
+        return true;
     } catch (const Throwable&) {
         serial_port_.close();
+        return false;
     }
+}
+
+bool Line::open_serial_port(const std::string& name, uint16_t baud) {
+    receiver_thread_.suspend();
+    const bool opened = use_serial_port(name, baud);
+    if (opened)
+        serial_in_use_ = Serial_In_Use{name, baud};
+    else if (serial_in_use_ && !use_serial_port(serial_in_use_->name, serial_in_use_->baud))
+        serial_in_use_.reset();
     receiver_thread_.resume();
     return opened;
 }
@@ -55,7 +63,12 @@ bool Line::open_network(const std::string& port_text, Role role) {
     std::string failure;
     std::unique_ptr<Line_Port> line = endpoint ? open_socket_line(*endpoint, role, failure) : nullptr;
     const bool opened = line != nullptr;
-    line_port_.use(std::move(line));
+    if (opened) {
+        line_port_.use(std::move(line));
+        serial_in_use_.reset();
+    } else if (serial_in_use_ && !use_serial_port(serial_in_use_->name, serial_in_use_->baud)) {
+        serial_in_use_.reset();
+    }
     receiver_thread_.resume();
     return opened;
 }
@@ -88,6 +101,7 @@ void Line::use_modem(const std::string& device, uint16_t baud) {
     receiver_thread_.suspend();
     line_port_.use(nullptr);
     serial_port_.close();
+    serial_in_use_.reset();
     modem_.set_port(device, baud);
     line_port_.use(std::make_unique<Modem_Line>(modem_));
     receiver_thread_.resume();

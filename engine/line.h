@@ -42,11 +42,12 @@ public:
 
     // Opens the serial port with the name and baud, 8N1, and makes it
     // ready, holding the receiver thread meanwhile; false when it cannot be
-    // had.
+    // had, and then the serial port in use before stays in use.
     bool open_serial_port(const std::string& name, uint16_t baud);
     // Opens the network line a port text names ("udp:HOST:PORT",
     // "tcp:HOST:PORT", "tcp-listen::PORT") for the role, in place of the
-    // serial port; false when it cannot be had.
+    // serial port; false when it cannot be had (the serial port in use
+    // stays in use).
     bool open_network(const std::string& port_text, Role role);
     int32_t port_handle() const { return line_port_.handle(); }
     // The link the line in use carries, for the connection type.
@@ -95,6 +96,16 @@ public:
     Error_Mode error_mode() const { return error_injection_.mode(); }
 
 private:
+    // Opens the serial port and makes it the line; false (and no line) when
+    // it cannot be had. The receiver thread is held by the caller.
+    bool use_serial_port(const std::string& name, uint16_t baud);
+
+    struct Serial_In_Use {
+        std::string name;
+        uint16_t baud = 0;
+    };
+    std::optional<Serial_In_Use> serial_in_use_;  // what a refused change goes back to
+
     Random_Source random_;  // the error injection's choices
     SP_Ovr serial_port_;
     Modem_Ovr modem_{Modem_Settings{}, [this](const std::string& title, const std::string& text) {

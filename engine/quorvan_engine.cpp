@@ -45,10 +45,12 @@ int32_t Quorvan::Init(int32_t role, const char* port, uint16_t baud) {
     line_.modem().set_number(ini_->modem_number());
     if (port != nullptr && port[0] == '\0') return 0;  // a caller that does not use the line
     if (port != nullptr) {
+        // A port given to Init is for this run: the saved configuration
+        // (a modem, another port) stays as the file has it.
         const Connection_Type type = names_network_line(port) ? Connection_Type::network : Connection_Type::serial;
-        ini_->set_connection_type(static_cast<int32_t>(type));
-        ini_->set_port_name(port);
-        if (baud != 0) ini_->set_baud(baud);
+        ini_->set_connection_type(static_cast<int32_t>(type), IniFile::Keep::this_run);
+        ini_->set_port_name(port, IniFile::Keep::this_run);
+        if (baud != 0) ini_->set_baud(baud, IniFile::Keep::this_run);
         settings_changed();
     }
     if (connection_type() == Connection_Type::network)

@@ -45,6 +45,7 @@ std::vector<Sent_Frame> Quorvan::encode_request(Request_Record& record, bool kee
     book_.enter(record.request_id, message, keep);
     try {
         STMF_Message pdu;
+        trace += message->warnings();
         mib_.stmf().encode(pdu, *message, &trace);
         const int32_t segments = pdu.segment(true);
         const Link_Type link = link_type();
@@ -93,8 +94,11 @@ int32_t Quorvan::EncodeData(char** english, Message_Request& request, Encoded_Fr
             throw;
         }
         if (frame_count != nullptr) *frame_count = static_cast<int32_t>(frames.size());
-    } catch (const RecoverException&) {
+    } catch (const RecoverException& failure) {
+        // The reason goes with the verdict, so the caller can tell why.
         trace += kEncodeException;
+        trace += failure.message();
+        trace += '\n';
         result = -1;
     } catch (const std::exception&) {
         trace += kMiscException;
@@ -120,7 +124,11 @@ int32_t Quorvan::SendData(Message_Request& request, QV_DisplayCallback display, 
         const int32_t encoded = EncodeData(&text, request, first, edit, kFlagText, kFlagText, &count, keep);
         if (text != nullptr) english = text;
         std::free(text);
-        if (encoded != 0) return -1;
+        if (encoded != 0) {
+            std::lock_guard hold(display_lock());
+            if (display != nullptr) display(english.c_str());
+            return -1;
+        }
         for (const Encoded_Frame* frame = &first; frame != nullptr; frame = frame->next)
             frames.emplace_back(frame->frame, frame->frame + frame_length(*frame));
         free_further_frames(first);
@@ -129,7 +137,12 @@ int32_t Quorvan::SendData(Message_Request& request, QV_DisplayCallback display, 
         Request_Record record = record_from(request);
         try {
             for (Sent_Frame& frame : encode_request(record, keep != 0, english)) frames.push_back(std::move(frame.octets));
-        } catch (const std::exception&) {
+        } catch (const std::exception& failure) {
+            // Nothing goes out; the caller is shown why.
+            english += dynamic_cast<const RecoverException*>(&failure) != nullptr ? kEncodeException : kMiscException;
+            if (const auto* reason = dynamic_cast<const RecoverException*>(&failure)) english += reason->message() + '\n';
+            std::lock_guard hold(display_lock());
+            if (display != nullptr) display(english.c_str());
             return -1;
         }
         request.address = record.address;

@@ -315,7 +315,8 @@ QV_API int32_t EncodeData(char **english, Message_Request *request, Encoded_Fram
 
 /* Encodes and sends a request; display receives its English text and the
  * frames as sent. Returns the request id, or -1 when it cannot be encoded
- * (nothing is sent) or the line refused a frame ("Error sending message" is
+ * (nothing is sent; display receives the English text, which ends with the
+ * reason) or the line refused a frame ("Error sending message" is
  * displayed; the request has no outcome to wait for). */
 QV_API int32_t SendData(Message_Request *request, QV_DisplayCallback display, QV_EditCallback edit,
                         uint8_t keep);
@@ -571,6 +572,24 @@ QV_API int32_t GetMacroHandle(void);
  * failed, then its name (line breaks in a name become blanks); newly
  * allocated. */
 QV_API int32_t WaitForMacro(int32_t handle, char **verdicts);
+
+/* ---- PMPP framing for tools (no engine needed) ---------------------------------- */
+
+/* The PMPP frame (flags, station address, control 0x13, IPI 0xC1, the
+ * information, FCS, octets stuffed) of length octets of information to the
+ * station address, into frame; *frame_length gives the room there and
+ * receives the frame's length. Returns 0, or -1 when a pointer is missing or
+ * the room is too small. */
+QV_API int32_t PmppFrame(const uint8_t *information, uint16_t length, int32_t address, uint8_t *frame,
+                         uint16_t *frame_length);
+
+/* The station address and the information field of one complete PMPP frame
+ * (length octets, both flags included); *information_length gives the room
+ * in information and receives the field's length. Returns 0, or -1 when the
+ * frame is broken (stuffing, length, FCS, no information field), a pointer
+ * is missing or the room is too small. */
+QV_API int32_t PmppUnframe(const uint8_t *frame, uint16_t length, int32_t *address, uint8_t *information,
+                           uint16_t *information_length);
 
 #ifdef __cplusplus
 }

@@ -1,6 +1,8 @@
 #include "transport/central_matcher.h"
 
+#include "codec/ber.h"
 #include "codec/error_state.h"
+#include "codec/snmp_wire.h"
 #include "codec/stmf.h"
 #include "codec/stmf_exception.h"
 #include "datalink/raw_message.h"
@@ -50,10 +52,29 @@ void Central_Matcher::finish_head(int32_t request_id) {
     errors_.finish(request_id);
 }
 
+Outstanding_Requests::Request Central_Matcher::request_answered(const Raw_Message& frame) const {
+    const Bytes& pdu = frame.information;
+    // An SNMP message too broken to show its id is charged to the oldest
+    // request, as an STMP answer is.
+    if (pdu.empty() || pdu.front() != ber::kSequence) return requests_.head();
+    const auto id = snmp_request_id_content(pdu);
+    if (!id) return requests_.head();
+    return requests_.find_if([&](const Message_Content& request) {
+        return request_id_matches(*id, request.request_id());
+    });
+}
+
 void Central_Matcher::handle(const Raw_Message& frame, bool check_address) {
-    const Outstanding_Requests::Request request = requests_.head();
-    if (request == nullptr) {
+    if (requests_.empty()) {
         show(kNoRequest);
+        return;
+    }
+    const Outstanding_Requests::Request request = request_answered(frame);
+    if (request == nullptr) {
+        // A late answer to a request already timed out, or no answer of ours:
+        // charged to nobody.
+        show(kUnmatchedId);
+        display_.show_received(frame, "");
         return;
     }
     const int32_t id = request->request_id();
@@ -66,6 +87,10 @@ void Central_Matcher::handle(const Raw_Message& frame, bool check_address) {
         show(kContinue);
     }
     std::string trace;
+    const uint32_t flags_before = [&] {
+        const std::optional<Error_State> record = errors_.find(id);
+        return record ? record->flags() : 0u;
+    }();
     try {
         if (stmf_ == nullptr) throw InvalidReferenceException(stmf_text::kEmptyPdu);
         const STMF::Decoded decoded = stmf_->decode(frame.information, request.get(), &trace, Role::central, &errors_,
@@ -73,35 +98,41 @@ void Central_Matcher::handle(const Raw_Message& frame, bool check_address) {
         // A response in no known format answers nothing.
         if (decoded.received.encoding_style() == style::kUnknown)
             errors_.record_flag(id, Error_Class::Data_Link, Scrambled);
+        // An STMP error response carries the status and index SNMP's does.
+        if (decoded.received.encoding_style() == style::kStmp &&
+            decoded.received.raw_message_type() == message_type::kErrorResponse)
+            errors_.record_status(id, decoded.stmp_error_status, static_cast<int32_t>(decoded.stmp_error_index));
     } catch (const STMF_Exception& failure) {
         show(stmf_text::kDecodingFailed);
         show(failure.message());
         // Validation records what it found wrong; any other failure is the message's.
         const std::optional<Error_State> record = errors_.find(id);
-        if (record && record->flags() == 0)
+        if (record && record->flags() == flags_before)
             errors_.record_flag(id, Error_Class::Data_Link, flag_of_codec_failure(failure));
     } catch (const std::exception&) {
         show(kUnknownException);
         errors_.record_flag(id, Error_Class::Data_Link, Scrambled);
     }
     display_.show_received(frame, trace);
-    finish_head(id);
+    requests_.remove(request);
+    errors_.mark_complete(id);
+    errors_.finish(id);
 }
 
 int Central_Matcher::check_time_out(int time_out_seconds) {
     int32_t id = 0;
     int64_t sent = 0;
-    if (!requests_.head_timing(id, sent) || sent == 0) return 0;
-    const std::optional<Error_State> record = errors_.find(id);
-    if (!record) return 0;
+    if (!requests_.head_timing(id, sent)) return 0;
     const int64_t remaining = int64_t{time_out_seconds} * 1000 - (steady_milliseconds() - sent);
     // The seconds still to wait, rounded up: 0 only once the time is out.
     if (remaining > 0) return static_cast<int>((remaining + 999) / 1000);
 
     show(kTimedOut);
-    if (record->keep)
+    // A record cleared while the request waited leaves the request to go alone.
+    const std::optional<Error_State> record = errors_.find(id);
+    if (record && record->keep)
         errors_.mark_timed_out(id);
-    else
+    else if (record)
         errors_.finish(id);
     const Outstanding_Requests::Request head = requests_.head();
     if (head != nullptr && head->request_id() == id) requests_.pop_head(head);

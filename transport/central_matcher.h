@@ -1,15 +1,19 @@
 // The central role's handler of each frame the line brings: it matches the
-// response to the oldest outstanding request, has the codec validate and
-// store it, records the outcome and wakes whoever waits for it. It also
-// ends the oldest request when a frame cannot be decoded, and times it out.
+// response to its outstanding request (an SNMP response by its request id,
+// an STMP one, which has none, to the oldest request), has the codec
+// validate and store it, records the outcome and wakes whoever waits for it.
+// It also ends the oldest request when a frame cannot be decoded, and times
+// it out.
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "transport/line_display.h"
 
 class Error_State_List;
+class Message_Content;
 class Outstanding_Requests;
 class STMF;
 struct Raw_Message;
@@ -20,6 +24,8 @@ inline constexpr const char* kNoRequestForError = "No request to compare this re
 inline constexpr const char* kNoRequest = "No request to compare the response to!\n";
 inline constexpr const char* kUnknownException = "Unknown exception detected while decoding, deleting request";
 inline constexpr const char* kTimedOut = "Message timed out, deleting request";
+inline constexpr const char* kUnmatchedId =
+    "The Request ID of this response matches no request waiting for one; the response is dropped.\n";
 }  // namespace central_text
 
 class Central_Matcher {
@@ -45,6 +51,8 @@ public:
 private:
     // The outcome of the oldest request is known: it leaves the list.
     void finish_head(int32_t request_id);
+    // The request an answer is for: null when an SNMP answer's id is nobody's.
+    std::shared_ptr<Message_Content> request_answered(const Raw_Message& frame) const;
     void show(const std::string& text) const { display_.show(text); }
 
     Outstanding_Requests& requests_;

@@ -60,6 +60,10 @@ std::optional<Bytes> octets_from_text(int syntax_code, std::string_view text, co
 
 }  // namespace
 
+std::optional<Bytes> value_octets_from_text(int syntax_code, std::string_view text) {
+    return octets_from_text(syntax_code, text, nullptr);
+}
+
 int set_value_from_text(Iso_Instance& instance, int syntax_code, std::string_view text,
                         const std::string* setter_text) {
     const Object_Type* type = object_type_of(&instance);

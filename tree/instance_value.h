@@ -12,8 +12,11 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
+
+#include "base/bytes.h"
 
 class Iso_Instance;
 
@@ -27,6 +30,10 @@ inline constexpr int kReadOnly = 4;  // SNMP readOnly
 // A bad value or a read-only object leaves the value unchanged.
 int set_value_from_text(Iso_Instance& instance, int syntax_code, std::string_view text,
                         const std::string* setter_text = nullptr);
+
+// The octets a text stands for in the syntax, whatever the object's range,
+// size or access: nothing when no value of the syntax is written so.
+std::optional<Bytes> value_octets_from_text(int syntax_code, std::string_view text);
 
 struct Rendered_Value {
     std::string text;

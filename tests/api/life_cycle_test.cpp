@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/api/engine_fixture.h"
+#include "tests/support/pty_pair.h"
 
 namespace {
 
@@ -111,6 +112,53 @@ TEST_F(Life_Cycle, ShutdownSavesTheConfigurationAndForgetsTheEngine) {
     EXPECT_EQ(GetNodeInfo("demoByte.0", &node.info), -1);
     ASSERT_EQ(Shutdown(), 0);
     EXPECT_EQ(dir.read("NQuorvan.ini"), "MODEM\nCOM3\n1200\n20\n5551234\nFIELD\nppp\n");
+}
+
+// The port Init is given is for the run: the configuration saved at
+// Shutdown is the one the file had (a modem stays a modem).
+TEST_F(Life_Cycle, InitsPortIsNotSavedOverTheConfiguration) {
+    const std::string saved = "MODEM\nCOM3\n1200\n20\n5551234\nCENTRAL\nppp\n";
+    dir.write("NQuorvan.ini", saved);
+    Pty_Pair line;
+    ASSERT_EQ(Init(line.terminal_name().c_str(), 9600, nullptr, QV_ROLE_CENTRAL, nullptr, nullptr, 0), 0);
+    uint16_t baud = 0;
+    char port[QV_PORT_NAME_SIZE] = {};
+    GetParams(&baud, port, nullptr);
+    EXPECT_EQ(port, line.terminal_name());
+    EXPECT_EQ(baud, 9600);
+    ASSERT_EQ(Shutdown(), 0);
+    EXPECT_EQ(dir.read("NQuorvan.ini"), saved);
+}
+
+// A port or baud the line refuses changes nothing: the port in use stays
+// open and in use, and the settings (saved at Shutdown) stay as they were.
+TEST_F(Life_Cycle, ARefusedPortOrBaudLeavesTheWorkingPortAndSettings) {
+    Pty_Pair line;
+    const std::string saved = "SERIAL\n" + line.terminal_name() + "\n9600\n4\n\nCENTRAL\n\n";
+    dir.write("NQuorvan.ini", saved);
+    ASSERT_EQ(Init(nullptr, 0, nullptr, QV_ROLE_CENTRAL, nullptr, nullptr, 0), 0);
+    const struct {
+        const char* title;
+        uint16_t baud;
+        std::string port;
+    } refused[] = {{"a baud no line has", 12345, line.terminal_name()}, {"a port that is not there", 9600, "/dev/no-such-port"}};
+    for (const auto& c : refused) {
+        SCOPED_TRACE(c.title);
+        EXPECT_EQ(SetParams(c.baud, c.port.c_str(), 9), -1);
+        uint16_t baud = 0, time_out = 0;
+        char port[QV_PORT_NAME_SIZE] = {};
+        GetParams(&baud, port, &time_out);
+        EXPECT_EQ(port, line.terminal_name());
+        EXPECT_EQ(baud, 9600);
+        EXPECT_EQ(time_out, 4);
+        // The port still carries what is sent.
+        const uint8_t octets[] = {0x7E, 0x7E};
+        EXPECT_NE(GetPort(), -1);
+        EXPECT_EQ(SendMsg(octets, sizeof octets), 0);
+        EXPECT_EQ(line.read(2, std::chrono::seconds(2)), (std::vector<uint8_t>{0x7E, 0x7E}));
+    }
+    ASSERT_EQ(Shutdown(), 0);
+    EXPECT_EQ(dir.read("NQuorvan.ini"), saved);
 }
 
 TEST_F(Life_Cycle, TreeFilesForTheBrowsers) {

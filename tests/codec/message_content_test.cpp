@@ -118,19 +118,28 @@ TEST_F(Build, UnknownObjectsAreRefused) {
     }
 }
 
-TEST_F(Build, SetStoresTheValuesGivenAndKeepsRefusedOnes) {
+// A Set goes out with the values given, even those the MIB would refuse (a
+// tester sends them to see the device refuse them), each with a warning.
+TEST_F(Build, SetStoresTheValuesGivenAndWarnsOfThoseTheMibRefuses) {
     Request_Record record = snmp_request({"demoByte.0", "demoName.0", "demoCounter.0"});
     record.get = 0;
     record.set = 1;
-    record.objects[0].value = "300";  // out of range: refused, no error
+    record.objects[0].value = "300";  // out of range
     record.objects[1].value = "hello";
     record.objects[1].value_type = syntax::kDisplayText;
     record.objects[2].value = "5";  // read-only
     sample.set("demoByte.0", "9");
-    build(record);
-    EXPECT_EQ(sample.instance("demoByte.0").value, Bytes{0x09});
+    const Message_Content message = build(record);
+    EXPECT_EQ(sample.instance("demoByte.0").value, (Bytes{0x01, 0x2C}));
     EXPECT_EQ(sample.instance("demoName.0").value, (Bytes{'h', 'e', 'l', 'l', 'o'}));
-    EXPECT_TRUE(sample.instance("demoCounter.0").value.empty());
+    EXPECT_EQ(sample.instance("demoCounter.0").value, Bytes{0x05});
+    EXPECT_EQ(message.warnings(),
+              "Warning!  The value \"300\" is outside what the MIB allows for demoByte.0; the value is sent as given.\n"
+              "Warning!  The MIB makes this object read-only: demoCounter.0; the value is sent as given.\n");
+
+    record.objects[0].value = "abc";  // no INTEGER at all: refused, nothing changed
+    EXPECT_THROW(build(record), InvalidReferenceException);
+    EXPECT_EQ(sample.instance("demoByte.0").value, (Bytes{0x01, 0x2C}));
 
     record.objects[0].value = "42";
     build(record);

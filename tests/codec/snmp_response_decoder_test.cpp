@@ -78,12 +78,29 @@ TEST_F(Snmp_Response, AnotherRequestIdIsReportedAndStillStored) {
     EXPECT_EQ(sample.instance("demoByte.0").value, Bytes{0x0A});
 }
 
+// An error answer may leave its bindings out; a success must answer every
+// object asked for.
 TEST_F(Snmp_Response, AResponseWithoutBindingsEndsThePdu) {
-    const Message_Content asked = build(request(message_type::kGet, {"demoByte.0"}, 9));
-    const std::string trace = answer(asked, snmp_message(0xA2, 9, 0, 0, {}));
-    const std::string end = "Variable binding of objects:\nEnd of PDU";
+    const Message_Content refused = build(request(message_type::kGet, {"demoByte.0"}, 9));
+    std::string trace = answer(refused, snmp_message(0xA2, 9, 2, 1, {}));
+    const std::string end = "Variable binding of objects:\nEnd of PDU\n";
     EXPECT_EQ(trace.substr(trace.size() - end.size()), end);
     EXPECT_EQ(trace.find("validation"), std::string::npos);
+    EXPECT_EQ(flags(9), 0);
+
+    const Message_Content empty = build(request(message_type::kGet, {"demoByte.0"}, 10));
+    trace = answer(empty, snmp_message(0xA2, 10, 0, 0, {}));
+    EXPECT_EQ(thrown, "The response did not contain the same objects as the request!");
+    EXPECT_EQ(flags(10), ObjectMismatch);
+}
+
+TEST_F(Snmp_Response, FewerBindingsThanTheRequestStoreNothing) {
+    sample.set("demoByte.0", "1");
+    const Message_Content asked = build(request(message_type::kGet, {"demoByte.0", "demoName.0"}, 11));
+    answer(asked, snmp_message(0xA2, 11, 0, 0, {{demo_scalar(kDemoByte), {0x02, 0x01, 0x07}}}));
+    EXPECT_EQ(thrown, "The response did not contain the same objects as the request!");
+    EXPECT_EQ(flags(11), ObjectMismatch);
+    EXPECT_EQ(sample.instance("demoByte.0").value, Bytes{0x01});
 }
 
 TEST_F(Snmp_Response, MalformedMessagesAreRefusedAfterTheirTrace) {
@@ -186,16 +203,17 @@ TEST_F(Snmp_Response, AGetNextOutsideTheTreeIsAnUnknownObject) {
     EXPECT_EQ(errors.find(13)->response_value, "1.3.6.1.6.3.1");
 }
 
-TEST_F(Snmp_Response, ASnmpAnswerToAnStmpRequestIsAMismatchButStored) {
+TEST_F(Snmp_Response, ASnmpAnswerToAnStmpRequestIsAMismatchAndNotStored) {
+    sample.set("demoByte.0", "1");
     Message_Content asked = build(request(message_type::kGet, {"demoByte.0"}, 14));
     asked.set_encoding_style(style::kStmp);
     const std::string trace =
         answer(asked, snmp_message(0xA2, 14, 0, 0, {{demo_scalar(kDemoByte), {0x02, 0x01, 0x03}}}));
     EXPECT_NE(trace.find("PROTOCOL ERROR!! -- The response message was not in the same format (i.e., SNMP vs STMP) "
-                         "as the Request.\nAttempting to continue.\n"),
+                         "as the Request.\nValues will not be updated in memory.\n"),
               std::string::npos);
     EXPECT_EQ(flags(14), ProtocolMismatch);
-    EXPECT_EQ(sample.instance("demoByte.0").value, Bytes{0x03});
+    EXPECT_EQ(sample.instance("demoByte.0").value, Bytes{0x01});
 }
 
 TEST_F(Snmp_Response, AValueOfAnotherSyntaxIsNotStored) {

@@ -104,8 +104,34 @@ TEST_F(Stmp_Decoder, AShortDynamicGetResponse) {
     }
     const Message_Content undefined = build(request(message_type::kGet, {"demoByte.0"}, 1, "STMP"));
     receive(undefined, {0xC9, 0x01});
-    EXPECT_EQ(thrown, "A reference was made to a Dynamic Object which is not yet defined!");
+    EXPECT_EQ(thrown, "The response did not contain the same objects as the request!");
     EXPECT_TRUE(traced("Dynamic Object Number of response is \n"));
+}
+
+// A dynamic object's answer is checked against the request before any of
+// its values is stored.
+TEST_F(Stmp_Decoder, ADynamicAnswerToAnotherRequestStoresNothing) {
+    define(2, {"demoTemperature.0"});
+    define(3, {"demoByte.0"});
+    const struct {
+        const char* title;
+        Message_Content asked;
+        const char* thrown;
+    } cases[] = {
+        {"a Get of another dynamic object", build_dynamic(message_type::kGet, 3),
+         "The response did not contain the same objects as the request!"},
+        {"a dynamic Set of the object", build_dynamic(message_type::kSet, 2, {{"", "7", 2}}),
+         "An invalid response was received to the last request!"},
+        {"an SNMP Get", build(request(message_type::kGet, {"demoTemperature.0"}, 1, "SNMP")),
+         "The response was not in the same format as the request!"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.title);
+        sample.instance("demoTemperature.0").value = Bytes{0x01};
+        receive(c.asked, {0xC2, 0x2D});
+        EXPECT_EQ(thrown, c.thrown);
+        EXPECT_EQ(sample.instance("demoTemperature.0").value, Bytes{0x01});
+    }
 }
 
 TEST_F(Stmp_Decoder, ErrorResponses) {

@@ -102,7 +102,10 @@ TEST_F(Soak, EveryRequestGetsOneOutcomeAndMemoryStaysFlat) {
     std::printf("resident kB after %d and after %d requests: field %ld -> %ld, central %ld -> %ld\n", kWarmUp,
                 kRequests, field_before, field_after, central_before, central_after);
     EXPECT_GT(outcomes[0], kRequests / 4);
-    EXPECT_EQ(outcomes[0x10], kRequests / kUnansweredEvery);
+    // Every unanswered request times out; so does one whose answer had its
+    // request id changed on the way, as an answer matches its request by id.
+    EXPECT_GE(outcomes[0x10], kRequests / kUnansweredEvery);
+    EXPECT_LT(outcomes[0x10], kRequests / kUnansweredEvery + kRequests / 50);
     if (kMemoryIsMeasurable) {
         EXPECT_LT(field_after - field_before, kGrowthAllowedKb);
         EXPECT_LT(central_after - central_before, kGrowthAllowedKb);

@@ -4,6 +4,7 @@
 
 #include "quorvan.h"
 #include "tests/network/network_fixture.h"
+#include "tests/network/udp_capture.h"
 #include "tests/support/process.h"
 
 namespace {
@@ -83,6 +84,40 @@ TEST_F(Central_Against_Snmpd, GetGetNextAndSetAreAnswered) {
 
     const Process_Result check = net_snmp("snmpget", snmpd.endpoint().substr(4), {kDemoInteger});
     EXPECT_EQ(check.out, std::string(kDemoInteger) + " = INTEGER: 77\n") << check.err;
+}
+
+// snmpd's refusals reach GetError with their status and index, and every
+// message the station wrote is one tshark reads without a fault.
+class Central_Through_Relay : public Network_Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(use_port(relay.endpoint())); }
+    Temp_Dir snmpd_dir;
+    Snmpd_Process snmpd{snmpd_dir};
+    Udp_Relay relay{snmpd.port()};
+};
+
+TEST_F(Central_Through_Relay, TheErrorsSnmpdReturnsAreRecordedAndEveryMessageDecodes) {
+    const struct {
+        const char* title;
+        Request_Plan request;
+        int32_t status, index;
+    } cases[] = {
+        {"an object snmpd does not have", {Kind::get, {{"demoMode.0", "", 0}}}, 2, 1},
+        {"the second object unknown", {Kind::get, {{"demoInteger.0", "", 0}, {"demoMode.0", "", 0}}}, 2, 2},
+        {"a value of the wrong type", {Kind::set, {{"demoOctets.0", "01 02 03 04", QV_TYPE_OCTET_STRING}}}, 3, 1},
+        {"an answered Get", {Kind::get, {{"demoByte.0", "", 0}}}, 0, 0},
+        {"an answered Set", {Kind::set, {{"demoName.0", "renamed", QV_TYPE_DISPLAY_TEXT}}}, 0, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.title);
+        const Outcome out = round_trip(c.request);
+        EXPECT_EQ(out.result, 0) << out.message;
+        EXPECT_EQ(out.status, c.status);
+        EXPECT_EQ(out.index, c.index);
+    }
+    const std::vector<Datagram> written = relay.carried_to_agent();
+    EXPECT_EQ(written.size(), std::size(cases));
+    expect_tshark_reads_cleanly(written, central_dir);
 }
 
 TEST_F(Central_Against_Snmpd, QuorvanCliGetQueriesSnmpd) {

@@ -26,7 +26,9 @@ int32_t collect_display(const char* text) {
 constexpr const char* kSnmpdObjects =
     "override -rw .1.3.6.1.4.1.1206.4.2.99.1.1.0 integer 7\n"
     "override -rw .1.3.6.1.4.1.1206.4.2.99.1.2.0 integer 9\n"
-    "override -rw .1.3.6.1.4.1.1206.4.2.99.1.6.0 octet_str \"snmpd here\"\n";
+    "override -rw .1.3.6.1.4.1.1206.4.2.99.1.6.0 octet_str \"snmpd here\"\n"
+    // demoOctets as a number: a Set of octets is of the wrong type (badValue).
+    "override -rw .1.3.6.1.4.1.1206.4.2.99.1.5.0 integer 3\n";
 
 }  // namespace
 
@@ -125,7 +127,7 @@ Outcome Network_Test::outcome(int32_t id) {
     Outcome out;
     if (id < 0) return out;
     Owned_Text message;
-    out.result = GetError(id, &message.text, &out.status, nullptr);
+    out.result = GetError(id, &message.text, &out.status, &out.index);
     out.message = message.text != nullptr ? message.text : "";
     Owned_Text value;
     if (GetResponseValue(id, &value.text) == 0) out.value = value.str();

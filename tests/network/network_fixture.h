@@ -35,6 +35,7 @@ struct Outcome {
     int32_t result = -1;
     std::string message;
     int32_t status = 0;
+    int32_t index = 0;
     std::string value;
 };
 

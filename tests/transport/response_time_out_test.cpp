@@ -72,13 +72,30 @@ TEST_F(Response_Time_Out, ARecordNotKeptGoesWithTheRequest) {
     EXPECT_EQ(requests.head(), nullptr);
 }
 
-TEST_F(Response_Time_Out, AnUnsentRequestIsNotTimed) {
-    auto request = std::make_shared<Message_Content>();
-    request->set_request_id(7);
-    requests.append(request);
-    errors.append(7, true);
-    EXPECT_EQ(receiver.check_time_out(1), 0);
-    EXPECT_EQ(requests.head()->request_id(), 7);
+// Neither a request only encoded (never stamped as sent) nor one whose
+// record was cleared while it waited may stay at the head for ever: every
+// later STMP answer would be charged to it.
+TEST_F(Response_Time_Out, NoRequestStaysAtTheHeadForEver) {
+    const struct {
+        const char* title;
+        bool stamped;
+        bool record;
+    } cases[] = {{"encoded only", false, true}, {"record cleared", true, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.title);
+        auto request = std::make_shared<Message_Content>();
+        request->set_request_id(7);
+        requests.append(request);
+        if (c.stamped) requests.stamp(7, steady_milliseconds());
+        if (c.record) errors.append(7, true);
+        // Timed from when it was encoded: not out yet, then out.
+        EXPECT_EQ(receiver.check_time_out(1), 1);
+        EXPECT_EQ(requests.head(), request);
+        EXPECT_EQ(receiver.check_time_out(0), 0);
+        EXPECT_EQ(requests.head(), nullptr);
+        EXPECT_EQ(errors.find(7).has_value() && errors.find(7)->timed_out, c.record);
+        errors.remove(7);
+    }
 }
 
 }  // namespace
