@@ -1,5 +1,5 @@
-// The connection-setting calls of the engine: the port (a serial device or a
-// network line) and the role.
+// The connection-setting calls of the engine: the port (a serial device, a
+// network line, or the modem's port) and the role.
 #include <algorithm>
 #include <cstring>
 
@@ -14,6 +14,11 @@ int32_t Quorvan::SetPortBaud(const char* port, uint16_t baud) {
         ini_->set_connection_type(static_cast<int32_t>(Connection_Type::network));
         settings_changed();
         return line_.open_network(port, static_cast<Role>(ini_->role())) ? 0 : -1;
+    }
+    // On a modem connection the port is the modem's.
+    if (connection_type() == Connection_Type::modem) {
+        line_.use_modem(device_of_port(port), baud);
+        return 0;
     }
     if (connection_type() == Connection_Type::network) {
         ini_->set_connection_type(static_cast<int32_t>(Connection_Type::serial));

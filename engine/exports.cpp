@@ -443,4 +443,42 @@ QV_API int32_t GetLinkType(void) {
     return on_engine<int32_t>(-1, [](Quorvan& q) { return q.GetLinkType(); });
 }
 
+// ---- dial-up on a Hayes modem
+
+QV_API int32_t SetModemComm(const char* number, const char* /*unused*/) {
+    return on_engine<int32_t>(-1, [&](Quorvan& q) { return q.SetModemComm(number); });
+}
+
+QV_API int32_t GetModemComm(char** number) {
+    if (number == nullptr) return -1;
+    return on_engine<int32_t>(-1, [&](Quorvan& q) {
+        *number = c_text(q.GetModemComm());
+        return 0;
+    });
+}
+
+QV_API int32_t DialupConnect(void) {
+    return on_engine<int32_t>(-1, [](Quorvan& q) { return q.DialupConnect(); });
+}
+
+QV_API int32_t DialPPP(void) {
+    return on_engine<int32_t>(-1, [](Quorvan& q) { return q.DialupConnect(); });
+}
+
+QV_API int32_t DialupHangUp(void) {
+    return on_engine<int32_t>(-1, [](Quorvan& q) { return q.DialupHangUp(); });
+}
+
+QV_API void SetModemNotice(QV_ModemNoticeCallback notice) {
+    on_engine_void([&](Quorvan& q) { q.SetModemNotice(notice); });
+}
+
+QV_API int32_t SetModemOptions(const char* init_string, const char* dials_itself, int32_t wait_step_ms,
+                               int32_t connect_waits, int32_t answer_waits, int32_t guard_time_ms) {
+    return on_engine<int32_t>(-1, [&](Quorvan& q) {
+        q.SetModemOptions(init_string, dials_itself, wait_step_ms, connect_waits, answer_waits, guard_time_ms);
+        return 0;
+    });
+}
+
 }  // extern "C"

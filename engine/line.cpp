@@ -13,9 +13,16 @@ Line::Line(Request_Book& book)
     : receiver_(station_, data_link_, field_device_, book.outstanding(), book.errors()) {
     data_link_.attach(Link_Type::ppp, ppp_.framer());
     receiver_.set_ppp(&ppp_);
+    receiver_thread_.set_call_line(&modem_calls_);
 }
 
 Line::~Line() {
+    // A call is hung up properly while the thread still runs; a wait for a
+    // call is cut short so the thread stops at once.
+    if (modem_.connected())
+        hang_up();
+    else
+        modem_.cancel();
     receiver_thread_.stop();
     line_port_.close();
     serial_port_.close();
@@ -62,6 +69,10 @@ Link_Type Line::link(Connection_Type connection) const {
 }
 
 void Line::start_receiver(const STMF& stmf, Display display, Status_Report status) {
+    {
+        std::lock_guard hold(modem_notice_mutex_);
+        display_ = display;
+    }
     receiver_.set_stmf(&stmf);
     receiver_thread_.start(std::move(display), std::move(status), line_port_);
     receiver_handle_ = reinterpret_cast<void*>(receiver_thread_.handle());
@@ -71,4 +82,51 @@ std::optional<Sent_Frame> Line::frame(Link_Type link, std::span<const uint8_t> i
                                       int32_t group, std::string_view class_name) const {
     std::lock_guard hold(link_lock());
     return data_link_.encode(link, information, address, group, class_name);
+}
+
+void Line::use_modem(const std::string& device, uint16_t baud) {
+    receiver_thread_.suspend();
+    line_port_.use(nullptr);
+    serial_port_.close();
+    modem_.set_port(device, baud);
+    line_port_.use(std::make_unique<Modem_Line>(modem_));
+    receiver_thread_.resume();
+}
+
+bool Line::dial() {
+    const bool up = modem_.dial();
+    connection_state_ = up ? Connection_State::connected : Connection_State::not_connected;
+    return up;
+}
+
+void Line::hang_up() {
+    modem_.hang_up();
+    connection_state_ = Connection_State::not_connected;
+}
+
+void Line::cancel_modem() {
+    // A connected call is left for the orderly hang-up.
+    if (!modem_.connected()) modem_.cancel();
+}
+
+void Line::set_modem_prompt(Modem_Prompt prompt) {
+    std::lock_guard hold(modem_notice_mutex_);
+    modem_prompt_ = std::move(prompt);
+}
+
+void Line::show_modem_notice(const std::string& title, const std::string& text) {
+    Modem_Prompt prompt;
+    Display display;
+    {
+        std::lock_guard hold(modem_notice_mutex_);
+        prompt = modem_prompt_;
+        display = display_;
+    }
+    // The prompt may wait for the user: it is called without the display lock.
+    if (prompt) {
+        prompt(title, text);
+    } else if (display) {
+        std::lock_guard hold(display_lock());
+        display(text);
+    }
 }

@@ -1,10 +1,13 @@
-// The line of the station: the serial port or a network line (a socket), the
+// The line of the station: the serial port, a network line (a socket) or the
+// modem, the
 // data link's framers, the sender, the field device and the receiver thread
 // that hands each frame to the role's handler.
 #pragma once
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
+#include <mutex>
 #include <optional>
 #include <span>
 #include <string>
@@ -14,6 +17,8 @@
 #include "field/error_injection.h"
 #include "field/field_device.h"
 #include "field/field_device_settings.h"
+#include "transport/modem_line.h"
+#include "transport/modem_ovr.h"
 #include "transport/receiver_thread.h"
 #include "transport/ppp_line.h"
 #include "transport/sp_ovr.h"
@@ -69,6 +74,22 @@ public:
     void link_event() { receiver_thread_.link_event(); }
     Connection_State connection_state() const { return connection_state_.load(); }
 
+    // The modem on the port (a device path) and baud as the line from now
+    // on; its port opens when a call needs it.
+    void use_modem(const std::string& device, uint16_t baud);
+    Modem_Ovr& modem() { return modem_; }
+    const Modem_Ovr& modem() const { return modem_; }
+    // Dials the modem's number; the connection state follows the outcome.
+    bool dial();
+    void hang_up();
+    // Ends a dial or a wait for a call in progress (the engine is closing).
+    void cancel_modem();
+    // Where the modem's messages go: to the prompt when there is one, else
+    // to the receiver thread's display.
+    using Modem_Prompt = std::function<void(const std::string& title, const std::string& text)>;
+    void set_modem_prompt(Modem_Prompt prompt);
+    void show_modem_notice(const std::string& title, const std::string& text);
+
     // For feeding octets straight to the receiver, as the fuzz target does.
     TA_Receiver& receiver() { return receiver_; }
     Error_Mode error_mode() const { return error_injection_.mode(); }
@@ -76,6 +97,13 @@ public:
 private:
     Random_Source random_;  // the error injection's choices
     SP_Ovr serial_port_;
+    Modem_Ovr modem_{Modem_Settings{}, [this](const std::string& title, const std::string& text) {
+                          show_modem_notice(title, text);
+                      }};
+    Modem_Calls modem_calls_{modem_};
+    std::mutex modem_notice_mutex_;
+    Modem_Prompt modem_prompt_;  // guarded by modem_notice_mutex_
+    Display display_;            // the receiver thread's; guarded by modem_notice_mutex_
     Switched_Line line_port_;  // the serial port or a socket line
     Data_Link_Layer data_link_{random_};
     TA_Sender sender_{line_port_};

@@ -42,6 +42,7 @@ int32_t Quorvan::Init(int32_t role, const char* port, uint16_t baud) {
     ini_->Load();  // a missing file keeps the current settings
     ini_->set_role(role);
     settings_changed();
+    line_.modem().set_number(ini_->modem_number());
     if (port != nullptr && port[0] == '\0') return 0;  // a caller that does not use the line
     if (port != nullptr) {
         const Connection_Type type = names_network_line(port) ? Connection_Type::network : Connection_Type::serial;
@@ -52,6 +53,10 @@ int32_t Quorvan::Init(int32_t role, const char* port, uint16_t baud) {
     }
     if (connection_type() == Connection_Type::network)
         return line_.open_network(ini_->port_name(), static_cast<Role>(ini_->role())) ? 0 : -1;
+    if (connection_type() == Connection_Type::modem) {
+        line_.use_modem(device_of_port(ini_->port_name()), ini_->baud());
+        return 0;
+    }
     if (connection_type() != Connection_Type::serial) return 0;
     return line_.open_serial_port(device_of_port(ini_->port_name()), ini_->baud()) ? 0 : -1;
 }

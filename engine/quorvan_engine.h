@@ -103,9 +103,21 @@ public:
     int32_t SetLinkType(int32_t link);
     int32_t GetLinkType() const { return static_cast<int32_t>(serial_link_); }
 
+    // Dial-up on the modem (engine/modem_calls.cpp).
+    int32_t SetModemComm(const char* number);
+    std::string GetModemComm() const { return line_.modem().number(); }
+    int32_t DialupConnect();
+    int32_t DialupHangUp();
+    void SetModemNotice(QV_ModemNoticeCallback notice);
+    void SetModemOptions(const char* init_string, const char* dials_itself, int32_t wait_step_ms,
+                         int32_t connect_waits, int32_t answer_waits, int32_t guard_time_ms);
+
     // Calls waiting inside the engine (GetError) return at once: it is about
     // to be destroyed.
-    void cancel_waits() { book_.cancel_waits(); }
+    void cancel_waits() {
+        book_.cancel_waits();
+        line_.cancel_modem();
+    }
 
     void SetAppInstance(void* instance) { app_instance_ = instance; }
     void* GetAppInstance() const { return app_instance_; }

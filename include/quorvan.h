@@ -493,6 +493,63 @@ QV_API int32_t GetConnectionState(void);
 QV_API int32_t SetLinkType(int32_t link);
 QV_API int32_t GetLinkType(void);
 
+/* ---- dial-up on a Hayes modem ------------------------------------------- */
+
+/* With the connection type 2 (modem) the line is a Hayes AT-command modem on
+ * the configured port (Init, SetPortBaud and SetParams give it the port and
+ * baud). A central station dials the configured number with DialupConnect;
+ * a field device waits for a call on its receiver thread, answers on RING,
+ * and on CONNECT raises Up and Open of the PPP link. The connected line is
+ * read and written like the serial port and always carries PPP. A lost
+ * carrier (DCD dropped, or the modem's "NO CARRIER") hangs up: the
+ * connection state becomes 2, the PPP link sees Down, and a field device
+ * waits for the next call. Every failure is shown as a message (see
+ * SetModemNotice) and ends as not connected. */
+
+/* Gives the number to the modem and stores it as the configured modem
+ * number (NQuorvan.ini). The number may hold the dial modifiers "W", "w"
+ * (wait for a dial tone), "@" (wait for quiet answer), "$" (wait for the
+ * billing tone) and "?" (ask the user); the station pauses at the ones the
+ * modem does not dial itself, and always at "?". The second argument is
+ * accepted for call compatibility. Returns 0; -1 when number is NULL. */
+QV_API int32_t SetModemComm(const char *number, const char *unused);
+/* Stores in *number the modem's number (newly allocated). Returns 0, or -1
+ * when number is NULL. */
+QV_API int32_t GetModemComm(char **number);
+/* Dial the modem's number and wait for the call (up to 30 waits of 3 s).
+ * Return 1 when the call is connected (the connection state becomes 1),
+ * 0 when it is not (busy, no answer, no dial tone, no carrier, a modem that
+ * does not answer; the state becomes 2), -1 without an engine. DialPPP is
+ * the same call. A caller that runs PPP shows QV_TEXT_DIALUP_PPP and
+ * QV_TEXT_PPP_STARTING and calls StartPPP after a 1. */
+QV_API int32_t DialupConnect(void);
+QV_API int32_t DialPPP(void);
+#define QV_TEXT_DIALUP_PPP "Connected, Initiating PPP over dialup line"
+#define QV_TEXT_PPP_STARTING "PPP Starting up..."
+
+/* Ends the call: the modem's escape to command mode and ATH, or DTR dropped
+ * when it does not obey. The connection state becomes 2. Returns 0. */
+QV_API int32_t DialupHangUp(void);
+
+/* Shows a message of the modem: a failure (titles "Error", "Warning",
+ * "Unable to Use Line", "Error on Requested line") or, titled "Dialing
+ * Paused", a prompt at a dial modifier ("Wait for the second dial tone",
+ * "Press OK when you are ready to continue dialing" ...); the dial goes on
+ * when the callback returns. Called on the thread that dials, or on the
+ * receiver thread for what happens to a call there. NULL: the texts go to
+ * the receiver thread's display and a pause goes on at once. */
+typedef int32_t (*QV_ModemNoticeCallback)(const char *title, const char *text);
+QV_API void SetModemNotice(QV_ModemNoticeCallback notice);
+
+/* The modem's settings (a value of 0 or NULL keeps the current one): the
+ * initialisation string (default "ATE0V1Q0&D2"); the dial modifiers of
+ * "$", "W", "w", "@" the modem dials itself (default "Ww@"; "-" for none);
+ * a wait step in milliseconds (3000), the steps a dial waits for CONNECT
+ * (30) and an answer waits (10); the guard time around the escape in
+ * milliseconds (1100). Returns 0. */
+QV_API int32_t SetModemOptions(const char *init_string, const char *dials_itself, int32_t wait_step_ms,
+                               int32_t connect_waits, int32_t answer_waits, int32_t guard_time_ms);
+
 /* ---- macro scripts ------------------------------------------------------------ */
 
 /* Runs a macro script on a thread of its own: writes "\nRunning macro" and

@@ -75,6 +75,18 @@ void Modem_Ovr::set_number(const std::string& number) {
     number_ = number;
 }
 
+void Modem_Ovr::set_settings(const Modem_Settings& settings) {
+    std::lock_guard lock(mutex_);
+    settings_ = settings;
+    // A field device initialises the modem again with the new string.
+    if (!connected()) answer_ready_ = false;
+}
+
+Modem_Settings Modem_Ovr::settings() const {
+    std::lock_guard lock(mutex_);
+    return settings_;
+}
+
 std::string Modem_Ovr::number() const {
     std::lock_guard lock(mutex_);
     return number_;

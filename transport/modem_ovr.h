@@ -54,6 +54,9 @@ public:
     // The modem's serial port, opened when a dial or an answer needs it.
     void set_port(const std::string& name, uint16_t baud_rate);
     void set_number(const std::string& number);
+    // The settings for the next dial, answer or hang-up.
+    void set_settings(const Modem_Settings& settings);
+    Modem_Settings settings() const;
     std::string number() const;
 
     // Dials the number; true once the call is connected.

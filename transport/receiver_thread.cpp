@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "base/process_locks.h"
+#include "transport/call_line.h"
 #include "transport/line_port.h"
 #include "transport/util_time.h"
 
@@ -152,9 +153,6 @@ void BCCThread_TA_Receiver::run() {
         context.time_text = util_time();
         receiver_.open_ppp(context);
     }
-    // Lines read by the thread: the serial port and the network lines; the
-    // modem's line comes with dial-up.
-    const bool reads_line = context.device_type != Connection_Type::modem;
 
     std::array<uint8_t, kReceiveBuffer> buffer{};
     std::vector<uint8_t> datagram(kLongestDatagram);
@@ -180,7 +178,9 @@ void BCCThread_TA_Receiver::run() {
         if (context.device_type == Connection_Type::network && port_->link() != link) choose_link();
         const std::string notice = port_->take_notice();
         if (!notice.empty()) display(notice);
-        const int port = reads_line && !port_hung_up ? port_->handle() : -1;
+        if (context.device_type == Connection_Type::modem && modem_pass(context)) count = 0;
+        const bool call_down = context.device_type == Connection_Type::modem && !call_up_;
+        const int port = !call_down && !port_hung_up ? port_->handle() : -1;
         std::array<pollfd, 3> fds = {pollfd{wake_fd_, POLLIN, 0}, pollfd{link_fd_, POLLIN, 0}, pollfd{port, POLLIN, 0}};
         const nfds_t watched = port >= 0 ? 3 : 2;
         port_hung_up = false;
@@ -258,4 +258,26 @@ void BCCThread_TA_Receiver::run() {
             display(kPassFailed);
         }
     }
+}
+
+bool BCCThread_TA_Receiver::modem_pass(Receive_Context& context) {
+    if (calls_ == nullptr) return false;
+    bool up = calls_->in_call();
+    try {
+        if (!up && context.role == Role::field && !stop_requested_) up = calls_->answer_call();
+    } catch (const std::exception&) {
+        display(kPassFailed);
+    }
+    if (up == call_up_) return false;
+    call_up_ = up;
+    connection_state_ = up ? Connection_State::connected : Connection_State::not_connected;
+    // A call starts without a frame under assembly.
+    receiver_.set_link(Link_Type::ppp);
+    context.time_text = util_time();
+    display(up ? kCallConnected : kCallEnded);
+    if (!up)
+        receiver_.ppp_lower_down(context);
+    else if (context.role == Role::field)
+        receiver_.open_ppp(context);
+    return true;
 }

@@ -16,6 +16,8 @@
 #include "base/throwable.h"
 #include "transport/ta_receiver.h"
 
+class Call_Line;
+
 class Line_Port;
 
 // What the thread needs of the station's settings, handed over as values
@@ -74,6 +76,8 @@ inline constexpr const char* kZeroBytes = "Receiving data, but 0 bytes available
 inline constexpr const char* kBufferOverrun = "Invalid # of bytes read, internal error in receiver, \nBytes read =";
 inline constexpr const char* kUnknownDevice = "Unknown device type, assuming modem device";
 inline constexpr const char* kModemPortText = "Modem";
+inline constexpr const char* kCallConnected = "Modem call connected";
+inline constexpr const char* kCallEnded = "Modem call ended";
 }  // namespace receiver_thread_text
 
 class BCCThread_TA_Receiver {
@@ -107,15 +111,24 @@ public:
 
     void link_event();
 
+    // The calls of a modem line (the thread's connection type modem).
+    void set_call_line(Call_Line* calls) { calls_ = calls; }
+
 private:
     void run();
     void wait_while_suspended();
     void report_status(int remaining);
     void display(const std::string& text) const;
+    // A modem line's turn: a field device answers a call that rings; a call
+    // that came up or ended changes the connection state and the PPP link.
+    // True when it changed.
+    bool modem_pass(Receive_Context& context);
 
     TA_Receiver& receiver_;
     std::atomic<Connection_State>& connection_state_;
     Line_Port* port_ = nullptr;
+    Call_Line* calls_ = nullptr;
+    bool call_up_ = false;  // as the thread last saw the modem
 
     mutable std::mutex settings_mutex_;
     Receiver_Settings settings_;  // guarded by settings_mutex_

@@ -220,6 +220,13 @@ void TA_Receiver::open_ppp(const Receive_Context& context) {
     ppp_->link().raise(static_cast<int32_t>(event_by_name("Open")), true);
 }
 
+void TA_Receiver::ppp_lower_down(const Receive_Context& context) {
+    if (link_ != Link_Type::ppp || ppp_ == nullptr) return;
+    std::lock_guard hold(link_lock());
+    Ppp_Line::Use use(*ppp_, context.device_type, ppp_output(context));
+    ppp_->link().raise(static_cast<int32_t>(Lcp_Event::down), false);
+}
+
 void TA_Receiver::link_event() {
     if (ppp_ == nullptr) return;
     std::lock_guard hold(link_lock());

@@ -1,6 +1,5 @@
 // The sending side of the transport agent: writes frames to the line of the
-// connection in use (a serial port or a socket; a modem joins them when
-// dial-up comes).
+// connection in use (a serial port, a socket, or a modem with a call).
 #pragma once
 
 #include <cstdint>
