@@ -98,8 +98,6 @@ namespace texts {
 inline constexpr const char* kToolCaption = "Tool - Options";
 inline constexpr const char* kUninitialized = "uninitialized";
 inline constexpr const char* kNoConnection = "No connection";
-inline constexpr const char* kConnectedStartingPpp = "Connected, Initiating PPP over dialup line";
-inline constexpr const char* kPppStartingUp = "PPP Starting up...";
 inline constexpr const char* kRestartForChanges = "You must quit and re-start Quorvan for the changes to take effect";
 inline constexpr const char* kPortNotOpenedNamed = "The port %1 could not be opened.";
 inline constexpr const char* kDefaultLcpPacket = "Configure-Request";

@@ -22,7 +22,6 @@
 #include <string>
 
 #include "quorvan.h"
-#include "ui/dialup_calls.h"
 #include "ui/engine_callbacks.h"
 #include "ui/link_names.h"
 #include "ui/ppp_options_dialog.h"
@@ -140,6 +139,7 @@ QWidget* TToolForm::build_dialup_page() {
     auto* apply = named(new QPushButton("Apply", sheet), "Apply");
     auto* cancel = named(new QPushButton("Cancel", sheet), "BitBtn1");
     connect_ = named(new QPushButton("Connect", sheet), "Connect");
+    auto* hang_up = named(new QPushButton("Hang Up", sheet), "HangUpButton");
     start_ppp_ = named(new QCheckBox("Initiate PPP on Connection", sheet), "PPPStartCheckBox");
     start_ppp_->setChecked(true);
     lcp_message_ = named(new QComboBox(sheet), "LCPMessageBox");
@@ -162,6 +162,7 @@ QWidget* TToolForm::build_dialup_page() {
     connect(apply, &QPushButton::clicked, this, &TToolForm::ApplyClick);
     connect(cancel, &QPushButton::clicked, this, &QDialog::close);
     connect(connect_, &QPushButton::clicked, this, &TToolForm::ConnectClick);
+    connect(hang_up, &QPushButton::clicked, this, &TToolForm::HangUpClick);
     connect(send_lcp, &QPushButton::clicked, this, &TToolForm::SendMessageButtonClick);
     connect(set_event, &QPushButton::clicked, this, &TToolForm::EventButtonClick);
     connect(set_secret, &QPushButton::clicked, this, &TToolForm::SecretButtonClick);
@@ -175,6 +176,7 @@ QWidget* TToolForm::build_dialup_page() {
     dial_layout->addWidget(apply, 0, 3);
     dial_layout->addWidget(start_ppp_, 1, 0, 1, 2);
     dial_layout->addWidget(connect_, 1, 3);
+    dial_layout->addWidget(hang_up, 2, 3);
     dial_layout->addWidget(new QLabel("Link State:", dial), 2, 0);
     dial_layout->addWidget(link_state_, 2, 1);
     dial_layout->addWidget(new QLabel("Link Phase:", dial), 3, 0);
@@ -317,7 +319,10 @@ void TToolForm::apply1Click() {
 }
 
 void TToolForm::enter_dialup_page() {
-    phone_->setText(dialup_calls::number());
+    char* number = nullptr;
+    GetModemComm(&number);
+    phone_->setText(number != nullptr ? QString::fromLatin1(number) : QString());
+    std::free(number);
     char* info = nullptr;
     GetPPPInfo(&info);
     secret_->setText(info != nullptr ? QString::fromLatin1(info) : QString());
@@ -325,16 +330,16 @@ void TToolForm::enter_dialup_page() {
     refresh_link();
 }
 
-void TToolForm::ApplyClick() { dialup_calls::set_number(phone_->text()); }
+void TToolForm::ApplyClick() { SetModemComm(latin1(phone_->text()).constData(), nullptr); }
 
 void TToolForm::ConnectClick() {
     if (dialing_.load()) return;
-    dialup_calls::set_number(phone_->text());
+    ApplyClick();
     if (dial_thread_.joinable()) dial_thread_.join();
     connect_->setEnabled(false);
     dialing_ = true;
     dial_thread_ = std::thread([this] {
-        const int32_t result = dialup_calls::connect();
+        const int32_t result = DialupConnect();
         // Queued to this window: dropped by Qt should the window be gone.
         QMetaObject::invokeMethod(this, [this, result] { after_dial(result); }, Qt::QueuedConnection);
         dialing_ = false;
@@ -344,12 +349,17 @@ void TToolForm::ConnectClick() {
 void TToolForm::after_dial(int32_t result) {
     connect_->setEnabled(true);
     if (result == 1 && start_ppp_->isChecked()) {
-        engine_callbacks::display(texts::kConnectedStartingPpp);
-        engine_callbacks::display(texts::kPppStartingUp);
+        engine_callbacks::display(QV_TEXT_DIALUP_PPP);
+        engine_callbacks::display(QV_TEXT_PPP_STARTING);
         StartPPP(engine_callbacks::display);
     }
     refresh_link();
     emit dial_finished(result);
+}
+
+void TToolForm::HangUpClick() {
+    DialupHangUp();
+    refresh_link();
 }
 
 void TToolForm::SendMessageButtonClick() {

@@ -40,6 +40,9 @@ public slots:
     // Dialup Connection.
     void ApplyClick();
     void ConnectClick();
+    // Ends the call (an addition of this station: without it only leaving
+    // the station would hang up).
+    void HangUpClick();
     void SendMessageButtonClick();
     void EventButtonClick();
     void SecretButtonClick();

@@ -282,19 +282,18 @@ private slots:
             bool send;
             const char* state;
             const char* phase;
+            std::vector<uint8_t> sent;  // protocol and LCP code of the frame sent, if one is
         } steps[] = {
-            {"Up", false, "Closed", "Link Establishment"},  // Initial + Up
-            {"Open", true, "Request Sent", "Link Establishment"},  // irc, scr: a Configure-Request goes out
-            {"RCR+", false, "Ack Sent", "Link Establishment"},  // sca, not sent
-            {"RCA", true, "Opened", "Authentication"},  // irc, tlu: nothing to send
-            {"Close", true, "Closing", "Terminating"},  // tld, irc, str: a Terminate-Request goes out
-            {"RTA", false, "Closed", "Terminating"},
+            {"Up", false, "Closed", "Link Establishment", {}},  // Initial + Up
+            {"Open", true, "Request Sent", "Link Establishment", {0xC0, 0x21, 0x01}},  // irc, scr: Configure-Request
+            {"RCR+", false, "Ack Sent", "Link Establishment", {}},  // sca, not sent
+            {"RCA", true, "Opened", "Authentication", {}},  // irc, tlu: nothing to send
+            {"Close", true, "Closing", "Terminating", {0xC0, 0x21, 0x05}},  // tld, irc, str: Terminate-Request
+            {"RTA", false, "Closed", "Terminating", {}},
         };
-        const std::vector<std::vector<uint8_t>> sent_codes = {{0xC0, 0x21, 0x01}, {}, {}, {}, {0xC0, 0x21, 0x05}, {}};
         // The text the view gained since `from` characters.
         const auto added_since = [&view](qsizetype from) { return view.toPlainText().mid(from); };
-        for (size_t i = 0; i < std::size(steps); ++i) {
-            const auto& step = steps[i];
+        for (const auto& step : steps) {
             const qsizetype before = view.toPlainText().size();
             event->setCurrentText(step.event);
             send->setChecked(step.send);
@@ -304,11 +303,11 @@ private slots:
             QCOMPARE(child<QLabel>(&main_form, "LinkStateLabel")->text(), QString(step.state));
             QCOMPARE(child<QLabel>(&main_form, "LinkPhaseLabel")->text(), QString(step.phase));
             const QString added = added_since(before);
-            if (sent_codes[i].empty()) {
+            if (step.sent.empty()) {
                 QVERIFY2(!added.contains("Sent:"), step.event);
             } else {
                 QVERIFY2(added.contains(" Sent: "), step.event);
-                QVERIFY2(contains(unstuffed(added.section("Sent: ", 1)), sent_codes[i]), step.event);
+                QVERIFY2(contains(unstuffed(added.section("Sent: ", 1)), step.sent), step.event);
             }
             if (QString(step.state) == "Opened") {
                 // Authenticate: with CHAP negotiated, a challenge (CHAP code 1) goes out.
