@@ -321,17 +321,47 @@ private slots:
         reset_link();
     }
 
-    void chap_secret_is_read_and_set() {
+    void dialup_page_number_and_secret() {
+        SetModemComm("5550100", nullptr);
         SetPPPInfo("first");
         TToolForm form;
         form.pages().setCurrentWidget(child<QWidget>(&form, "DialupSheet"));
+        QCOMPARE(child<QLineEdit>(&form, "PhoneNumberEdit")->text(), QString("5550100"));
         QCOMPARE(child<QLineEdit>(&form, "SecretEdit")->text(), QString("first"));
+
+        child<QLineEdit>(&form, "PhoneNumberEdit")->setText("9W5550123");
+        child<QPushButton>(&form, "Apply")->click();
+        char* number = nullptr;
+        GetModemComm(&number);
+        QCOMPARE(QString(number), QString("9W5550123"));
+        std::free(number);
+
         child<QLineEdit>(&form, "SecretEdit")->setText("s3cret");
         child<QPushButton>(&form, "SecretButton")->click();
         char* info = nullptr;
         GetPPPInfo(&info);
         QCOMPARE(QString(info), QString("s3cret"));
         std::free(info);
+    }
+
+    // Connect on a line that is no modem: the engine says so in a box, the
+    // window is usable again, and no PPP is started.
+    void connect_without_a_modem_is_refused() {
+        TMainForm main_form(QV_ROLE_CENTRAL, *call_log_);
+        engine_callbacks::attach(&main_form);
+        SetModemNotice(engine_callbacks::modem_notice);
+        TToolForm form;
+        auto seen = answer_box(QMessageBox::Ok);
+        child<QPushButton>(&form, "Connect")->click();
+        QVERIFY(!child<QPushButton>(&form, "Connect")->isEnabled());
+        QTRY_VERIFY(!form.dialing());
+        QTRY_VERIFY(child<QPushButton>(&form, "Connect")->isEnabled());
+        QCOMPARE(seen->title, QString("Error"));
+        QVERIFY(!seen->text.isEmpty());
+        QCOMPARE(GetConnectionState(), 2);
+        QVERIFY(!main_form.activity_view().toPlainText().contains("PPP Starting up..."));
+        SetModemNotice(nullptr);
+        engine_callbacks::attach(nullptr);
     }
 
     void options_dialog_builds_the_option_set() {
@@ -414,6 +444,18 @@ private slots:
         QCOMPARE(modes(), std::make_pair(QV_CONNECTION_MODEM, role));
         QCOMPARE(params().time_out, uint16_t{9});
         SetModes(type, role);
+
+        // A network line stays one: its type is among the choices.
+        const Params serial = params();
+        SetParams(serial.baud, "udp:127.0.0.1:9", serial.time_out);
+        form.pages().setCurrentIndex(0);
+        form.pages().setCurrentWidget(child<QWidget>(&form, "TestingSheet"));
+        QCOMPARE(child<QComboBox>(&form, "connectionTypeBox")->currentText(), QString("Network"));
+        seen = answer_box(QMessageBox::Ok);
+        child<QPushButton>(&form, "SetButton")->click();
+        QCOMPARE(modes().first, QV_CONNECTION_NETWORK);
+        SetParams(serial.baud, serial.port.c_str(), serial.time_out);
+        QCOMPARE(modes().first, QV_CONNECTION_SERIAL);
 
         // OK: the eight switches and the count.
         const struct {
