@@ -14,7 +14,7 @@ PACKAGES := cmake ninja-build g++ make libgtest-dev libbenchmark-dev clang libcl
 FUZZ_SECONDS ?= 60
 FUZZ_BUILD   ?= build-fuzz
 
-.PHONY: all deps configure build run run-udp test release asan tsan fuzz bench clean
+.PHONY: all deps configure build run run-udp run-dialup test release asan tsan fuzz bench clean
 
 all: build
 
@@ -43,6 +43,11 @@ run: build
 
 run-udp: build
 	cli/udp-session.sh $(BUILD) $(RUN_DIR)-udp
+
+# A dial-up session: the central station dials a field device through
+# quorvan-modem-sim's simulated modems and exchange, runs PPP, and hangs up.
+run-dialup: build
+	cli/dialup-session.sh $(BUILD) $(RUN_DIR)-dialup
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)

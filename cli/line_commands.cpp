@@ -18,6 +18,7 @@
 #include "cli/display_sink.h"
 #include "cli/dynobj_commands.h"
 #include "cli/injection_list.h"
+#include "cli/modem_command.h"
 #include "cli/ppp_command.h"
 #include "quorvan.h"
 
@@ -28,10 +29,12 @@ constexpr int kExitFailure = 1;
 
 }  // namespace
 
+namespace {
+
 // Opens the port once: with the run's own time-out, when one is given, the
 // port is opened by SetRunParams rather than by Init, and the settings file
 // keeps its port and time-out.
-bool start_station(const Cli_Options& options, int32_t role) {
+bool open_line(const Cli_Options& options, int32_t role) {
     const bool own_time_out = options.timeout > 0;
     const char* port_at_init = own_time_out ? "" : options.port.c_str();
     bool opened = Init(port_at_init, static_cast<uint16_t>(options.baud), nullptr, role, nullptr, nullptr, 0) == 0;
@@ -43,6 +46,13 @@ bool start_station(const Cli_Options& options, int32_t role) {
         if (options.baud > 0) baud = static_cast<uint16_t>(options.baud);
         opened = SetRunParams(baud, options.port.c_str(), options.timeout) == 0;
     }
+    return opened;
+}
+
+}  // namespace
+
+bool start_station(const Cli_Options& options, int32_t role) {
+    const bool opened = options.modem ? open_modem_line(options, role) : open_line(options, role);
     if (!opened) {
         std::fprintf(stderr, "quorvan-cli: cannot open the port %s\n", options.port.c_str());
         return false;
@@ -119,7 +129,8 @@ int run_field_device(const Cli_Options& options) {
 
     int status = kExitFailure;
     const bool started = start_station(options, QV_ROLE_FIELD);
-    if (started && options.ppp) prepare_ppp_link(options);
+    // A modem's calls always carry PPP.
+    if (started && (options.ppp || options.modem)) prepare_ppp_link(options);
     if (started && apply_injection(options.inject, options.count) &&
         StartReceiverThread(show_line_activity, nullptr) == 0) {
         std::printf("Field device answering on %s\n", options.port.c_str());
@@ -131,6 +142,7 @@ int run_field_device(const Cli_Options& options) {
         status = kExitSuccess;
     }
     std::fflush(stdout);
+    if (options.modem) end_modem_line();
     Shutdown();
     return status;
 }
@@ -151,6 +163,10 @@ int run_request(const Cli_Options& options) {
         if (!open_ppp_link(time_out)) return finish(kExitFailure);
     }
 
+    return finish(send_request(options));
+}
+
+int send_request(const Cli_Options& options) {
     std::vector<std::string> names;
     std::vector<std::string> values;
     Message_Request request{};
@@ -172,13 +188,13 @@ int run_request(const Cli_Options& options) {
         std::vector<uint8_t> types;
         if (!learn_dyn_obj(options, options.dynobj, names, types)) {
             std::printf("result: -1\nmessage: dynamic object %d is not defined in the device\n", options.dynobj);
-            return finish(kExitFailure);
+            return kExitFailure;
         }
         values.assign(names.size(), "");
         if (options.command == "set") {
             if (options.arguments.size() != names.size()) {
                 std::printf("result: -1\nmessage: dynamic object %d holds %zu objects\n", options.dynobj, names.size());
-                return finish(kExitFailure);
+                return kExitFailure;
             }
             values = options.arguments;
         }
@@ -216,5 +232,5 @@ int run_request(const Cli_Options& options) {
     std::fflush(stdout);
     // A device that refused the request (an SNMP error status) answered
     // properly, but the request failed all the same.
-    return finish(result == 0 && status == 0 ? kExitSuccess : kExitFailure);
+    return result == 0 && status == 0 ? kExitSuccess : kExitFailure;
 }

@@ -14,6 +14,7 @@
 #include "cli/line_commands.h"
 #include "cli/ppp_command.h"
 #include "cli/macro_command.h"
+#include "cli/modem_command.h"
 #include "cli/mib_source.h"
 #include "cli/options.h"
 #include "quorvan.h"
@@ -135,6 +136,7 @@ int main(int argc, char** argv) {
 
     if (options->command == "field") return run_field_device(*options);
     if (options->command == "ppp") return run_ppp(*options);
+    if (options->command == "dial") return run_dial(*options);
     if (options->command == "macro") return run_macro(*options);
     if (options->command == "dynobj") return run_dynobj(*options);
     if (options->command == "get" || options->command == "getnext" || options->command == "set")

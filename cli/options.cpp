@@ -51,6 +51,18 @@ const char* const kUsage =
     "                  ... Discard-Request), auth, secret S, options KEY=VALUE...\n"
     "                  (mru map auth quality magic pfc acfc), show (state, phase\n"
     "                  and last event), wait SECONDS PHASE (Network ...), sleep MS\n"
+    "  field --modem --port DEV [modem options] [--secret S] [...]\n"
+    "                  be the field device on the Hayes modem at DEV: answer\n"
+    "                  each call (RING, ATA), run PPP on it, and after the\n"
+    "                  carrier drops wait for the next call\n"
+    "  dial NUMBER --port DEV [--baud N] [--timeout S] [--link ppp] [--secret S]\n"
+    "       [modem options]\n"
+    "                  dial NUMBER on the Hayes modem at DEV as the central\n"
+    "                  station; with --link ppp negotiate LCP and CHAP up to\n"
+    "                  the Network phase; then one step a line from standard\n"
+    "                  input - get|getnext|set OBJECT[=VALUE]..., sleep MS,\n"
+    "                  hangup - and hang up at the end. A pause of the dial\n"
+    "                  (\"Dialing Paused\") goes on after a line of input\n"
     "  macro FILE --port DEV [--baud N] [--timeout S] [--input ANSWERS]\n"
     "        [--report XML]\n"
     "                  run a macro script as the central station; its output\n"
@@ -66,6 +78,15 @@ const char* const kUsage =
     "                  phase, and the messages travel as PPP protocol 0x00C1\n"
     "  --secret S      the CHAP secret (default: the configured PPP information)\n"
     "  --restart-ms N  the LCP restart timer in milliseconds (default 30000)\n"
+    "\n"
+    "Modem options (dial, field --modem):\n"
+    "  --init TEXT     the initialisation string (default ATE0V1Q0&D2)\n"
+    "  --dials MODS    the dial modifiers of W w @ $ the modem dials itself\n"
+    "                  (default Ww@; - for none); the station pauses at the\n"
+    "                  others, and always at ?\n"
+    "  --wait-ms N     the modem's wait step (default 3000; a dial waits 30\n"
+    "                  steps for CONNECT, an answer 10)\n"
+    "  --guard-ms N    the silence around the escape +++ (default 1100)\n"
     "\n"
     "Options:\n"
     "  --workdir DIR   the station's working directory (default: the current one)\n"
@@ -88,6 +109,7 @@ struct Command_Shape {
 constexpr Command_Shape kCommands[] = {
     {"load", 0, 0, false}, {"compile", 1, 1, false}, {"tree", 0, 0, false}, {"info", 1, 1, false}, {"field", 0, 0, true},
     {"get", 0, 26, true},  {"getnext", 1, 26, true}, {"set", 0, 26, true},     {"macro", 1, 1, true}, {"ppp", 0, 0, true},
+    {"dial", 1, 1, true},
     {"dynobj", 2, 28, false},
 };
 
@@ -169,6 +191,16 @@ std::optional<Cli_Options> parse_options(int argc, char** argv, std::string& err
             options.secret_given = true;
         } else if (word == "--restart-ms") {
             ok = number_of(word, options.restart_ms, 1, 3600000);
+        } else if (word == "--modem") {
+            options.modem = true;
+        } else if (word == "--init") {
+            ok = value_of(word, options.modem_init);
+        } else if (word == "--dials") {
+            ok = value_of(word, options.modem_dials);
+        } else if (word == "--wait-ms") {
+            ok = number_of(word, options.modem_wait_ms, 1, 600000);
+        } else if (word == "--guard-ms") {
+            ok = number_of(word, options.modem_guard_ms, 1, 60000);
         } else if (word == "--input") {
             ok = value_of(word, options.input);
         } else if (word == "--report") {
@@ -187,6 +219,7 @@ std::optional<Cli_Options> parse_options(int argc, char** argv, std::string& err
         error = "no command given";
         return std::nullopt;
     }
+    if (options.command == "dial") options.modem = true;
     for (const auto& shape : kCommands) {
         if (shape.name != options.command) continue;
         if (options.arguments.size() < shape.least_arguments || options.arguments.size() > shape.most_arguments) {
@@ -194,6 +227,7 @@ std::optional<Cli_Options> parse_options(int argc, char** argv, std::string& err
                     : shape.name == "info"    ? std::string("info needs exactly one NAME or OID")
                     : shape.name == "macro"   ? std::string("macro needs exactly one FILE")
                     : shape.name == "compile" ? std::string("compile needs exactly one FILE")
+                    : shape.name == "dial"    ? std::string("dial needs exactly one NUMBER")
                     : shape.name == "dynobj"  ? std::string("dynobj needs define N OBJECT... or show N")
                                               : options.command + " needs from 1 to 26 OBJECT[=VALUE]";
             return std::nullopt;

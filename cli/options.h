@@ -32,6 +32,13 @@ struct Cli_Options {
     bool secret_given = false;
     int restart_ms = 0;         // the PPP restart timer; 0: the station's own
 
+    // The modem (dial, field --modem): its settings; 0 or empty keeps the station's own.
+    bool modem = false;
+    std::string modem_init;
+    std::string modem_dials;  // the dial modifiers the modem dials itself
+    int modem_wait_ms = 0;
+    int modem_guard_ms = 0;
+
     // The macro command.
     std::string input;   // answers to the script's prompts, one a line; empty: the terminal
     std::string report;  // JUnit XML of the script's verdicts; empty: none

@@ -1,5 +1,6 @@
 // The dial-up calls of the engine: the modem's number, the dial and the
 // hang-up, where the modem's messages go, and its settings.
+#include <chrono>
 #include <string>
 
 #include "engine/inside_engine.h"

@@ -1,4 +1,4 @@
-// The receiver thread: reads the line (serial port or socket), hands the octets to the receiver,
+// The receiver thread: reads the line (serial port, socket or modem), hands the octets to the receiver,
 // times requests out and reports the connection status. It waits with
 // poll() on a wake-up descriptor (stop and pause), the port and the link
 // event, at most 100 ms, so octets are handled as they arrive and nothing
@@ -17,7 +17,6 @@
 #include "transport/ta_receiver.h"
 
 class Call_Line;
-
 class Line_Port;
 
 // What the thread needs of the station's settings, handed over as values

@@ -225,6 +225,8 @@ void TA_Receiver::ppp_lower_down(const Receive_Context& context) {
     std::lock_guard hold(link_lock());
     Ppp_Line::Use use(*ppp_, context.device_type, ppp_output(context));
     ppp_->link().raise(static_cast<int32_t>(Lcp_Event::down), false);
+    // The next call opens the link afresh, as the first one did.
+    ppp_->link().raise(static_cast<int32_t>(Lcp_Event::close), false);
 }
 
 void TA_Receiver::link_event() {

@@ -64,7 +64,8 @@ public:
     void idle_pass(const Receive_Context& context);
     // On a PPP link: Up raised, then Open with its Configure-Request sent.
     void open_ppp(const Receive_Context& context);
-    // On a PPP link: Down raised, nothing sent (the call under the link ended).
+    // On a PPP link whose call ended: Down and Close raised, nothing sent;
+    // the link is Initial again for the next call.
     void ppp_lower_down(const Receive_Context& context);
     // The link event: in the Authentication phase a challenge is built and
     // kept for checking the peer's response, but not sent.

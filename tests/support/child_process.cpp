@@ -104,6 +104,20 @@ long resident_kb_of(pid_t pid) { return status_kb_of(pid, "VmRSS:"); }
 
 long peak_resident_kb_of(pid_t pid) { return status_kb_of(pid, "VmHWM:"); }
 
+int Child_Process::finish(std::chrono::milliseconds patience) {
+    if (!stopped_ && input_ >= 0) {
+        close(input_);
+        input_ = -1;
+    }
+    bool ended = false;
+    {
+        std::unique_lock hold(mutex_);
+        ended = changed_.wait_for(hold, patience, [this] { return ended_; });
+    }
+    const int status = stop();
+    return ended ? status : -1;
+}
+
 int Child_Process::stop() {
     if (stopped_) return exit_status_;
     stopped_ = true;

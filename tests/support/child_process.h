@@ -39,6 +39,10 @@ public:
     void send_line(const std::string& line) const;
     long resident_kb() const { return resident_kb_of(pid_); }
 
+    // Ends the program's standard input and waits for the program to end by
+    // itself; its exit status, or -1 when it had to be stopped (stop()).
+    int finish(std::chrono::milliseconds patience = std::chrono::seconds(10));
+
     // Sends SIGTERM and waits for the end (SIGKILL after ten seconds); the
     // exit status, or -1 when it did not exit normally.
     int stop();
