@@ -1,6 +1,6 @@
 // The windows as a central station on a simulated modem: Connect on the tool
 // window's Dialup page dials a field device on the simulator's other modem
-// (its own process), PPP comes up to the Network phase, a Get from the
+// (quorvan-cli), PPP comes up to the Network phase, a Get from the
 // send-message window is answered over the call, and Hang Up ends it.
 #include <QAction>
 #include <QComboBox>
@@ -47,8 +47,11 @@ private slots:
         Temp_Dir field_dir;
         copy_sample_into(central_dir);
         copy_sample_into(field_dir);
-        Child_Process field({QUORVAN_TEST_MODEM_FIELD, field_dir.path(), sim.port_of("5550200"), kSecret});
-        QVERIFY2(field.wait_for("ready"), field.output().c_str());
+        // The modems' fast timings: a guard time of 100 ms (S12=5), waits of 300 ms.
+        Child_Process field({QUORVAN_CLI, "--workdir", field_dir.path(), "field", "--modem", "--port",
+                             sim.port_of("5550200"), "--secret", kSecret, "--init", "ATE0V1Q0&D2S12=5", "--wait-ms",
+                             "300", "--guard-ms", "150"});
+        QVERIFY2(field.wait_for("Field device answering on"), field.output().c_str());
         // A modem station's configuration: the modem's port, the number
         // (with a "?" pause), the role and the CHAP secret.
         central_dir.write("NQuorvan.ini", "MODEM\n" + sim.port_of("5550100") + "\n9600\n5\n555?0200\nCENTRAL\n" +
@@ -106,9 +109,8 @@ private slots:
             QVERIFY(sim.traced("call 5550100 -> 5550200 ended by 5550100"));
             Shutdown();
         }
-        // The field device shuts its engine down cleanly on "quit".
-        field.send_line("quit");
-        QVERIFY2(field.wait_for("stopped"), field.output().c_str());
+        QVERIFY2(field.wait_for("Modem call ended"), field.output().c_str());
+        QCOMPARE(field.stop(), 0);
     }
 };
 
