@@ -97,10 +97,8 @@ namespace texts {
 // Tool window and the PPP options dialog.
 inline constexpr const char* kToolCaption = "Tool - Options";
 inline constexpr const char* kUninitialized = "uninitialized";
-inline constexpr const char* kNoConnection = "No connection";
 inline constexpr const char* kRestartForChanges = "You must quit and re-start Quorvan for the changes to take effect";
 inline constexpr const char* kPortNotOpenedNamed = "The port %1 could not be opened.";
-inline constexpr const char* kDefaultLcpPacket = "Configure-Request";
 inline constexpr const char* kPortForms =
     "Port: a serial device (/dev/ttyS0, /dev/ttyUSB0; COM1 is /dev/ttyS0), or a network line:\n"
     "  udp:HOST:PORT        SNMP straight over UDP (a field device listens there; udp::PORT on every address)\n"

@@ -38,6 +38,10 @@ Widget* named(Widget* widget, const char* name) {
 // The speeds the serial port takes.
 constexpr int kSpeeds[] = {75, 150, 300, 600, 1200, 2400, 4800, 9600};
 constexpr int kLinkRefreshMs = 250;
+// The packet Send LCP offers first; the state value of no link, whose name
+// ("No connection") Send LCP shows without a call.
+constexpr int32_t kConfigureRequest = 1;
+constexpr int32_t kNoLink = -1;
 constexpr int kDialWaitStepMs = 20;
 
 // The eight error switches of the field device, in the order the engine takes them.
@@ -144,7 +148,7 @@ QWidget* TToolForm::build_dialup_page() {
     start_ppp_->setChecked(true);
     lcp_message_ = named(new QComboBox(sheet), "LCPMessageBox");
     lcp_message_->addItems(link_names::lcp_packets());
-    lcp_message_->setCurrentText(texts::kDefaultLcpPacket);
+    lcp_message_->setCurrentText(link_names::text(QV_LINK_TEXT_LCP_PACKET, kConfigureRequest));
     identifier_ = named(new QSpinBox(sheet), "IdentBox");
     identifier_->setRange(0, 255);
     auto* send_lcp = named(new QPushButton("Send LCP", sheet), "SendMessageButton");
@@ -364,7 +368,7 @@ void TToolForm::HangUpClick() {
 
 void TToolForm::SendMessageButtonClick() {
     if (GetConnectionState() != 1) {
-        engine_callbacks::display(texts::kNoConnection);
+        engine_callbacks::display(link_names::text(QV_LINK_TEXT_STATE, kNoLink).toLatin1().constData());
         return;
     }
     char* frame = nullptr;
