@@ -350,6 +350,9 @@ QV_API char* GetLinkText(int32_t kind, int32_t value) {
     case QV_LINK_TEXT_STATE: text = state_name(value); break;
     case QV_LINK_TEXT_PHASE: text = phase_name(value); break;
     case QV_LINK_TEXT_EVENT: text = event_name(value); break;
+    case QV_LINK_TEXT_LCP_PACKET:
+        if (value >= 1 && value <= kLcpCodeCount) text = lcp_raw_name(static_cast<Lcp_Code>(value));
+        break;
     default: return nullptr;
     }
     try {

@@ -449,6 +449,9 @@ QV_API int32_t GetLinkPhase(void);
 #define QV_LINK_TEXT_STATE 0
 #define QV_LINK_TEXT_PHASE 1
 #define QV_LINK_TEXT_EVENT 2
+/* The name that chooses the LCP packet of a code (1 Configure-Request ..
+ * 11 Discard-Request) in SendLCPRawMessage; an empty text for another code. */
+#define QV_LINK_TEXT_LCP_PACKET 3
 QV_API char *GetLinkText(int32_t kind, int32_t value);
 /* The option set of the Configure-Request, in its order: maximum receive
  * unit, async control character map (text; *map newly allocated),

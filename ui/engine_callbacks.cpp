@@ -1,5 +1,6 @@
 #include "ui/engine_callbacks.h"
 
+#include <QMessageBox>
 #include <QPointer>
 #include <QString>
 #include <cstdlib>
@@ -63,6 +64,16 @@ int32_t user_input(char** answer, const char* prompt) {
     if (copy == nullptr) return 0;
     std::memcpy(copy, bytes.constData(), static_cast<size_t>(bytes.size()) + 1);
     *answer = copy;
+    return 0;
+}
+int32_t modem_notice(const char* title, const char* text) {
+    const QString caption = title == nullptr ? QString() : QString::fromLatin1(title);
+    const QString message = text == nullptr ? QString() : QString::fromLatin1(text);
+    run_on_gui_thread_and_wait([&] {
+        QMessageBox box(QMessageBox::Information, caption, message, QMessageBox::Ok, main_form());
+        box.setObjectName("ModemNoticeBox");
+        box.exec();
+    });
     return 0;
 }
 }  // namespace engine_callbacks

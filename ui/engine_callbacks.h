@@ -16,4 +16,7 @@ void status(int32_t connection_type, int32_t connection_state, int32_t link_stat
             const char* text, int32_t value1, int32_t value2, int32_t value3, int32_t seconds_remaining);
 void edit(Encoded_Frame* frame, const char* text1, const char* text2);
 int32_t user_input(char** answer, const char* prompt);
+// The modem's messages: a failure, or a "Dialing Paused" prompt the dial
+// waits on until the user answers it.
+int32_t modem_notice(const char* title, const char* text);
 }  // namespace engine_callbacks

@@ -16,10 +16,12 @@
 #include "ui/dyn_table_form.h"
 #include "ui/engine_callbacks.h"
 #include "ui/inst_select_form.h"
+#include "ui/link_names.h"
 #include "ui/macro_form.h"
 #include "ui/send_msg_form.h"
 #include "ui/small_forms.h"
 #include "ui/texts.h"
+#include "ui/tool_form.h"
 
 namespace {
 QLabel* status_label(QWidget* parent, const char* name) {
@@ -27,11 +29,6 @@ QLabel* status_label(QWidget* parent, const char* name) {
     label->setObjectName(name);
     label->setMinimumWidth(110);
     return label;
-}
-
-template <std::size_t N>
-QString text_by_number(const char* const (&table)[N], int32_t number) {
-    return number >= 0 && static_cast<std::size_t>(number) < N ? QString(table[number]) : QString(texts::kUnknown);
 }
 }  // namespace
 
@@ -102,10 +99,8 @@ void TMainForm::build_menus() {
     for (int n = dyn_defined::kFirst; n <= dyn_defined::kLast; ++n)
         sync->addAction(QString::number(n), this, [this, n] { sync_dyn_object(n); })
             ->setObjectName(QString("SyncDynObj%1").arg(n));
-    // The tool window comes with its own engine calls; until then the entry
-    // is there and disabled.
     tools->addSeparator();
-    tools->addAction("&Options")->setEnabled(false);
+    tools->addAction("&Options", this, &TMainForm::show_tools)->setObjectName("Options2");
 
     QMenu* message = menuBar()->addMenu(role_ == QV_ROLE_FIELD ? texts::kObjectsMenu : "&Message");
     message->setObjectName("Message1");
@@ -147,8 +142,7 @@ void TMainForm::show_status(int32_t connection_type, int32_t connection_state, i
         type_label_->setText(texts::kModem);
         if (connection_state == 1) {
             state_label_->setText(texts::kConnected);
-            link_state_label_->setText(text_by_number(texts::kLinkStates, link_state));
-            link_phase_label_->setText(text_by_number(texts::kLinkPhases, link_phase));
+            show_link(link_state, link_phase);
         } else {
             state_label_->setText(texts::kDisconnected);
             link_state_label_->clear();
@@ -162,6 +156,28 @@ void TMainForm::show_status(int32_t connection_type, int32_t connection_state, i
     }
     if (seconds_remaining == 0) time_label_->clear();
     else time_label_->setText(QString::number(seconds_remaining));
+}
+
+void TMainForm::show_link(int32_t link_state, int32_t link_phase) {
+    // The link labels belong to a connected modem's status.
+    if (state_label_->text() != texts::kConnected) return;
+    link_state_label_->setText(link_names::state_or_unknown(link_state));
+    link_phase_label_->setText(link_names::phase_or_unknown(link_phase));
+}
+
+TToolForm& TMainForm::tool_form() {
+    if (tool_form_ == nullptr) {
+        tool_form_ = new TToolForm(this);
+        connect(tool_form_, &TToolForm::link_read, this, &TMainForm::show_link);
+    }
+    return *tool_form_;
+}
+
+void TMainForm::show_tools() {
+    TToolForm& tools = tool_form();
+    tools.show();
+    tools.raise();
+    tools.activateWindow();
 }
 
 bool TMainForm::copy_log_to(const QString& path) {

@@ -16,6 +16,7 @@ class QMenu;
 class QPlainTextEdit;
 class TInstSelectFm;
 class TSendMSGFm;
+class TToolForm;
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -28,6 +29,11 @@ public:
     void show_activity(const QString& text);
     void show_status(int32_t connection_type, int32_t connection_state, int32_t link_state, int32_t link_phase,
                      const QString& text, int32_t seconds_remaining);
+
+    // The link's state and phase by name, on a connected modem's panel.
+    void show_link(int32_t link_state, int32_t link_phase);
+    // The tool window, made the first time it is asked for.
+    TToolForm& tool_form();
 
     // A failed MIB load: the window closes itself when it is activated.
     void close_when_activated();
@@ -53,6 +59,7 @@ public slots:
     void load_dyn_file(const QString& name);
     void save_dyn_file(const QString& name);
     void sync_dyn_object(int number);
+    void show_tools();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -69,6 +76,7 @@ private:
     Request_Record record_;
     TSendMSGFm* send_form_;
     TInstSelectFm* field_browser_ = nullptr;
+    TToolForm* tool_form_ = nullptr;
     QList<QMenu*> menus_;
     QAction* resend_ = nullptr;
     QLabel* type_label_;

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTreeWidget>
 #include <cstdio>
 
@@ -19,11 +20,13 @@
 #include "ui/engine_callbacks.h"
 #include "ui/inst_select_form.h"
 #include "ui/macro_form.h"
+#include "ui/ppp_options_dialog.h"
 #include "ui/main_form.h"
 #include "ui/send_msg_form.h"
 #include "ui/small_forms.h"
 #include "ui/startup_form.h"
 #include "ui/station.h"
+#include "ui/tool_form.h"
 #include "ui/user_input_form.h"
 
 namespace {
@@ -128,6 +131,24 @@ int main(int argc, char** argv) {
     all &= save_picture(about, dir, "about");
     TMibErrorFm mib_error;
     all &= save_picture(mib_error, dir, "mib-error");
+
+    // The tool window, page by page, and its PPP options dialog.
+    {
+        TToolForm& tools = main_form.tool_form();
+        const char* const pictures[] = {"tool-serial", "tool-pmpp",    "tool-class-a", "tool-memory",
+                                        "tool-timers", "tool-dialup", "tool-testing"};
+        tools.show();
+        for (int page = 0; page < tools.pages().count(); ++page) {
+            tools.pages().setCurrentIndex(page);
+            QApplication::processEvents();
+            const bool saved = tools.grab().save(dir + "/" + pictures[page] + ".png");
+            std::printf("%s %s\n", saved ? "saved" : "FAILED", pictures[page]);
+            all &= saved;
+        }
+        tools.hide();
+        TpppConfigureOptionsDialog options;
+        all &= save_picture(options, dir, "ppp-options");
+    }
 
     Shutdown();
     return all ? 0 : 1;

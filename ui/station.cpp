@@ -56,6 +56,7 @@ bool start_station(TMainForm& main_form, const Station_Options& options) {
         if (connection_type == QV_CONNECTION_SERIAL) choose_another_port(main_form);
     }
     log.write(QString(texts::kInitDone).arg(init));
+    SetModemNotice(engine_callbacks::modem_notice);
 
     log.write(texts::kCallingCompile);
     const int32_t compiled = compile_mib();

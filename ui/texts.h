@@ -40,11 +40,6 @@ inline constexpr const char* kModem = "Modem";
 inline constexpr const char* kConnected = "Connected";
 inline constexpr const char* kDisconnected = "Disconnected";
 inline constexpr const char* kUnknown = "Unknown";
-inline constexpr const char* kLinkStates[] = {"Initial",      "Starting",     "Closed",   "Stopped", "Closing",
-                                              "Stopping",     "Request Sent", "Ack Received", "Ack Sent",
-                                              "Opened"};
-inline constexpr const char* kLinkPhases[] = {"Dead", "Link Establishment", "Authentication", "Network",
-                                              "Terminating"};
 inline constexpr const char* kObjectsMenu = "Objects";
 
 // Object and field browsers.
@@ -96,4 +91,22 @@ inline constexpr const char* kSyncDynTable = "Sync / View Dynamic Object Table";
 inline constexpr const char* kDynOpenFilter = "Dynamic Object Files (*.dyn);;All Files (*.*)";
 inline constexpr const char* kDynSaveFilter = "Dynamic Object Files (*.dyn);;All Files (*.*)";
 inline constexpr const char* kDynSaveFailed = "Error in DynObjSaveFile()!";
+}  // namespace texts
+
+namespace texts {
+// Tool window and the PPP options dialog.
+inline constexpr const char* kToolCaption = "Tool - Options";
+inline constexpr const char* kUninitialized = "uninitialized";
+inline constexpr const char* kRestartForChanges = "You must quit and re-start Quorvan for the changes to take effect";
+inline constexpr const char* kPortNotOpenedNamed = "The port %1 could not be opened.";
+inline constexpr const char* kPortForms =
+    "Port: a serial device (/dev/ttyS0, /dev/ttyUSB0; COM1 is /dev/ttyS0), or a network line:\n"
+    "  udp:HOST:PORT        SNMP straight over UDP (a field device listens there; udp::PORT on every address)\n"
+    "  tcp:HOST:PORT        PMPP frames over TCP, to a serial device server or a field device\n"
+    "  tcp-listen::PORT     a field device that waits for a central station over TCP";
+inline constexpr const char* kSerialConnection = "Serial";
+inline constexpr const char* kModemConnection = "Modem";
+inline constexpr const char* kNetworkConnection = "Network";
+inline constexpr const char* kPppOptionsCaption = "PPP Configure Options";
+inline constexpr const char* kNotADecimalNumber = "%1: \"%2\" is not a decimal number from 0 to 4294967295.";
 }  // namespace texts

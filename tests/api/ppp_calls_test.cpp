@@ -48,6 +48,8 @@ TEST_F(Ppp_Calls, link_texts_come_from_the_engine) {
         {QV_LINK_TEXT_STATE, 6, "Request Sent"}, {QV_LINK_TEXT_STATE, 10, "No connection"},
         {QV_LINK_TEXT_PHASE, 3, "Network"},      {QV_LINK_TEXT_PHASE, 5, ""},
         {QV_LINK_TEXT_EVENT, 8, "RCR-(nak)"},    {QV_LINK_TEXT_EVENT, 19, "RXR"},
+        {QV_LINK_TEXT_LCP_PACKET, 1, "Configure-Request"}, {QV_LINK_TEXT_LCP_PACKET, 11, "Discard-Request"},
+        {QV_LINK_TEXT_LCP_PACKET, 0, ""},        {QV_LINK_TEXT_LCP_PACKET, 12, ""},
     };
     for (const auto& c : cases) {
         Owned_Text text;
