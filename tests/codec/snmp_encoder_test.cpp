@@ -40,6 +40,15 @@ TEST_F(Snmp_Encoder, ValuesTravelInSetsOnly) {
     }
 }
 
+TEST_F(Snmp_Encoder, AValueNeverSetGoesOutAsValidBer) {
+    // An empty OBJECT IDENTIFIER (06 00) or IpAddress (40 00) is malformed:
+    // an instance never given a value answers 0.0 and 0.0.0.0.
+    const Bytes answer = encode(build(request(message_type::kGetResponse, {"demoObjectId.0", "demoAddress.0"})));
+    const Bytes object_id = {0x01, 0x07, 0x00, 0x06, 0x01, 0x00};  // ...1.7.0 = 0.0
+    EXPECT_NE(std::search(answer.begin(), answer.end(), object_id.begin(), object_id.end()), answer.end());
+    EXPECT_EQ(Bytes(answer.end() - 9, answer.end()), (Bytes{0x01, 0x0B, 0x00, 0x40, 0x04, 0x00, 0x00, 0x00, 0x00}));
+}
+
 TEST_F(Snmp_Encoder, RefusedTypes) {
     const struct {
         uint8_t type;
