@@ -35,11 +35,17 @@ TEST_F(Tree_Calls, GetNodeInfoByKindOfNode) {
          255},
         {"demoTemperature.0", 0, "demoTemperature.0", "1.3.6.1.4.1.1206.4.2.99.1.3.0", "INTEGER (-40..85)", "read-write",
          "0", 2, -40, 0, 0, 85},
-        // "Counter" is not "COUNTER...": no bounds.
-        {"demoCounter.0", 0, "demoCounter.0", "1.3.6.1.4.1.1206.4.2.99.1.8.0", "Counter", "read-only", "0", 2, 0, 0, 0, 0},
+        // A Counter (and a Gauge) runs from 0 to 0xFFFFFFFF.
+        {"demoCounter.0", 0, "demoCounter.0", "1.3.6.1.4.1.1206.4.2.99.1.8.0", "Counter", "read-only", "0", 2, 0, 0, 0,
+         static_cast<int32_t>(0xFFFFFFFFu)},
+        {"demoGauge.0", 0, "demoGauge.0", "1.3.6.1.4.1.1206.4.2.99.1.9.0", "Gauge", "read-write", "0", 2, 0, 0, 0,
+         static_cast<int32_t>(0xFFFFFFFFu)},
+        // A textual convention keeps its range.
+        {"demoPercent.0", 0, "demoPercent.0", "1.3.6.1.4.1.1206.4.2.99.1.12.0", "INTEGER (0..100)", "read-write", "0", 2,
+         0, 0, 0, 100},
         {"demoInteger.0", 0, "demoInteger.0", "1.3.6.1.4.1.1206.4.2.99.1.1.0", "INTEGER", "read-write", "0", 2, 0, 0, 0, 0},
-        {"demoName.0", 0, "demoName.0", "1.3.6.1.4.1.1206.4.2.99.1.6.0", "OctetString (SIZE (0..32))", "read-write", "", 22,
-         0, 0, 0, 0},
+        {"demoName.0", 0, "demoName.0", "1.3.6.1.4.1.1206.4.2.99.1.6.0", "DisplayString (SIZE (0..32))", "read-write", "",
+         22, 0, 0, 0, 0},
         {"demoObjectId.0", 0, "demoObjectId.0", "1.3.6.1.4.1.1206.4.2.99.1.7.0", "ObjectID", "read-write", "", 6, 0, 0, 0,
          0},
         {"demoDetectorOccupancy.2.4", 0, "demoDetectorOccupancy.2.4", "1.3.6.1.4.1.1206.4.2.99.3.1.3.2.4",
@@ -101,10 +107,15 @@ TEST_F(Tree_Calls, ValuesSetAreShownByTheirSyntax) {
         {"demoCounter.0", "5", 4, "0", 2},
         {"demoGauge.0", "100", 0, "100", 2},
         {"demoTicks.0", "8640000", 0, "8640000", 2},
-        {"demoName.0", "51 75 6F 72 76 61 6E", 0, "Quorvan", 22},
+        {"demoName.0", "hello", 0, "hello", 22},  // a DisplayString takes text
+        {"demoLabel.0", "a label", 0, "a label", 22},
+        {"dynObjOwner.1.1", "tester", 0, "tester", 22},
+        {"demoPercent.0", "101", 3, "0", 2},  // DemoPercent: INTEGER (0..100)
+        {"demoPercent.0", "100", 0, "100", 2},
         {"demoOctets.0", "00 01 02 03", 0, "00 01 02 03", 4},
         {"demoObjectId.0", "1.3.6.1.4.1.1206.4.2.99", 0, "1.3.6.1.4.1.1206.4.2.99", 6},
-        {"demoAddress.0", "0A 00 00 01", 0, "0A 00 00 01", 4},
+        {"demoAddress.0", "0A 00 00 01", 0, "10.0.0.1", 22},  // an address shows as a dotted quad
+        {"demoAddress.0", "192.168.7.9", 0, "192.168.7.9", 22},
         {"dynObjStatus.2.7", "1", 0, "1", 2},
         {"demoSignalIndex.3", "3", 4, "0", 2},
     };
@@ -246,12 +257,12 @@ namespace {
 class Dyn_Obj_List : public Sample_Engine {
 protected:
     void SetUp() override { load(); }
-    // Row k of dynamic object n: an object by OID text, a status and an owner (hex text).
-    void row(int n, int k, const char* oid, const char* status, const char* owner_hex) {
+    // Row k of dynamic object n: an object by OID text, a status and an owner.
+    void row(int n, int k, const char* oid, const char* status, const char* owner) {
         const std::string at = std::to_string(n) + "." + std::to_string(k);
         ASSERT_EQ(SetInstanceValue(("dynObjVariable." + at).c_str(), oid, 0), 0);
         ASSERT_EQ(SetInstanceValue(("dynObjStatus." + at).c_str(), status, 0), 0);
-        ASSERT_EQ(SetInstanceValue(("dynObjOwner." + at).c_str(), owner_hex, 0), 0);
+        ASSERT_EQ(SetInstanceValue(("dynObjOwner." + at).c_str(), owner, 0), 0);
     }
     char names[QV_DYN_TEXT_SIZE] = "old";
     char owners[QV_DYN_TEXT_SIZE] = "old";
@@ -262,9 +273,9 @@ protected:
 
 TEST_F(Dyn_Obj_List, TheRowsInUseWithTheirValues) {
     ASSERT_EQ(SetInstanceValue("demoByte.0", "200", 0), 0);
-    ASSERT_EQ(SetInstanceValue("demoName.0", "61 62", 0), 0);
-    row(3, 1, "1.3.6.1.4.1.1206.4.2.99.1.2.0", "1", "41 6E 6E");
-    row(3, 2, "1.3.6.1.4.1.1206.4.2.99.1.6.0", "1", "42 6F 62");
+    ASSERT_EQ(SetInstanceValue("demoName.0", "ab", 0), 0);
+    row(3, 1, "1.3.6.1.4.1.1206.4.2.99.1.2.0", "1", "Ann");
+    row(3, 2, "1.3.6.1.4.1.1206.4.2.99.1.6.0", "1", "Bob");
     row(3, 3, "1.3.6.1.4.1.1206.4.2.99.1.7.0", "4", "");
     EXPECT_EQ(GetDynObjList(3, names, owners, values, syntaxes, &count), 2);
     EXPECT_EQ(count, 2);
