@@ -51,6 +51,10 @@ public:
     ISO_Object* root() const { return root_; }
     size_t node_count() const { return nodes_.size(); }
 
+    // Destroys every node: the tree is empty, as before its first load.
+    // Pointers to its nodes are invalid afterwards.
+    void clear();
+
     // Room for that many more nodes, so that a load does not grow the indexes step by step.
     void reserve(size_t more_nodes);
 

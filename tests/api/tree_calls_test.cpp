@@ -304,3 +304,88 @@ TEST_F(Dyn_Obj_List, Refusals) {
 }
 
 }  // namespace
+
+namespace {
+
+// CompileMIB more than once in one engine, and MIBs without the dynamic
+// object definition table.
+class Mib_Loads : public Sample_Engine {
+protected:
+    void SetUp() override { load(); }
+
+    // RFC 1213's MIB-II with the station's SMI prelude, compiled from source
+    // into its own output file.
+    int32_t compile_mib_ii() {
+        dir.write("Mib2", "#include \"rfc-smi.mib\"\n#include \"RFC1213-MIB\"\n");
+        dir.write("rfc-smi.mib", read_source_file("mibs/prelude/rfc-smi.mib"));
+        dir.write("RFC1213-MIB", read_source_file("tests/fixtures/mibs/RFC1213-MIB"));
+        char name[16] = "Mib2.out";
+        return CompileMIB("Mib2", name, "Errors2.out", 1);
+    }
+
+    static std::string value_of(const char* name) {
+        Owned_Info node;
+        if (GetNodeInfo(name, &node.info) != 0) return "(not found)";
+        return node.info.value;
+    }
+
+    int32_t dyn_obj_list(int32_t number) {
+        return GetDynObjList(number, names, owners, values, syntaxes, &count);
+    }
+
+    char names[QV_DYN_TEXT_SIZE] = "";
+    char owners[QV_DYN_TEXT_SIZE] = "";
+    char values[QV_DYN_TEXT_SIZE] = "";
+    uint8_t syntaxes[QV_MAX_DYN_ENTRIES] = {};
+    int32_t count = 0;
+};
+
+TEST_F(Mib_Loads, ASecondCompileReplacesTheTree) {
+    ASSERT_EQ(SetInstanceValue("demoByte.0", "7", 0), 0);
+    ASSERT_EQ(compile(), 0);
+    EXPECT_EQ(value_of("demoByte.0"), "0");  // a fresh tree
+    Owned_Text listing;
+    ASSERT_EQ(GetTreeListing(&listing.text), 0);
+    const std::string text = listing.str();
+    EXPECT_EQ(text.find("Instance demoByte.0 "), text.rfind("Instance demoByte.0 ")) << "the tree twice";
+    EXPECT_EQ(text.find("Node iso 1\n"), text.rfind("Node iso 1\n"));
+    EXPECT_EQ(dyn_obj_list(1), 0);
+}
+
+TEST_F(Mib_Loads, MibIIHasNoDynamicObjectTableAndLoadsAllTheSame) {
+    ASSERT_EQ(compile_mib_ii(), 0) << dir.read("Errors2.out");
+    EXPECT_NE(dir.read("quorvan.log").find("No dynamic object definition table (dynObjDef) in this MIB"),
+              std::string::npos)
+        << dir.read("quorvan.log");
+    EXPECT_EQ(value_of("demoByte.0"), "(not found)");  // the sample is gone
+    EXPECT_EQ(SetInstanceValue("sysContact.0", "ops desk", 0), 0);  // a DisplayString: text
+    EXPECT_EQ(value_of("sysContact.0"), "ops desk");
+    EXPECT_EQ(SetInstanceValue("ipRouteDest.1", "10.1.0.0", 0), 0);
+    EXPECT_EQ(value_of("ipRouteDest.1"), "10.1.0.0");
+
+    // Dynamic objects are refused, with the reason.
+    EXPECT_EQ(dyn_obj_list(1), -1);
+    static std::string shown;
+    shown.clear();
+    std::string community = "Orchid";
+    std::string object = "sysContact.0";
+    Message_Request request{};
+    request.community = community.data();
+    request.address = 1;
+    request.dyn_obj_number = 1;
+    request.object_count = 1;
+    request.object_names[0] = object.data();
+    EXPECT_EQ(DynObjSync(&request, [](const char* text) -> int32_t {
+                  shown += text;
+                  return 0;
+              }, nullptr),
+              -1);
+    EXPECT_EQ(shown, "The loaded MIB has no dynamic object definition table (dynObjDef): dynamic objects cannot be used");
+
+    // And back to the sample, whose table is there again.
+    ASSERT_EQ(compile(), 0);
+    EXPECT_EQ(value_of("sysContact.0"), "(not found)");
+    EXPECT_EQ(dyn_obj_list(1), 0);
+}
+
+}  // namespace

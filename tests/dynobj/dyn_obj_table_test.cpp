@@ -82,15 +82,19 @@ TEST_F(Dynamic_Objects_Table, TheFirstOctetHoldsTheFirstTwoArcs) {
     EXPECT_EQ(table.get(6).rows_in_use(sample.tree())[0].object->name, "demoDevice");
 }
 
-TEST(DynObjTable, ATreeWithoutTheTableFailsToInitialise) {
+TEST(DynObjTable, ATreeWithoutTheTableRefusesEveryDynamicObject) {
     ISO_Tree tree;
     load_mosy_text(tree, "\nOID tree\n1 iso r Root\n**end of oid tree**\n");
     Dyn_Obj_Table table;
-    try {
-        table.initialize(tree);
-        FAIL();
-    } catch (const Dyn_Obj_Exception& e) {
-        EXPECT_STREQ(e.what(), "Load of Dynamic Object failed!");
+    EXPECT_FALSE(table.initialize(tree));
+    EXPECT_FALSE(table.present());
+    for (uint8_t number : {1, 13}) {
+        try {
+            table.get(number);
+            FAIL();
+        } catch (const Dyn_Obj_Exception& e) {
+            EXPECT_STREQ(e.what(), dynobj_text::kNoTable);
+        }
     }
 }
 
