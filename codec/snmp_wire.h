@@ -40,7 +40,8 @@ int32_t request_id_of_octets(std::span<const uint8_t> content);
 // form. A tag other than OBJECT IDENTIFIER is traced and the element taken
 // as one anyway.
 struct Binding_Object {
-    Bytes tree_form;
+    Bytes tree_form;  // only for an identifier the tree does not know
+    Bytes standard;   // the content as it came
     ISO_Object* node = nullptr;
 };
 Binding_Object decode_binding_object(Byte_Reader& reader, Activity_Log& log, const ISO_Tree& tree);

@@ -103,6 +103,10 @@ public:
     static std::string instances_below(const ISO_Object* node);
     // The next instance after the node in depth-first order, or null.
     static const ISO_Object* next_instance(const ISO_Object* node);
+    // The first instance whose identifier follows the numbers in
+    // lexicographic order (an SNMP Get-next), whether or not the numbers name
+    // a node of the tree; null past the last instance.
+    const ISO_Object* instance_after(const Oid_Numbers& numbers) const;
     // The node after this one in depth-first order (children first, then
     // following siblings, then the parents' following siblings), or null.
     static ISO_Object* next_in_walk(const ISO_Object* node);

@@ -82,12 +82,15 @@ TEST_F(Snmp_Encoder, RefusedTypes) {
     EXPECT_THROW(encode(build(record)), InvalidReferenceException);
 }
 
-TEST_F(Snmp_Encoder, AnAnswerWithAnErrorHasNoBindings) {
+TEST_F(Snmp_Encoder, AnAnswerWithAnErrorCarriesItsBindings) {
+    // A manager cannot read a Get response without its bindings (RFC 1157).
     Request_Record record = request(message_type::kGet, {"demoByte.0"}, 9);
     record.get = 0;  // an answer: Get response
     const Bytes bytes = encode(build(record), nullptr, 2, 1);
-    const Bytes expected = {0x30, 0x16, 0x02, 0x01, 0x00, 0x04, 0x06, 'O',  'r',  'c',  'h',  'i',  'd',
-                            0xA2, 0x09, 0x02, 0x01, 0x09, 0x02, 0x01, 0x02, 0x02, 0x01, 0x01};
+    Bytes expected = {0x30, 0x2C, 0x02, 0x01, 0x00, 0x04, 0x06, 'O',  'r',  'c',  'h',  'i',  'd',  0xA2, 0x1F,
+                      0x02, 0x01, 0x09, 0x02, 0x01, 0x02, 0x02, 0x01, 0x01, 0x30, 0x14, 0x30, 0x12, 0x06, 0x0D};
+    expected.insert(expected.end(), kDemoByteOid.begin(), kDemoByteOid.end());
+    expected.insert(expected.end(), {0x02, 0x01, 0x00});
     EXPECT_EQ(bytes, expected);
 }
 
