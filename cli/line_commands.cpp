@@ -119,6 +119,7 @@ int run_field_device(const Cli_Options& options) {
 
     int status = kExitFailure;
     const bool started = start_station(options, QV_ROLE_FIELD);
+    if (started && options.community_given) SetFieldCommunity(options.community.c_str());
     if (started && options.ppp) prepare_ppp_link(options);
     if (started && apply_injection(options.inject, options.count) &&
         StartReceiverThread(show_line_activity, nullptr) == 0) {

@@ -82,6 +82,7 @@ public:
     void SetModes(int32_t type, int32_t role);
     void SetFieldDeviceErrorMode(const Error_Mode& mode) { line_.set_error_mode(mode); }
     Error_Mode GetFieldDeviceErrorMode() const { return line_.error_mode(); }
+    void SetFieldCommunity(const char* community) { line_.set_field_community(community != nullptr ? community : ""); }
 
     // The PPP link (engine/ppp_calls.cpp).
     int32_t StartPPP(QV_DisplayCallback display);

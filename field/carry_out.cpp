@@ -49,6 +49,11 @@ std::vector<std::string> Carry_Out::communities() const {
 }
 
 void Carry_Out::carry_out(Field_Answer& answer, Activity_Log& log, ISO_Tree& tree) const {
+    if (!answer.stmp && answer.kind != Answer_Kind::none && !settings_.accepts(answer.record.community)) {
+        log.text(carry_out_text::kDiscarded);
+        answer.kind = Answer_Kind::none;
+        return;
+    }
     if (answer.refused || answer.kind == Answer_Kind::none || answer.error_status != 0) return;
     if (answer.kind == Answer_Kind::set)
         return answer.stmp ? set_all_or_nothing(answer, log) : set_checked_first(answer, log);

@@ -2,7 +2,8 @@
 // reads each instance, a Set checks every value and then stores them all, a
 // Get-next reads the instance that follows each identifier. The first
 // binding that cannot be served ends the work with its error status and
-// index.
+// index. An SNMP request whose community the device does not accept is
+// discarded unanswered.
 #pragma once
 
 #include <string>
@@ -11,6 +12,11 @@
 #include "codec/snmp_request_decoder.h"
 
 class Field_Device_Settings;
+
+namespace carry_out_text {
+inline constexpr const char* kDiscarded =
+    "The community name is not the field device's: the request is discarded and not answered\n";
+}  // namespace carry_out_text
 
 class Carry_Out final : public Request_Executor {
 public:

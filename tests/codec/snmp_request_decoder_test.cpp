@@ -263,6 +263,25 @@ TEST_F(Field_Request, CommunitiesAreCheckedAgainstTheAcceptedNames) {
     EXPECT_EQ(answer.record.community, "public");
 }
 
+TEST_F(Field_Request, AFieldDeviceWithACommunityDiscardsEveryOther) {
+    settings.set_community("secret");
+    const Bytes byte_7 = {0x02, 0x01, 0x07};
+    const Field_Answer other = serve(snmp_message(0xA3, 3, 0, 0, {{demo_scalar(kDemoByte), byte_7}}, "Orchid"));
+    EXPECT_EQ(other.kind, Answer_Kind::none);
+    EXPECT_NE(trace.find(carry_out_text::kDiscarded), std::string::npos);
+    EXPECT_TRUE(sample.instance("demoByte.0").value.empty());  // nothing carried out
+
+    const Field_Answer own = serve(snmp_message(0xA3, 4, 0, 0, {{demo_scalar(kDemoByte), byte_7}}, "secret"));
+    EXPECT_EQ(own.kind, Answer_Kind::set);
+    EXPECT_EQ(own.error_status, 0u);
+    EXPECT_EQ(sample.instance("demoByte.0").value, Bytes{0x07});
+    EXPECT_NE(trace.find("The community name is valid\n"), std::string::npos);
+
+    settings.set_community("");  // back to answering every community
+    EXPECT_EQ(serve(snmp_message(0xA0, 5, 0, 0, {{demo_scalar(kDemoByte), {0x05, 0x00}}}, "public")).kind,
+              Answer_Kind::get);
+}
+
 TEST_F(Field_Request, NegativeRequestIdsAreKept) {
     EXPECT_EQ(serve(snmp_message(0xA0, -5, 0, 0, {{demo_scalar(kDemoByte), {0x05, 0x00}}})).record.request_id, -5);
     EXPECT_EQ(serve(snmp_message(0xA0, 2147483647, 0, 0, {{demo_scalar(kDemoByte), {0x05, 0x00}}})).record.request_id,
