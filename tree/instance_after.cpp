@@ -2,25 +2,38 @@
 // ascending order, so a chain is mostly walked as it stands; a chain that is
 // not ascending is visited through a copy sorted by number.
 #include <algorithm>
+#include <span>
 #include <vector>
 
 #include "tree/iso_tree.h"
 
 namespace {
 
-// The chain's nodes in number order (equal numbers keep their chain order).
-std::vector<const ISO_Object*> in_number_order(const Child_List& chain, bool ascending) {
-    std::vector<const ISO_Object*> nodes(chain.begin(), chain.end());
-    if (!ascending)
-        std::stable_sort(nodes.begin(), nodes.end(),
+// A chain's nodes in number order (equal numbers keep their chain order).
+class In_Number_Order {
+public:
+    In_Number_Order(const Child_List& chain, bool ascending) {
+        if (ascending) {
+            nodes_ = std::span<ISO_Object* const>(chain.begin(), chain.size());
+            return;
+        }
+        sorted_.assign(chain.begin(), chain.end());
+        std::stable_sort(sorted_.begin(), sorted_.end(),
                          [](const ISO_Object* a, const ISO_Object* b) { return a->number < b->number; });
-    return nodes;
-}
+        nodes_ = sorted_;
+    }
+    std::span<ISO_Object* const> nodes() const { return nodes_; }
+
+private:
+    std::vector<ISO_Object*> sorted_;
+    std::span<ISO_Object* const> nodes_;
+};
 
 // The first instance of the subtree in identifier order, the node itself included.
 const ISO_Object* first_instance(const ISO_Object* node) {
     if (node->is(kind::kInstance)) return node;
-    for (const ISO_Object* child : in_number_order(node->children, node->children_ascending))
+    const In_Number_Order children(node->children, node->children_ascending);
+    for (const ISO_Object* child : children.nodes())
         if (const ISO_Object* found = first_instance(child)) return found;
     return nullptr;
 }
@@ -28,7 +41,8 @@ const ISO_Object* first_instance(const ISO_Object* node) {
 // The first instance in the chain (at this depth of the identifier) that
 // comes after the numbers.
 const ISO_Object* after(const Child_List& chain, bool ascending, const Oid_Numbers& numbers, size_t depth) {
-    const std::vector<const ISO_Object*> nodes = in_number_order(chain, ascending);
+    const In_Number_Order ordered(chain, ascending);
+    const std::span<ISO_Object* const> nodes = ordered.nodes();
     auto it = nodes.begin();
     if (depth < numbers.size())
         it = std::lower_bound(nodes.begin(), nodes.end(), numbers[depth],
