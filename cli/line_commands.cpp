@@ -129,6 +129,7 @@ int run_field_device(const Cli_Options& options) {
 
     int status = kExitFailure;
     const bool started = start_station(options, QV_ROLE_FIELD);
+    if (started && options.community_given) SetFieldCommunity(options.community.c_str());
     // A modem's calls always carry PPP.
     if (started && (options.ppp || options.modem)) prepare_ppp_link(options);
     if (started && apply_injection(options.inject, options.count) &&

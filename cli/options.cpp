@@ -18,8 +18,10 @@ const char* const kUsage =
     "  tree            load, then print the tree: one node per line with its\n"
     "                  kind, name, dotted OID, [syntax] and access\n"
     "  info NAME|OID   load, then print what the engine knows of one node\n"
-    "  field --port DEV [--baud N] [--inject LIST] [--count N]\n"
+    "  field --port DEV [--baud N] [--community C] [--inject LIST] [--count N]\n"
     "                  be the field device on the port until SIGINT or SIGTERM;\n"
+    "                  with --community, SNMP requests with another community\n"
+    "                  are discarded unanswered (default: every one answered);\n"
     "                  LIST is a comma-separated subset of extra-byte,\n"
     "                  remove-byte, change-byte, edit, bad-crc, bad-control,\n"
     "                  bad-address, no-response; --count N clears them after N\n"
@@ -166,6 +168,7 @@ std::optional<Cli_Options> parse_options(int argc, char** argv, std::string& err
             ok = number_of(word, options.count, 0, 1000000);
         } else if (word == "--community") {
             ok = value_of(word, options.community);
+            options.community_given = true;
         } else if (word == "--drop") {
             ok = number_of(word, options.drop, 0, 8191);
         } else if (word == "--group") {

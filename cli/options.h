@@ -22,6 +22,7 @@ struct Cli_Options {
     int count = 0;
     std::string owner;  // dynobj define: the owner text
     std::string community = "Orchid";
+    bool community_given = false;  // field: answer this community only
     int drop = 1;
     bool group = false;
     bool stmp = false;

@@ -99,6 +99,7 @@ public:
     void set_message_type(uint8_t code);
 
     const Object_List& objects() const;  // refuses an empty list
+    const Object_List& objects_as_they_are() const { return objects_; }  // empty or not
     const Object_List& entries() const { return objects_; }  // possibly empty
     Object_List& mutable_objects() { return objects_; }
     void set_objects(Object_List list);

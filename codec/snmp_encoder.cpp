@@ -65,7 +65,7 @@ bool carries_values(uint8_t type) {
 
 // The text of an encoded message, in wire order: every element written
 // again as a decoded field line, with the sentences between them.
-void trace_message(const Bytes& whole, const Pdu_Kind& kind, bool with_bindings, Activity_Log& log) {
+void trace_message(const Bytes& whole, const Pdu_Kind& kind, Activity_Log& log) {
     Byte_Reader reader(whole);
     decode_field(reader, log, kMessageIndent);
     log.text("  Version Number:");
@@ -80,7 +80,6 @@ void trace_message(const Bytes& whole, const Pdu_Kind& kind, bool with_bindings,
     decode_field(reader, log, kPduPartIndent);
     log.text("  Error Index is null on a request.\n");
     decode_field(reader, log, kPduPartIndent);
-    if (!with_bindings) return;
     log.text("  The Variable Binding of Objects follows:\n");
     decode_field(reader, log, kPduPartIndent);
     while (!reader.empty()) {
@@ -109,13 +108,15 @@ void encode_snmp(const Message_Content& message, STMF_Message& out, Activity_Log
 
     // The sizes first, so that the message is written front to back into
     // one buffer: each object's identifier and value, the bindings, the PDU.
-    const bool with_bindings = error_status == code_of(Snmp_Error_Status::noError);
+    // An answer with an error status carries bindings too: RFC 1157 has it
+    // repeat the request's, and a manager cannot read a PDU without them.
     size_t bindings_size = 0;
-    const Object_List* objects = with_bindings ? &message.objects() : nullptr;
+    // A request needs objects; an answer refusing a request it could not
+    // read has none to repeat.
+    const bool answer_with_error = error_status != code_of(Snmp_Error_Status::noError);
+    const Object_List& objects = answer_with_error ? message.objects_as_they_are() : message.objects();
     const bool values = carries_values(type);
-    if (objects != nullptr) {
-        for (const Object_Entry& entry : *objects) bindings_size += tlv_size(Binding(entry, values).content_size());
-    }
+    for (const Object_Entry& entry : objects) bindings_size += tlv_size(Binding(entry, values).content_size());
     const Pdu_Kind kind = pdu_kind_of(type, log);
 
     // Request ids are INTEGERs: a negative one goes as its two's complement.
@@ -123,7 +124,7 @@ void encode_snmp(const Message_Content& message, STMF_Message& out, Activity_Log
     const Integer_Octets status = unsigned_octets(error_status);
     const Integer_Octets index = unsigned_octets(error_index);
     const size_t pdu_size = tlv_size(id.size) + tlv_size(status.size) + tlv_size(index.size) +
-                            (with_bindings ? tlv_size(bindings_size) : 0);
+                            tlv_size(bindings_size);
     const Bytes& community = message.community();
     const Integer_Octets version = unsigned_octets(snmp::kVersion1);
     const size_t whole_size = tlv_size(version.size) + tlv_size(community.size()) + tlv_size(pdu_size);
@@ -137,17 +138,15 @@ void encode_snmp(const Message_Content& message, STMF_Message& out, Activity_Log
     append_tlv(whole, ber::kInteger, id.view());
     append_tlv(whole, ber::kInteger, status.view());
     append_tlv(whole, ber::kInteger, index.view());
-    if (with_bindings) {
-        append_header(whole, ber::kSequence, bindings_size);
-        for (const Object_Entry& entry : *objects) {
-            const Binding binding(entry, values);
-            append_header(whole, ber::kSequence, binding.content_size());
-            append_header(whole, ber::kObjectIdentifier, binding.oid.size());
-            binding.oid.append_to(whole);
-            append_tlv(whole, binding.value.tag, binding.value.content);
-        }
+    append_header(whole, ber::kSequence, bindings_size);
+    for (const Object_Entry& entry : objects) {
+        const Binding binding(entry, values);
+        append_header(whole, ber::kSequence, binding.content_size());
+        append_header(whole, ber::kObjectIdentifier, binding.oid.size());
+        binding.oid.append_to(whole);
+        append_tlv(whole, binding.value.tag, binding.value.content);
     }
 
-    if (log.enabled()) trace_message(whole, kind, with_bindings, log);
+    if (log.enabled()) trace_message(whole, kind, log);
     out.store(std::move(whole));
 }

@@ -19,6 +19,6 @@ inline constexpr const char* kInvalidType = "An invalid message type was request
 }  // namespace snmp_encoder_text
 
 // Requests go with error status and index 0; the field role's answers carry
-// their own, and with a non-zero status no variable bindings at all.
+// their own, and with a non-zero status the bindings the request came with.
 void encode_snmp(const Message_Content& message, STMF_Message& out, Activity_Log& log, const ISO_Tree& tree,
                  uint32_t error_status = 0, uint32_t error_index = 0);

@@ -150,10 +150,11 @@ private:
         while (!reader_.empty()) {
             if (reader_.peek() != ber::kSequence) throw DecodingException(kSequenceExpected);
             decode_field(reader_, log_, indent::kBinding);
-            const Binding_Object object = decode_binding_object(reader_, log_, finder_);
+            Binding_Object object = decode_binding_object(reader_, log_, finder_);
             if (object.node == nullptr) log_.text(kNotFound);
             Received_Binding binding;
             binding.node = object.node;
+            binding.oid = std::move(object.standard);
             const Decoded_Field value = decode_field(reader_, log_, indent::kObject);
             binding.value_tag = value.tag;
             binding.value = value.content;

@@ -27,6 +27,7 @@ enum class Answer_Kind : uint8_t {
 // element.
 struct Received_Binding {
     ISO_Object* node = nullptr;
+    Bytes oid;  // the identifier's standard content as it came (SNMP only)
     uint8_t value_tag = 0;
     Bytes value;
     ISO_Object* answered = nullptr;  // the instance whose value the answer carries
@@ -51,7 +52,7 @@ class Request_Executor {
 public:
     virtual ~Request_Executor() = default;
     virtual std::vector<std::string> communities() const = 0;
-    virtual void carry_out(Field_Answer& answer, Activity_Log& log) const = 0;
+    virtual void carry_out(Field_Answer& answer, Activity_Log& log, ISO_Tree& tree) const = 0;
 };
 
 // The first byte has been traced by the caller. The caller holds the tree's

@@ -123,6 +123,7 @@ Binding_Object decode_binding_object(Byte_Reader& reader, Activity_Log& log, Sta
     }
     const Field_View oid = read_field(reader, log, snmp_indent::kObject);
     Binding_Object object;
+    object.standard.assign(oid.content.begin(), oid.content.end());
     object.node = expected != nullptr && names_node(oid.content, *expected) ? expected : finder.find(oid.content);
     if (object.node == nullptr) {
         if (auto tree_form = tree_from_standard(Bytes(oid.content.begin(), oid.content.end())))

@@ -55,7 +55,8 @@ std::optional<std::span<const uint8_t>> snmp_request_id_content(const Bytes& mes
 // form. A tag other than OBJECT IDENTIFIER is traced and the element taken
 // as one anyway.
 struct Binding_Object {
-    Bytes tree_form;
+    Bytes tree_form;  // only for an identifier the tree does not know
+    Bytes standard;   // the content as it came
     ISO_Object* node = nullptr;
 };
 Binding_Object decode_binding_object(Byte_Reader& reader, Activity_Log& log, const ISO_Tree& tree);

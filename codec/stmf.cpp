@@ -49,7 +49,7 @@ STMF::Decoded STMF::decode(const Bytes& pdu, const Message_Content* request, std
                 const std::vector<std::string> communities =
                     executor != nullptr ? executor->communities() : std::vector<std::string>{};
                 decoded.answer = decode_snmp_request(pdu, log, tree_, communities);
-                if (executor != nullptr) executor->carry_out(*decoded.answer, log);
+                if (executor != nullptr) executor->carry_out(*decoded.answer, log, tree_);
             }
             break;
         case style::kStmp: {
@@ -58,7 +58,7 @@ STMF::Decoded STMF::decode(const Bytes& pdu, const Message_Content* request, std
                                       type == message_type::kSet || type == message_type::kSetNoReply;
             if (!central && request_type) {
                 decoded.answer = decode_stmp_request(pdu, decoded.received, log, tree_, dynamic_objects_);
-                if (executor != nullptr) executor->carry_out(*decoded.answer, log);
+                if (executor != nullptr) executor->carry_out(*decoded.answer, log, tree_);
                 break;
             }
             const Stmp_Error error = decode_stmp(pdu, decoded.received, central ? request : nullptr, log, tree_,

@@ -33,7 +33,8 @@ const Bytes kZero = {0x00};
 const Bytes kZeroAddress = {0x00, 0x00, 0x00, 0x00};
 
 // An instance that was never given a value is sent as the value it shows:
-// a number as 0, an address as 0.0.0.0, so that the element stays valid BER.
+// a number as 0, an address as 0.0.0.0, an identifier as 0.0 (an empty
+// OBJECT IDENTIFIER is not valid BER), so that the element stays valid.
 const Bytes& sent_value(uint8_t tag, const Bytes& value) {
     if (!value.empty()) return value;
     switch (tag) {
@@ -44,6 +45,8 @@ const Bytes& sent_value(uint8_t tag, const Bytes& value) {
             return kZero;
         case ber::kIpAddress:
             return kZeroAddress;
+        case ber::kObjectIdentifier:
+            return kZero;  // 0.0: the first two arcs in one octet
         default:
             return value;
     }

@@ -26,6 +26,10 @@ const ISO_Object* named_object(const ISO_Tree& tree, const Iso_Instance& variabl
     return tree_form ? tree.find_by_oid(*tree_form) : nullptr;
 }
 
+// A variable row never set: empty, or 0.0 as a device answers an
+// identifier nobody has set.
+bool names_nothing(const Bytes& standard) { return standard.empty() || standard == Bytes{0x00}; }
+
 }  // namespace
 
 void Dynamic_Object::initialize(uint8_t number, const ISO_Tree& tree) {
@@ -69,7 +73,7 @@ std::string Dynamic_Object::variable_names(const ISO_Tree& tree) const {
     std::string names;
     for (size_t k = 1;; ++k) {
         const Iso_Instance* variable = row(variable_node_, k);
-        if (variable == nullptr || variable->value.empty()) break;
+        if (variable == nullptr || names_nothing(variable->value)) break;
         const ISO_Object* object = named_object(tree, *variable);
         if (object == nullptr) return "";
         if (k > 1) names += '\n';

@@ -32,6 +32,8 @@ namespace dynobj_text {
 inline constexpr const char* kLoadFailed = "Load of Dynamic Object failed!";
 inline constexpr const char* kInvalidNumber = "A request was made for an invalid Dynamic Object!";
 inline constexpr const char* kInvalidVariable = "An invalid reference was made by a DynObjVariable Entry!";
+inline constexpr const char* kNoTable =
+    "The loaded MIB has no dynamic object definition table (dynObjDef): dynamic objects cannot be used";
 }  // namespace dynobj_text
 
 namespace dynobj_column {

@@ -13,6 +13,7 @@
 #include <thread>
 #include <vector>
 
+#include "base/process_locks.h"
 #include "codec/oid_forms.h"
 #include "dynobj/dynamic_object.h"
 #include "engine/quorvan_engine.h"
@@ -51,6 +52,11 @@ int32_t Quorvan::DynObjSync(Message_Request& request, QV_DisplayCallback display
     if (request.community == nullptr || request.community[0] == '\0' || request.address == 0 ||
         request.dyn_obj_number < 1 || request.dyn_obj_number > 13)
         return -1;
+    if (!mib_.has_dynamic_objects()) {
+        std::lock_guard hold(display_lock());
+        if (display != nullptr) display(dynobj_text::kNoTable);
+        return -1;
+    }
     const int32_t n = request.dyn_obj_number;
     const int count = request.object_count;
     if (count < 1 || count > dyn_obj_sync::kMostObjects) return -1;

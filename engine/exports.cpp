@@ -295,6 +295,13 @@ QV_API void SetFieldDeviceErrorMode(uint8_t extra_byte, uint8_t remove_byte, uin
     on_engine_void([&](Quorvan& q) { q.SetFieldDeviceErrorMode(mode); });
 }
 
+QV_API int32_t SetFieldCommunity(const char* community) {
+    return on_engine<int32_t>(-1, [&](Quorvan& q) {
+        q.SetFieldCommunity(community);
+        return 0;
+    });
+}
+
 QV_API void GetFieldDeviceErrorMode(uint8_t* extra_byte, uint8_t* remove_byte, uint8_t* change_byte,
                                     uint8_t* edit_manually, uint8_t* invalid_crc, uint8_t* invalid_control,
                                     uint8_t* invalid_address, uint8_t* no_response, int32_t* message_count) {

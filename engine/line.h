@@ -67,6 +67,7 @@ public:
     bool send(std::span<const uint8_t> octets, Connection_Type connection) { return station_.send(octets, connection); }
 
     void set_error_mode(const Error_Mode& mode) { error_injection_.set(mode); }
+    void set_field_community(const std::string& community) { field_settings_.set_community(community); }
 
     // The PPP layer of the line; callers hold the link lock.
     Ppp_Line& ppp() { return ppp_; }

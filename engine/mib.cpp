@@ -19,6 +19,9 @@ constexpr const char* kFirstPassOutput = "Mibint.out";
 constexpr const char* kSecondPassOutput = "Mibsub.out";
 constexpr const char* kDefaultMibOutput = "Mibi.out";
 constexpr const char* kDefaultErrorFile = "Errors.out";
+// A MIB without the definition table (MIB-II, say) is loaded all the same.
+constexpr const char* kNoDynamicObjects =
+    "No dynamic object definition table (dynObjDef) in this MIB: dynamic objects cannot be used";
 
 std::string or_default(const char* name, const char* fallback) {
     return name != nullptr && name[0] != '\0' ? std::string(name) : std::string(fallback);
@@ -80,6 +83,9 @@ int32_t Mib::compile(const char* mib_file, char* output_name, const char* error_
     try {
         auto hold = tree_.write_lock();
         log << "\nGot Tree";
+        // A MIB loaded before is replaced, not added to.
+        tree_.clear();
+        dyn_obj_table_.initialize(tree_);  // forgets the nodes it held
         load_mosy_file(tree_, kSecondPassOutput);
         log << "\nLoaded file";
         log << "\nGot Branch";
@@ -87,8 +93,10 @@ int32_t Mib::compile(const char* mib_file, char* output_name, const char* error_
         instance_log << "Instance log\n";
         create_instances(tree_, instance_log);
         log << "\nCreate Instances";
-        dyn_obj_table_.initialize(tree_);
-        log << "\nInitialized Dynamic Objects";
+        if (dyn_obj_table_.initialize(tree_))
+            log << "\nInitialized Dynamic Objects";
+        else
+            log << "\n" << kNoDynamicObjects;
     } catch (const RecoverException& error) {
         log << "\nTree error: " << error.message();
         std::lock_guard hold(compile_error_mutex_);

@@ -67,6 +67,12 @@ public:
     std::optional<std::string> tree_listing() const;
     std::optional<Dyn_Obj_Listing> dyn_obj_list(int32_t number, size_t most_rows) const;
 
+    // False when the loaded MIB has no dynamic object definition table.
+    bool has_dynamic_objects() const {
+        auto hold = tree_.read_lock();
+        return dyn_obj_table_.present();
+    }
+
     ISO_Tree& tree() { return tree_; }
     const STMF& stmf() const { return stmf_; }
 

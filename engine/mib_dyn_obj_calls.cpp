@@ -5,7 +5,7 @@
 #include "tree/instance_value.h"
 
 std::optional<Dyn_Obj_Listing> Mib::dyn_obj_list(int32_t number, size_t most_rows) const {
-    if (number < 1 || number > Dyn_Obj_Table::kCount) return std::nullopt;
+    if (number < 1 || number > Dyn_Obj_Table::kCount || !dyn_obj_table_.present()) return std::nullopt;
     auto hold = tree_.read_lock();
     const Dynamic_Object& object = dyn_obj_table_.get(static_cast<uint8_t>(number));
     Dyn_Obj_Listing listing;

@@ -44,15 +44,16 @@ Bound_Text read_bound_text(std::string_view text) {
     return bound;
 }
 
-// The bounds a caller sees for an instance, read from the syntax text:
-// "COUNTER..." is 0 to 0xFFFFFFFF, "INTEGER (a..b)" is a to b, with a
+// The bounds a caller sees for an instance, read from the syntax: a
+// Counter or Gauge is 0 to 0xFFFFFFFF, "INTEGER (a..b)" is a to b, with a
 // negative bound in its own field; everything else 0.
-Info_Bounds info_bounds(std::string_view syntax_text) {
+Info_Bounds info_bounds(const Object_Type& type) {
     Info_Bounds bounds;
-    if (syntax_text.substr(0, 7) == "COUNTER") {
+    if (type.syntax_code() == syntax::kCounter || type.syntax_code() == syntax::kGauge) {
         bounds.upper = static_cast<int32_t>(0xFFFFFFFFu);
         return bounds;
     }
+    const std::string_view syntax_text = type.syntax;
     if (syntax_text.substr(0, 7) != "INTEGER") return bounds;
     const size_t open = syntax_text.find('(');
     if (open == std::string_view::npos) return bounds;
@@ -95,7 +96,7 @@ std::optional<Node_Facts> Mib::node_facts(const char* name) const {
         facts.value_type = rendered.type;
         const Object_Type* type = object_type_of(node);
         if (type != nullptr) {
-            const Info_Bounds bounds = info_bounds(type->syntax);
+            const Info_Bounds bounds = info_bounds(*type);
             facts.neg_lower = bounds.neg_lower;
             facts.neg_upper = bounds.neg_upper;
             facts.lower = bounds.lower;
@@ -159,7 +160,8 @@ int32_t Mib::set_instance_value(const char* name, const char* value) {
     if (node == nullptr) return kSetUnknownName;
     if (node->kind().substr(0, 8) != kind::kInstance) return 0;
     const Object_Type* type = object_type_of(node);
-    const int code = type != nullptr ? type->syntax_code() : syntax::kUnknown;
+    int code = type != nullptr ? type->syntax_code() : syntax::kUnknown;
+    if (type != nullptr && type->is_display_text()) code = syntax::kDisplayText;  // taken as the characters
     return set_value_from_text(static_cast<Iso_Instance&>(*node), code, value != nullptr ? value : "");
 }
 

@@ -32,6 +32,8 @@ public:
     int32_t Init(int32_t role, const char* port, uint16_t baud);
 
     int32_t CompileMIB(const char* mib_file, char* output_name, const char* error_file, int32_t compile_flag) {
+        // The requests still waiting name objects of the tree being replaced.
+        book_.outstanding().clear();
         return mib_.compile(mib_file, output_name, error_file, compile_flag);
     }
     int32_t RunMIBCompiler(const char* mib_file, const char* output_file, const char* error_file) {
@@ -80,6 +82,7 @@ public:
     void SetModes(int32_t type, int32_t role);
     void SetFieldDeviceErrorMode(const Error_Mode& mode) { line_.set_error_mode(mode); }
     Error_Mode GetFieldDeviceErrorMode() const { return line_.error_mode(); }
+    void SetFieldCommunity(const char* community) { line_.set_field_community(community != nullptr ? community : ""); }
 
     // The PPP link (engine/ppp_calls.cpp).
     int32_t StartPPP(QV_DisplayCallback display);

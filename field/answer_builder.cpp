@@ -4,21 +4,45 @@
 #include "codec/message_content.h"
 #include "codec/stmf.h"
 #include "tree/iso_tree.h"
+#include "tree/oid.h"
+
+namespace {
+
+// The zero identifier 0.0, in tree form: what stands for an identifier that
+// came too broken to repeat.
+const Bytes kZeroIdentifier = {0x00, 0x00};
+
+Object_List echoed_bindings(const Field_Answer& answer) {
+    Object_List objects;
+    objects.reserve(answer.bindings.size());
+    for (const Received_Binding& binding : answer.bindings) {
+        auto tree_form = tree_from_standard(binding.oid);
+        Object_Entry entry = Object_Entry::unknown(tree_form ? std::move(*tree_form) : kZeroIdentifier);
+        entry.syntax = binding.value_tag;
+        entry.value = binding.value;
+        objects.push_back(std::move(entry));
+    }
+    return objects;
+}
+
+}  // namespace
 
 STMF_Message build_answer(const STMF& stmf, const Field_Answer& answer, std::string* trace) {
     Request_Record record = answer.record;
     // The answer to a Get-next is a Get response too, told apart by its type.
     record.get = record.get_next = record.set = record.type4 = 0;
     record.type5 = answer.kind == Answer_Kind::get_next ? 1 : 0;
-    // With an error status the answer carries no bindings: objects the tree
-    // cannot answer for need not be found.
-    if (answer.error_status != 0) record.objects.clear();
+    // With an error status the answer repeats the request's bindings as they
+    // came (RFC 1157), objects the tree does not know included.
+    const bool echo = answer.error_status != 0;
+    if (echo) record.objects.clear();
 
     Message_Content message;
     {
         auto hold = stmf.tree().write_lock();
         message.build_from_request(record, stmf.dynamic_objects(), stmf.tree());
     }
+    if (echo && !answer.refused && !answer.bindings.empty()) message.set_objects(echoed_bindings(answer));
     STMF_Message out;
     stmf.encode(out, message, trace, answer.error_status, answer.error_index);
     return out;

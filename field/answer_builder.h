@@ -1,7 +1,7 @@
 // The field device's answer to a request it has carried out: an SNMP Get
 // response for the same request id, carrying the values of the objects
 // asked about (for a Get-next, of the next instances) or, with an error
-// status, no values at all.
+// status, the request's own bindings as they came.
 #pragma once
 
 #include <string>

@@ -1,11 +1,14 @@
 #include "field/carry_out.h"
 
+#include <optional>
+
 #include "codec/activity_log.h"
 #include "codec/received_value.h"
 #include "codec/snmp_format.h"
 #include "field/field_device_settings.h"
 #include "tree/instance_value.h"
 #include "tree/iso_tree.h"
+#include "tree/oid.h"
 
 namespace {
 
@@ -26,6 +29,17 @@ void read_value(Request_Object& slot, const Iso_Instance& instance) {
     slot.value_type = rendered.type;
 }
 
+// The identifier a Get-next starts from: as it came in an SNMP request,
+// else (STMP) the node's own.
+std::optional<Oid_Numbers> start_of(const Received_Binding& binding) {
+    if (!binding.oid.empty()) {
+        const auto tree_form = tree_from_standard(binding.oid);
+        return tree_form ? decode_subidentifiers(*tree_form) : std::nullopt;
+    }
+    if (binding.node != nullptr) return ISO_Tree::oid_numbers(binding.node);
+    return std::nullopt;
+}
+
 }  // namespace
 
 std::vector<std::string> Carry_Out::communities() const {
@@ -34,15 +48,21 @@ std::vector<std::string> Carry_Out::communities() const {
     return names;
 }
 
-void Carry_Out::carry_out(Field_Answer& answer, Activity_Log& log) const {
+void Carry_Out::carry_out(Field_Answer& answer, Activity_Log& log, ISO_Tree& tree) const {
+    if (!answer.stmp && answer.kind != Answer_Kind::none && !settings_.accepts(answer.record.community)) {
+        log.text(carry_out_text::kDiscarded);
+        answer.kind = Answer_Kind::none;
+        return;
+    }
     if (answer.refused || answer.kind == Answer_Kind::none || answer.error_status != 0) return;
-    if (answer.stmp && answer.kind == Answer_Kind::set) return set_all_or_nothing(answer, log);
+    if (answer.kind == Answer_Kind::set)
+        return answer.stmp ? set_all_or_nothing(answer, log) : set_checked_first(answer, log);
     if (answer.stmp) answer.record.objects.resize(answer.bindings.size());
     for (size_t i = 0; i < answer.bindings.size() && i < answer.record.objects.size(); ++i) {
         Request_Object& slot = answer.record.objects[i];
         const Received_Binding& binding = answer.bindings[i];
-        Iso_Instance* instance = as_instance(binding.node);
         if (answer.kind == Answer_Kind::get) {
+            Iso_Instance* instance = as_instance(binding.node);
             log.text("Getting value for instance ");
             if (instance == nullptr) {
                 log.text("object unknown\n");
@@ -51,21 +71,13 @@ void Carry_Out::carry_out(Field_Answer& answer, Activity_Log& log) const {
             log.text(instance->name + "\n");
             answer.bindings[i].answered = instance;
             read_value(slot, *instance);
-        } else if (answer.kind == Answer_Kind::set) {
-            log.text("Setting value for instance ");
-            if (instance == nullptr) {
-                log.text("object unknown\n");
-                return fail(answer, code_of(Snmp_Error_Status::noSuchName), i);
-            }
-            log.text(instance->name + "\n");
-            const int result = store_received_value(*instance, binding.value_tag, binding.value);
-            read_value(slot, *instance);
-            if (result != set_result::kStored) return fail(answer, static_cast<uint32_t>(result), i);
         } else {
             log.text("\nGetting next object past ");
-            ISO_Object* node = binding.node;
-            log.text(node != nullptr ? node->name : std::string("object unknown"));
-            const ISO_Object* next = node != nullptr ? ISO_Tree::next_instance(node) : nullptr;
+            const auto start = start_of(binding);
+            log.text(binding.node != nullptr ? binding.node->name
+                     : start                 ? join_dotted(*start)
+                                             : std::string("object unknown"));
+            const ISO_Object* next = start ? tree.instance_after(*start) : nullptr;
             if (next == nullptr) {
                 log.text(": Could not find next object!\n");
                 return fail(answer, code_of(Snmp_Error_Status::noSuchName), i);
@@ -74,6 +86,33 @@ void Carry_Out::carry_out(Field_Answer& answer, Activity_Log& log) const {
             answer.bindings[i].answered = const_cast<ISO_Object*>(next);
             read_value(slot, static_cast<const Iso_Instance&>(*next));
         }
+    }
+}
+
+// An SNMP Set checks every binding before it stores any: a refused value
+// leaves the whole tree as it was (RFC 1157: all or none of the bindings).
+void Carry_Out::set_checked_first(Field_Answer& answer, Activity_Log& log) const {
+    std::vector<Checked_Value> checked(answer.bindings.size());
+    for (size_t i = 0; i < answer.bindings.size(); ++i) {
+        const Received_Binding& binding = answer.bindings[i];
+        const Iso_Instance* instance = as_instance(binding.node);
+        log.text("Setting value for instance ");
+        if (instance == nullptr) {
+            log.text("object unknown\n");
+            return fail(answer, code_of(Snmp_Error_Status::noSuchName), i);
+        }
+        log.text(instance->name + "\n");
+        checked[i] = check_received_value(*instance, binding.value_tag, binding.value);
+        if (checked[i].result != set_result::kStored) {
+            if (i > 0) log.text("No value was changed.\n");
+            return fail(answer, static_cast<uint32_t>(checked[i].result), i);
+        }
+    }
+    for (size_t i = 0; i < answer.bindings.size() && i < answer.record.objects.size(); ++i) {
+        Iso_Instance& instance = *as_instance(answer.bindings[i].node);
+        instance.value = std::move(checked[i].octets);
+        answer.bindings[i].answered = &instance;
+        read_value(answer.record.objects[i], instance);
     }
 }
 

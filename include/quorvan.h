@@ -387,6 +387,12 @@ QV_API void GetFieldDeviceErrorMode(uint8_t *extra_byte, uint8_t *remove_byte, u
                                     uint8_t *edit_manually, uint8_t *invalid_crc, uint8_t *invalid_control,
                                     uint8_t *invalid_address, uint8_t *no_response, int32_t *message_count);
 
+/* The field device's SNMP community. Once given one (a non-empty text), the
+ * device discards every SNMP request with another community, unanswered and
+ * with a line in the trace, as RFC 1157 has an agent do; NULL or "" (the
+ * start) answers every community. Returns 0, or -1 without an engine. */
+QV_API int32_t SetFieldCommunity(const char *community);
+
 /* ---- PPP link ------------------------------------------------------------ */
 
 /* The RFC 1661 automaton of LCP, driven by hand or by the line. States:

@@ -28,6 +28,10 @@ public:
         if (block_ == nullptr || block_->size == block_->capacity) grow();
         items()[block_->size++] = node;
     }
+    void clear() {
+        std::free(block_);
+        block_ = nullptr;
+    }
     // Room for `count` children in all, when the number is known beforehand.
     void reserve(size_t count) {
         if (count > (block_ != nullptr ? block_->capacity : 0)) resize_block(count);

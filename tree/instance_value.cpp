@@ -41,6 +41,11 @@ std::optional<Bytes> unsigned_octets(std::string_view text) {
 }
 
 std::optional<Bytes> octets_from_text(int syntax_code, std::string_view text, const Object_Type* type) {
+    // An address written as a dotted quad is its four octets, whatever the
+    // text's type says; any other text goes by the type.
+    if (type != nullptr && type->syntax_code() == syntax::kIpAddress) {
+        if (auto address = ip_address_from_text(text)) return address;
+    }
     switch (syntax_code) {
         case syntax::kInteger:
             return integer_octets(text, type);
@@ -86,6 +91,9 @@ Rendered_Value render_value(const Iso_Instance& instance) {
             return {decimal_from_twos_complement(instance.value), syntax::kInteger};
         case syntax::kObjectId:
             return {dotted_from_ber_oid(instance.value), syntax::kObjectId};
+        case syntax::kIpAddress:
+            if (instance.value.size() == 4) return {dotted_quad(instance.value), syntax::kDisplayText};
+            [[fallthrough]];
         default:
             if (all_printable(instance.value))
                 return {std::string(instance.value.begin(), instance.value.end()), syntax::kDisplayText};

@@ -14,6 +14,16 @@ ISO_Tree::~ISO_Tree() {
     for (ISO_Object* node : nodes_) destroy_node(node);
 }
 
+void ISO_Tree::clear() {
+    for (ISO_Object* node : nodes_) destroy_node(node);
+    nodes_.clear();
+    by_name_.clear();
+    top_level_.clear();
+    top_level_ascending_ = true;
+    root_ = nullptr;
+    arena_.release();
+}
+
 void ISO_Tree::link(Child_List& chain, bool& ascending, ISO_Object* node) {
     node->sibling_index = static_cast<uint32_t>(chain.size());
     if (!chain.empty()) {

@@ -51,6 +51,10 @@ public:
     ISO_Object* root() const { return root_; }
     size_t node_count() const { return nodes_.size(); }
 
+    // Destroys every node: the tree is empty, as before its first load.
+    // Pointers to its nodes are invalid afterwards.
+    void clear();
+
     // Room for that many more nodes, so that a load does not grow the indexes step by step.
     void reserve(size_t more_nodes);
 
@@ -99,6 +103,10 @@ public:
     static std::string instances_below(const ISO_Object* node);
     // The next instance after the node in depth-first order, or null.
     static const ISO_Object* next_instance(const ISO_Object* node);
+    // The first instance whose identifier follows the numbers in
+    // lexicographic order (an SNMP Get-next), whether or not the numbers name
+    // a node of the tree; null past the last instance.
+    const ISO_Object* instance_after(const Oid_Numbers& numbers) const;
     // The node after this one in depth-first order (children first, then
     // following siblings, then the parents' following siblings), or null.
     static ISO_Object* next_in_walk(const ISO_Object* node);

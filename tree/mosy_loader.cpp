@@ -50,7 +50,7 @@ private:
         const size_t start = line.find_first_not_of(" \t");
         if (start == std::string_view::npos) return false;
         const char first = line[start];
-        return first == 'E' || first == 'T' || first == 'S';
+        return first == 'E' || first == 'T' || first == 'S' || first == '*';
     }
 
     void find_oid_tree() {
@@ -113,12 +113,16 @@ private:
 
     void definitions_pass() {
         std::string_view line;
-        while (next(line) && line != mosy::kExtendedTreeStart) {
+        while (!definitions_ended_ && next(line) && line != mosy::kExtendedTreeStart) {
             if (!starts_definition(line)) continue;
             const Fields fields = fields_of(line);
+            if (fields.size() == 3 && fields[0].size() > 1 && fields[0].front() == '*' && fields[2] == "(") {
+                enumeration(fields[0].substr(1), fields[1]);
+                continue;
+            }
             if (fields.size() < 4) continue;
             if (fields[0] == "Enum")
-                enumeration(fields);
+                enumeration(fields[1], fields[2]);
             else if (fields[0] == "Textual")
                 tree_.replace_syntax(fields[1], join_words(fields, 2, fields.size()));
             else if (fields[0] == "Sequence")
@@ -126,13 +130,20 @@ private:
         }
     }
 
-    // "Enum <node> <k> ...": the next k lines are "<label> <value>" entries.
-    void enumeration(const Fields& fields) {
-        const uint32_t count = leading_decimal(fields[2]);
-        ISO_Object* node = tree_.find_by_name(fields[1]);
+    // "Enum <node> <k> ...", or the compiler's own "*<node> <k> (": the next
+    // k lines are "<label> <value>" entries (the compiler closes the list
+    // with a ")" line of its own, which the pass skips).
+    void enumeration(std::string_view name, std::string_view count_field) {
+        const uint32_t count = leading_decimal(count_field);
+        ISO_Object* node = tree_.find_by_name(name);
         auto* leaf = node != nullptr && node->is(kind::kLeaf) ? static_cast<ISO_Leaf*>(node) : nullptr;
         std::string_view line;
         for (uint32_t i = 0; i < count && next(line); ++i) {
+            if (line == mosy::kExtendedTreeStart) {
+                // A list cut short: the section ends here all the same.
+                definitions_ended_ = true;
+                return;
+            }
             if (leaf == nullptr) continue;  // unknown node: its entries are skipped
             const Fields entry = fields_of(line);
             Enum_Entry value;
@@ -187,6 +198,7 @@ private:
     std::string_view text_;
     Text_Lines lines_;
     std::vector<std::pair<std::string_view, ISO_Object*>> path_;  // dotted OID and node, from the top
+    bool definitions_ended_ = false;
 };
 
 }  // namespace

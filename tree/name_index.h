@@ -25,6 +25,10 @@ public:
 
     void reserve(size_t count);
     size_t size() const { return size_; }
+    void clear() {
+        slots_.clear();
+        size_ = 0;
+    }
 
 private:
     static constexpr uint32_t kEmpty = 0xFFFFFFFF;

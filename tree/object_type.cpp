@@ -4,12 +4,24 @@
 
 #include "tree/text_number.h"
 
+namespace {
+
+constexpr std::string_view kDisplayString = "DisplayString";
+
+// DisplayString alone or with its SIZE clause behind it.
+bool names_display_string(std::string_view text) {
+    return text.substr(0, kDisplayString.size()) == kDisplayString &&
+           (text.size() == kDisplayString.size() || text[kDisplayString.size()] == ' ');
+}
+
+}  // namespace
+
 int SyntaxEnum(std::string_view text) {
     // Only the first 49 characters of a syntax text take part.
     text = text.substr(0, 49);
     auto starts = [&](std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; };
     if (starts("INTEGER") || starts("Enum")) return syntax::kInteger;
-    if (starts("OctetString") || text == "OwnerString" || text == "DisplayString")
+    if (starts("OctetString") || text == "OwnerString" || names_display_string(text))
         return syntax::kOctetString;
     if (text == "Null") return syntax::kNull;
     if (text == "ObjectID") return syntax::kObjectId;
@@ -103,4 +115,27 @@ void Object_Type::derive_bounds() {
     lower = {0, Bound::kPositive};
     upper = {kFullRange, Bound::kPositive};
     size = (text == "Counter" || text == "Gauge") ? 4 : 0;
+}
+
+bool Object_Type::is_display_text() const { return names_display_string(syntax) || syntax == "OwnerString"; }
+
+std::optional<Size_Range> Object_Type::size_range() const {
+    const std::string_view text = syntax;
+    size_t at = text.find("SIZE");
+    if (at == std::string_view::npos) return std::nullopt;
+    at = text.find_first_not_of(' ', at + 4);
+    if (at == std::string_view::npos || text[at] != '(') return std::nullopt;
+    const std::string_view inside = text.substr(at + 1);
+    const size_t close = inside.find(')');
+    if (close == std::string_view::npos) return std::nullopt;
+    const std::string_view clause = inside.substr(0, close);
+    Size_Range range;
+    const size_t dots = clause.find("..");
+    auto number = [](std::string_view piece) {
+        const size_t start = piece.find_first_not_of(' ');
+        return start == std::string_view::npos ? 0u : leading_decimal(piece.substr(start));
+    };
+    range.least = number(clause.substr(0, dots));
+    range.most = dots == std::string_view::npos ? range.least : number(clause.substr(dots + 2));
+    return range;
 }

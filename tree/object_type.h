@@ -2,7 +2,9 @@
 // compiler wrote them, and the value range and size derived from the syntax.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -44,6 +46,13 @@ struct Bound {
     }
 };
 
+// The lengths a SIZE clause allows.
+struct Size_Range {
+    uint32_t least = 0;
+    uint32_t most = 0;
+    bool allows(size_t length) const { return length >= least && length <= most; }
+};
+
 struct Object_Type {
     std::string syntax;
     Shared_Text access;  // a handful of distinct texts across a whole MIB
@@ -67,6 +76,10 @@ struct Object_Type {
     // the calls above.
     int syntax_code() const { return code_; }
     bool read_only() const { return access == "read-only"; }
+    // The SIZE clause of the syntax ("SIZE (n)" or "SIZE (a..b)"), in octets.
+    std::optional<Size_Range> size_range() const;
+    // A DisplayString object: its value is text.
+    bool is_display_text() const;
 
 private:
     void derive_bounds();

@@ -47,19 +47,28 @@ bool collect(std::string_view input, std::vector<Substitution>& out, const Pass_
         const std::string_view rest = input.substr(start, end - start);
         pos = end;
 
+        // Control characters (the line feed among them) separate words too.
+        std::string line(rest);
+        for (char& c : line) {
+            const auto code = static_cast<unsigned char>(c);
+            if (code < 0x20 || code == 0x7F) c = ' ';
+        }
+        // The old text is the first word; the new text is the rest of the
+        // line, so that a convention keeps its range or SIZE clause.
         std::vector<std::string_view> words;
-        for_each_word(rest, [&](std::string_view word) {
-            if (words.size() < 2) words.push_back(word);
-        });
+        for_each_word(line, [&](std::string_view word) { words.push_back(word); });
         if (words.size() < 2) {
             report(substitution::kBadFormat);
             return false;
         }
         Substitution item{std::string(words[0]), std::string(words[1])};
-        for (char& c : item.new_text) {
-            const auto code = static_cast<unsigned char>(c);
-            if (code < 0x20 || code == 0x7F) c = ' ';
+        for (size_t i = 2; i < words.size(); ++i) {
+            item.new_text += ' ';
+            item.new_text.append(words[i]);
         }
+        // The tree knows DisplayString as a syntax of its own: text, not
+        // octets. Objects and conventions defined through it keep its name.
+        if (item.old_text == substitution::kKeptSyntax) continue;
         report("\nReplacing " + item.old_text + " with " + item.new_text);
         out.push_back(std::move(item));
     }

@@ -2,8 +2,10 @@
 // Extended Mosy file by the syntax it stands for.
 //
 // Each "+" in the input (anywhere in the text) starts a substitution: the
-// first two blank-separated words of the rest of that line are the old and
-// the new text. The substitutions are applied in order to every line of the
+// first blank-separated word of the rest of that line is the old text, the
+// words after it (joined by one blank) the new text, so that a convention
+// keeps its range or SIZE clause. DisplayString is never replaced: the tree
+// takes it as a syntax of its own (text). The substitutions are applied in order to every line of the
 // file; each application rewrites every line: lines of one character or less
 // are dropped, the words (runs of characters other than blank) are written
 // with one blank between them, a word equal to the old text written as the
@@ -18,6 +20,8 @@
 
 namespace substitution {
 inline constexpr const char* kBadFormat = "Bad Mibi file format, aborting";
+// The convention that keeps its name.
+inline constexpr const char* kKeptSyntax = "DisplayString";
 // Longest rest of a line read after a "+".
 inline constexpr size_t kMaxRestOfLine = 250;
 }  // namespace substitution

@@ -168,3 +168,23 @@ std::string decimal_from_twos_complement(const Bytes& content) {
 bool all_printable(const Bytes& octets) {
     return std::all_of(octets.begin(), octets.end(), [](uint8_t o) { return o >= 0x20 && o <= 0x7E; });
 }
+
+std::string dotted_quad(const Bytes& octets) {
+    std::string text;
+    for (size_t i = 0; i < octets.size(); ++i) {
+        if (i != 0) text += '.';
+        append_decimal(text, octets[i]);
+    }
+    return text;
+}
+
+std::optional<Bytes> ip_address_from_text(std::string_view text) {
+    const auto numbers = parse_dotted(text);
+    if (!numbers || numbers->size() != 4 || std::count(text.begin(), text.end(), '.') != 3) return std::nullopt;
+    Bytes octets;
+    for (uint32_t number : *numbers) {
+        if (number > 255) return std::nullopt;
+        octets.push_back(static_cast<uint8_t>(number));
+    }
+    return octets;
+}

@@ -48,5 +48,11 @@ std::string dotted_from_ber_oid(const Bytes& content);
 // A two's complement number of any length in decimal; an empty content is "0".
 std::string decimal_from_twos_complement(const Bytes& content);
 
+// Four octets as a dotted quad: 192.168.0.1.
+std::string dotted_quad(const Bytes& octets);
+// A dotted quad (four decimal numbers of 0 to 255) as its four octets;
+// nothing for any other text.
+std::optional<Bytes> ip_address_from_text(std::string_view text);
+
 // True when every octet is a printable character.
 bool all_printable(const Bytes& octets);

@@ -35,11 +35,17 @@ TEST_F(Tree_Calls, GetNodeInfoByKindOfNode) {
          255},
         {"demoTemperature.0", 0, "demoTemperature.0", "1.3.6.1.4.1.1206.4.2.99.1.3.0", "INTEGER (-40..85)", "read-write",
          "0", 2, -40, 0, 0, 85},
-        // "Counter" is not "COUNTER...": no bounds.
-        {"demoCounter.0", 0, "demoCounter.0", "1.3.6.1.4.1.1206.4.2.99.1.8.0", "Counter", "read-only", "0", 2, 0, 0, 0, 0},
+        // A Counter (and a Gauge) runs from 0 to 0xFFFFFFFF.
+        {"demoCounter.0", 0, "demoCounter.0", "1.3.6.1.4.1.1206.4.2.99.1.8.0", "Counter", "read-only", "0", 2, 0, 0, 0,
+         static_cast<int32_t>(0xFFFFFFFFu)},
+        {"demoGauge.0", 0, "demoGauge.0", "1.3.6.1.4.1.1206.4.2.99.1.9.0", "Gauge", "read-write", "0", 2, 0, 0, 0,
+         static_cast<int32_t>(0xFFFFFFFFu)},
+        // A textual convention keeps its range.
+        {"demoPercent.0", 0, "demoPercent.0", "1.3.6.1.4.1.1206.4.2.99.1.12.0", "INTEGER (0..100)", "read-write", "0", 2,
+         0, 0, 0, 100},
         {"demoInteger.0", 0, "demoInteger.0", "1.3.6.1.4.1.1206.4.2.99.1.1.0", "INTEGER", "read-write", "0", 2, 0, 0, 0, 0},
-        {"demoName.0", 0, "demoName.0", "1.3.6.1.4.1.1206.4.2.99.1.6.0", "OctetString (SIZE (0..32))", "read-write", "", 22,
-         0, 0, 0, 0},
+        {"demoName.0", 0, "demoName.0", "1.3.6.1.4.1.1206.4.2.99.1.6.0", "DisplayString (SIZE (0..32))", "read-write", "",
+         22, 0, 0, 0, 0},
         {"demoObjectId.0", 0, "demoObjectId.0", "1.3.6.1.4.1.1206.4.2.99.1.7.0", "ObjectID", "read-write", "", 6, 0, 0, 0,
          0},
         {"demoDetectorOccupancy.2.4", 0, "demoDetectorOccupancy.2.4", "1.3.6.1.4.1.1206.4.2.99.3.1.3.2.4",
@@ -101,10 +107,15 @@ TEST_F(Tree_Calls, ValuesSetAreShownByTheirSyntax) {
         {"demoCounter.0", "5", 4, "0", 2},
         {"demoGauge.0", "100", 0, "100", 2},
         {"demoTicks.0", "8640000", 0, "8640000", 2},
-        {"demoName.0", "51 75 6F 72 76 61 6E", 0, "Quorvan", 22},
+        {"demoName.0", "hello", 0, "hello", 22},  // a DisplayString takes text
+        {"demoLabel.0", "a label", 0, "a label", 22},
+        {"dynObjOwner.1.1", "tester", 0, "tester", 22},
+        {"demoPercent.0", "101", 3, "0", 2},  // DemoPercent: INTEGER (0..100)
+        {"demoPercent.0", "100", 0, "100", 2},
         {"demoOctets.0", "00 01 02 03", 0, "00 01 02 03", 4},
         {"demoObjectId.0", "1.3.6.1.4.1.1206.4.2.99", 0, "1.3.6.1.4.1.1206.4.2.99", 6},
-        {"demoAddress.0", "0A 00 00 01", 0, "0A 00 00 01", 4},
+        {"demoAddress.0", "0A 00 00 01", 0, "10.0.0.1", 22},  // an address shows as a dotted quad
+        {"demoAddress.0", "192.168.7.9", 0, "192.168.7.9", 22},
         {"dynObjStatus.2.7", "1", 0, "1", 2},
         {"demoSignalIndex.3", "3", 4, "0", 2},
     };
@@ -246,12 +257,12 @@ namespace {
 class Dyn_Obj_List : public Sample_Engine {
 protected:
     void SetUp() override { load(); }
-    // Row k of dynamic object n: an object by OID text, a status and an owner (hex text).
-    void row(int n, int k, const char* oid, const char* status, const char* owner_hex) {
+    // Row k of dynamic object n: an object by OID text, a status and an owner.
+    void row(int n, int k, const char* oid, const char* status, const char* owner) {
         const std::string at = std::to_string(n) + "." + std::to_string(k);
         ASSERT_EQ(SetInstanceValue(("dynObjVariable." + at).c_str(), oid, 0), 0);
         ASSERT_EQ(SetInstanceValue(("dynObjStatus." + at).c_str(), status, 0), 0);
-        ASSERT_EQ(SetInstanceValue(("dynObjOwner." + at).c_str(), owner_hex, 0), 0);
+        ASSERT_EQ(SetInstanceValue(("dynObjOwner." + at).c_str(), owner, 0), 0);
     }
     char names[QV_DYN_TEXT_SIZE] = "old";
     char owners[QV_DYN_TEXT_SIZE] = "old";
@@ -262,9 +273,9 @@ protected:
 
 TEST_F(Dyn_Obj_List, TheRowsInUseWithTheirValues) {
     ASSERT_EQ(SetInstanceValue("demoByte.0", "200", 0), 0);
-    ASSERT_EQ(SetInstanceValue("demoName.0", "61 62", 0), 0);
-    row(3, 1, "1.3.6.1.4.1.1206.4.2.99.1.2.0", "1", "41 6E 6E");
-    row(3, 2, "1.3.6.1.4.1.1206.4.2.99.1.6.0", "1", "42 6F 62");
+    ASSERT_EQ(SetInstanceValue("demoName.0", "ab", 0), 0);
+    row(3, 1, "1.3.6.1.4.1.1206.4.2.99.1.2.0", "1", "Ann");
+    row(3, 2, "1.3.6.1.4.1.1206.4.2.99.1.6.0", "1", "Bob");
     row(3, 3, "1.3.6.1.4.1.1206.4.2.99.1.7.0", "4", "");
     EXPECT_EQ(GetDynObjList(3, names, owners, values, syntaxes, &count), 2);
     EXPECT_EQ(count, 2);
@@ -290,6 +301,91 @@ TEST_F(Dyn_Obj_List, Refusals) {
     row(2, 2, "1.3.6.1.4.1.1206.4.2.99.9", "1", "");  // no such object
     EXPECT_EQ(GetDynObjList(2, names, owners, values, syntaxes, &count), -1);
     EXPECT_EQ(count, -9);
+}
+
+}  // namespace
+
+namespace {
+
+// CompileMIB more than once in one engine, and MIBs without the dynamic
+// object definition table.
+class Mib_Loads : public Sample_Engine {
+protected:
+    void SetUp() override { load(); }
+
+    // RFC 1213's MIB-II with the station's SMI prelude, compiled from source
+    // into its own output file.
+    int32_t compile_mib_ii() {
+        dir.write("Mib2", "#include \"rfc-smi.mib\"\n#include \"RFC1213-MIB\"\n");
+        dir.write("rfc-smi.mib", read_source_file("mibs/prelude/rfc-smi.mib"));
+        dir.write("RFC1213-MIB", read_source_file("tests/fixtures/mibs/RFC1213-MIB"));
+        char name[16] = "Mib2.out";
+        return CompileMIB("Mib2", name, "Errors2.out", 1);
+    }
+
+    static std::string value_of(const char* name) {
+        Owned_Info node;
+        if (GetNodeInfo(name, &node.info) != 0) return "(not found)";
+        return node.info.value;
+    }
+
+    int32_t dyn_obj_list(int32_t number) {
+        return GetDynObjList(number, names, owners, values, syntaxes, &count);
+    }
+
+    char names[QV_DYN_TEXT_SIZE] = "";
+    char owners[QV_DYN_TEXT_SIZE] = "";
+    char values[QV_DYN_TEXT_SIZE] = "";
+    uint8_t syntaxes[QV_MAX_DYN_ENTRIES] = {};
+    int32_t count = 0;
+};
+
+TEST_F(Mib_Loads, ASecondCompileReplacesTheTree) {
+    ASSERT_EQ(SetInstanceValue("demoByte.0", "7", 0), 0);
+    ASSERT_EQ(compile(), 0);
+    EXPECT_EQ(value_of("demoByte.0"), "0");  // a fresh tree
+    Owned_Text listing;
+    ASSERT_EQ(GetTreeListing(&listing.text), 0);
+    const std::string text = listing.str();
+    EXPECT_EQ(text.find("Instance demoByte.0 "), text.rfind("Instance demoByte.0 ")) << "the tree twice";
+    EXPECT_EQ(text.find("Node iso 1\n"), text.rfind("Node iso 1\n"));
+    EXPECT_EQ(dyn_obj_list(1), 0);
+}
+
+TEST_F(Mib_Loads, MibIIHasNoDynamicObjectTableAndLoadsAllTheSame) {
+    ASSERT_EQ(compile_mib_ii(), 0) << dir.read("Errors2.out");
+    EXPECT_NE(dir.read("quorvan.log").find("No dynamic object definition table (dynObjDef) in this MIB"),
+              std::string::npos)
+        << dir.read("quorvan.log");
+    EXPECT_EQ(value_of("demoByte.0"), "(not found)");  // the sample is gone
+    EXPECT_EQ(SetInstanceValue("sysContact.0", "ops desk", 0), 0);  // a DisplayString: text
+    EXPECT_EQ(value_of("sysContact.0"), "ops desk");
+    EXPECT_EQ(SetInstanceValue("ipRouteDest.1", "10.1.0.0", 0), 0);
+    EXPECT_EQ(value_of("ipRouteDest.1"), "10.1.0.0");
+
+    // Dynamic objects are refused, with the reason.
+    EXPECT_EQ(dyn_obj_list(1), -1);
+    static std::string shown;
+    shown.clear();
+    std::string community = "Orchid";
+    std::string object = "sysContact.0";
+    Message_Request request{};
+    request.community = community.data();
+    request.address = 1;
+    request.dyn_obj_number = 1;
+    request.object_count = 1;
+    request.object_names[0] = object.data();
+    EXPECT_EQ(DynObjSync(&request, [](const char* text) -> int32_t {
+                  shown += text;
+                  return 0;
+              }, nullptr),
+              -1);
+    EXPECT_EQ(shown, "The loaded MIB has no dynamic object definition table (dynObjDef): dynamic objects cannot be used");
+
+    // And back to the sample, whose table is there again.
+    ASSERT_EQ(compile(), 0);
+    EXPECT_EQ(value_of("sysContact.0"), "(not found)");
+    EXPECT_EQ(dyn_obj_list(1), 0);
 }
 
 }  // namespace

@@ -9,14 +9,12 @@ namespace {
 
 // The "Replacing" lines the substitution passes print for the sample.
 const char* const kReplacing =
-    "\nReplacing DisplayString with OctetString "
-    "\nReplacing OwnerString with DisplayString "
-    "\nReplacing DemoPercent with INTEGER"
-    "\nReplacing DemoLabel with DisplayString"
-    "\nReplacing DisplayString with OctetString "
-    "\nReplacing OwnerString with DisplayString "
-    "\nReplacing DemoPercent with INTEGER"
-    "\nReplacing DemoLabel with OctetString\n";
+    "\nReplacing OwnerString with DisplayString"
+    "\nReplacing DemoPercent with INTEGER (0..100)"
+    "\nReplacing DemoLabel with DisplayString (SIZE (0..16))"
+    "\nReplacing OwnerString with DisplayString"
+    "\nReplacing DemoPercent with INTEGER (0..100)"
+    "\nReplacing DemoLabel with DisplayString (SIZE (0..16))\n";
 
 class Cli : public ::testing::Test {
 protected:

@@ -40,6 +40,15 @@ TEST_F(Snmp_Encoder, ValuesTravelInSetsOnly) {
     }
 }
 
+TEST_F(Snmp_Encoder, AValueNeverSetGoesOutAsValidBer) {
+    // An empty OBJECT IDENTIFIER (06 00) or IpAddress (40 00) is malformed:
+    // an instance never given a value answers 0.0 and 0.0.0.0.
+    const Bytes answer = encode(build(request(message_type::kGetResponse, {"demoObjectId.0", "demoAddress.0"})));
+    const Bytes object_id = {0x01, 0x07, 0x00, 0x06, 0x01, 0x00};  // ...1.7.0 = 0.0
+    EXPECT_NE(std::search(answer.begin(), answer.end(), object_id.begin(), object_id.end()), answer.end());
+    EXPECT_EQ(Bytes(answer.end() - 9, answer.end()), (Bytes{0x01, 0x0B, 0x00, 0x40, 0x04, 0x00, 0x00, 0x00, 0x00}));
+}
+
 TEST_F(Snmp_Encoder, RefusedTypes) {
     const struct {
         uint8_t type;
@@ -73,12 +82,15 @@ TEST_F(Snmp_Encoder, RefusedTypes) {
     EXPECT_THROW(encode(build(record)), InvalidReferenceException);
 }
 
-TEST_F(Snmp_Encoder, AnAnswerWithAnErrorHasNoBindings) {
+TEST_F(Snmp_Encoder, AnAnswerWithAnErrorCarriesItsBindings) {
+    // A manager cannot read a Get response without its bindings (RFC 1157).
     Request_Record record = request(message_type::kGet, {"demoByte.0"}, 9);
     record.get = 0;  // an answer: Get response
     const Bytes bytes = encode(build(record), nullptr, 2, 1);
-    const Bytes expected = {0x30, 0x16, 0x02, 0x01, 0x00, 0x04, 0x06, 'O',  'r',  'c',  'h',  'i',  'd',
-                            0xA2, 0x09, 0x02, 0x01, 0x09, 0x02, 0x01, 0x02, 0x02, 0x01, 0x01};
+    Bytes expected = {0x30, 0x2C, 0x02, 0x01, 0x00, 0x04, 0x06, 'O',  'r',  'c',  'h',  'i',  'd',  0xA2, 0x1F,
+                      0x02, 0x01, 0x09, 0x02, 0x01, 0x02, 0x02, 0x01, 0x01, 0x30, 0x14, 0x30, 0x12, 0x06, 0x0D};
+    expected.insert(expected.end(), kDemoByteOid.begin(), kDemoByteOid.end());
+    expected.insert(expected.end(), {0x02, 0x01, 0x00});
     EXPECT_EQ(bytes, expected);
 }
 

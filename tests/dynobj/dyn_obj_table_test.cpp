@@ -57,6 +57,11 @@ TEST_F(Dynamic_Objects_Table, ADynamicObjectEndsWithItsOwnRows) {
     EXPECT_EQ(table.get(3).active_entry_count(), 0);
     EXPECT_TRUE(table.get(3).rows_in_use(sample.tree()).empty());
     EXPECT_EQ(table.get(3).variable_names(sample.tree()), "");
+    // A row read back from a device that never set it holds 0.0: the end too.
+    row(7, 1, "1.3.6.1.4.1.1206.4.2.99.1.2.0", "1");
+    row(7, 2, "0.0", "0");
+    row(7, 3, "1.3.6.1.4.1.1206.4.2.99.1.6.0", "0");
+    EXPECT_EQ(table.get(7).variable_names(sample.tree()), "demoByte.0");
 }
 
 TEST_F(Dynamic_Objects_Table, BadReferences) {
@@ -77,15 +82,19 @@ TEST_F(Dynamic_Objects_Table, TheFirstOctetHoldsTheFirstTwoArcs) {
     EXPECT_EQ(table.get(6).rows_in_use(sample.tree())[0].object->name, "demoDevice");
 }
 
-TEST(DynObjTable, ATreeWithoutTheTableFailsToInitialise) {
+TEST(DynObjTable, ATreeWithoutTheTableRefusesEveryDynamicObject) {
     ISO_Tree tree;
     load_mosy_text(tree, "\nOID tree\n1 iso r Root\n**end of oid tree**\n");
     Dyn_Obj_Table table;
-    try {
-        table.initialize(tree);
-        FAIL();
-    } catch (const Dyn_Obj_Exception& e) {
-        EXPECT_STREQ(e.what(), "Load of Dynamic Object failed!");
+    EXPECT_FALSE(table.initialize(tree));
+    EXPECT_FALSE(table.present());
+    for (uint8_t number : {1, 13}) {
+        try {
+            table.get(number);
+            FAIL();
+        } catch (const Dyn_Obj_Exception& e) {
+            EXPECT_STREQ(e.what(), dynobj_text::kNoTable);
+        }
     }
 }
 

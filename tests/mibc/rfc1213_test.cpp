@@ -138,7 +138,7 @@ TEST(Rfc1213, CompilesWithThePreludeAndLoads) {
         EXPECT_EQ(ISO_Tree::dotted_oid(node), object.oid) << name;
     }
     ASSERT_NE(tree.find_by_name("sysDescr"), nullptr);
-    EXPECT_EQ(object_type_of(tree.find_by_name("sysDescr"))->syntax, "OctetString (SIZE (0..255))");
+    EXPECT_EQ(object_type_of(tree.find_by_name("sysDescr"))->syntax, "DisplayString (SIZE (0..255))");
 }
 
 TEST(Rfc1213, EveryObjectAsSmidumpSeesIt) {

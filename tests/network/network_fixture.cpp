@@ -84,9 +84,10 @@ bool Network_Test::use_port(const std::string& port_text) {
     return opened;
 }
 
-void Network_Test::start_field(const std::string& port_text) {
-    field = std::make_unique<Child_Process>(
-        std::vector<std::string>{QUORVAN_CLI, "--workdir", field_dir.path(), "field", "--port", port_text});
+void Network_Test::start_field(const std::string& port_text, const std::vector<std::string>& options) {
+    std::vector<std::string> argv{QUORVAN_CLI, "--workdir", field_dir.path(), "field", "--port", port_text};
+    argv.insert(argv.end(), options.begin(), options.end());
+    field = std::make_unique<Child_Process>(argv);
     ASSERT_TRUE(field->wait_for("Field device answering on " + port_text)) << field->output();
 }
 

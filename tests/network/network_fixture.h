@@ -63,8 +63,8 @@ protected:
     // The central station's line, opened by the port text (the engine is
     // already there, with its MIB and receiver thread).
     bool use_port(const std::string& port_text);
-    // quorvan-cli as the field device on the port text.
-    void start_field(const std::string& port_text);
+    // quorvan-cli as the field device on the port text, with further options.
+    void start_field(const std::string& port_text, const std::vector<std::string>& options = {});
     void inject(const std::string& list);
 
     int32_t send(const Request_Plan& plan);

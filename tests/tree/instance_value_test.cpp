@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <memory>
 
 #include "tree/iso_tree.h"
@@ -63,7 +64,11 @@ TEST(InstanceValue, SetFromTextAndShowAgain) {
         {"OctetString (SIZE (4))", "41 42 43 44", 0, {'A', 'B', 'C', 'D'}, "ABCD", 22},
         {"OctetString (SIZE (4))", "00 FF", 0, {0x00, 0xFF}, "00 FF", 4},
         {"OctetString", "hello", 0, {}, "", 22},  // not hex: nothing read
-        {"IpAddress", "C0 A8 00 01", 0, {0xC0, 0xA8, 0x00, 0x01}, "C0 A8 00 01", 4},
+        // An address shows as a dotted quad and is set from one (or from hex).
+        {"IpAddress", "C0 A8 00 01", 0, {0xC0, 0xA8, 0x00, 0x01}, "192.168.0.1", 22},
+        {"IpAddress", "10.0.0.1", 0, {10, 0, 0, 1}, "10.0.0.1", 22},
+        {"IpAddress", "41 42 43 44", 0, {'A', 'B', 'C', 'D'}, "65.66.67.68", 22},
+        {"IpAddress", "00 FF", 0, {0x00, 0xFF}, "00 FF", 4},  // not four octets: as octets
     };
     for (const auto& c : cases) {
         Value_Holder holder(c.syntax);
@@ -88,6 +93,17 @@ TEST(InstanceValue, ReadOnlyObjectsAreNotSet) {
     Value_Holder holder("Counter", "read-only");
     EXPECT_EQ(holder.set("5"), 4);
     EXPECT_TRUE(holder.instance().value.empty());
+}
+
+TEST(InstanceValue, ADottedQuadSetsAnAddressWhateverTheTextsType) {
+    Value_Holder holder("IpAddress");
+    EXPECT_EQ(set_value_from_text(holder.instance(), syntax::kDisplayText, "172.16.5.4"), 0);
+    EXPECT_EQ(holder.instance().value, (Bytes{172, 16, 5, 4}));
+    for (const char* not_an_address : {"256.1.1.1", "1.2.3", "1.2.3.4.5", "1..2.3.4"}) {
+        Value_Holder other("IpAddress");
+        EXPECT_EQ(set_value_from_text(other.instance(), syntax::kDisplayText, not_an_address), 0);
+        EXPECT_EQ(other.instance().value, Bytes(not_an_address, not_an_address + std::strlen(not_an_address)));
+    }
 }
 
 TEST(InstanceValue, DisplayTextIsStoredAsItsCharactersAndTheSetterTextKept) {

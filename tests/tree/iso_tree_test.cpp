@@ -163,6 +163,25 @@ TEST_F(Small_Tree, InstancesBelowANodeAndTheNextInstance) {
     EXPECT_EQ(ISO_Tree::next_instance(z1), nullptr);
 }
 
+TEST_F(Small_Tree, TheInstanceAfterAnIdentifierGoesByNumberNotByChainOrder) {
+    // y's instances were made out of order: identifier order is 1.3.1.2.1,
+    // 1.3.1.2.5, 1.3.1.2.9, whatever the chain says.
+    ISO_Object* x0 = instance(x, 0);
+    ISO_Object* y9 = instance(y, 9);
+    ISO_Object* y1 = instance(y, 1);
+    ISO_Object* y5 = instance(y, 5);
+    ISO_Object* z1 = instance(z, 1);
+    const struct {
+        Oid_Numbers from;
+        const ISO_Object* next;
+    } cases[] = {
+        {{0}, x0},          {{1}, x0},          {{1, 3, 1, 1}, x0},    {{1, 3, 1, 1, 0}, y1},
+        {{1, 3, 1, 2}, y1}, {{1, 3, 1, 2, 1}, y5}, {{1, 3, 1, 2, 5}, y9}, {{1, 3, 1, 2, 6, 4}, y9},
+        {{1, 3, 1, 2, 9}, z1}, {{1, 4}, z1},    {{2, 1}, nullptr},     {{}, x0},
+    };
+    for (const auto& c : cases) EXPECT_EQ(tree.instance_after(c.from), c.next) << join_dotted(c.from);
+}
+
 TEST_F(Small_Tree, WalkVisitsDepthFirstWithDepths) {
     std::string seen;
     tree.walk([&](const ISO_Object& node, int depth) { seen += node.name + ":" + std::to_string(depth) + " "; });

@@ -114,6 +114,7 @@ TEST(MosyLoader, DefinitionLines) {
                              "1.3.2 pct org DemoPercent read-write mandatory\n"
                              "1.4 seqd iso DemoRow read-write mandatory\n"
                              "1.3.3 deeper org DemoRow read-write mandatory\n"
+                             "1.3.4 state org Enum read-write mandatory\n"
                              "**end of oid tree**\n"
                              "Enum mode 3 (\n"
                              "    off 1\n"
@@ -127,9 +128,15 @@ TEST(MosyLoader, DefinitionLines) {
                              "    first\n"
                              "    two words\n"
                              "    third\n"
-                             "*mode 3 (\n"
+                             "*state 2 (\n"  // the compiler's own form
+                             "    dark                 1\n"
+                             "    green                4\n"
+                             ")\n"
                              "+DemoPercent INTEGER\n"
-                             "-- Extended Mosy OID tree\n");
+                             "*mode 3 (\n"  // cut short by the end of the section
+                             "-- Extended Mosy OID tree\n"
+                             "Enum mode 1 (\n"
+                             "    after 9\n");
     const auto* mode = static_cast<const ISO_Leaf*>(tree.find_by_name("mode"));
     ASSERT_EQ(mode->enumeration.size(), 3u);
     EXPECT_EQ(mode->enumeration[0].label, "off");
@@ -138,6 +145,10 @@ TEST(MosyLoader, DefinitionLines) {
     EXPECT_EQ(mode->enumeration[2].label, "flashing");
     EXPECT_EQ(mode->enumeration[2].value, -3);
     EXPECT_EQ(tree.find_by_name("skipped"), nullptr);
+    const auto* state = static_cast<const ISO_Leaf*>(tree.find_by_name("state"));
+    ASSERT_EQ(state->enumeration.size(), 2u);
+    EXPECT_EQ(state->enumeration[1].label, "green");
+    EXPECT_EQ(state->enumeration[1].value, 4);
 
     const ISO_Object* pct = tree.find_by_name("pct");
     EXPECT_EQ(pct->object_type->syntax, "INTEGER (0..100)");
@@ -189,10 +200,16 @@ TEST(MosyLoader, TheSampleLoadsAfterTwoPasses) {
     ISO_Tree tree;
     load_mosy_file(tree, dir.file("Mibsub.out"));
 
-    EXPECT_EQ(tree.find_by_name("demoName")->object_type->syntax, "OctetString (SIZE (0..32))");
-    EXPECT_EQ(tree.find_by_name("dynObjOwner")->object_type->syntax, "OctetString");
-    EXPECT_EQ(tree.find_by_name("demoLabel")->object_type->syntax, "OctetString");
-    EXPECT_EQ(tree.find_by_name("demoPercent")->object_type->syntax, "INTEGER");
+    // Conventions keep their range and size; DisplayString keeps its name.
+    EXPECT_EQ(tree.find_by_name("demoName")->object_type->syntax, "DisplayString (SIZE (0..32))");
+    EXPECT_EQ(tree.find_by_name("dynObjOwner")->object_type->syntax, "DisplayString");
+    EXPECT_EQ(tree.find_by_name("demoLabel")->object_type->syntax, "DisplayString (SIZE (0..16))");
+    EXPECT_EQ(tree.find_by_name("demoPercent")->object_type->syntax, "INTEGER (0..100)");
+    EXPECT_EQ(tree.find_by_name("demoPercent")->object_type->upper.value(), 100);
+    const auto* mode = static_cast<const ISO_Leaf*>(tree.find_by_name("demoMode"));
+    ASSERT_EQ(mode->enumeration.size(), 3u);
+    EXPECT_EQ(mode->enumeration[2].label, "flashing");
+    EXPECT_EQ(mode->enumeration[2].value, 3);
     EXPECT_EQ(tree.find_by_name("demoTemperature")->object_type->lower.value(), -40);
     const auto* dyn = static_cast<const ISO_Entry*>(tree.find_by_name("dynObjEntry"));
     EXPECT_EQ(dyn->index_list, (std::vector<std::string>{"dynObjNumber", "dynObjIndex"}));

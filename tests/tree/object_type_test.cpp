@@ -17,7 +17,8 @@ TEST(SyntaxEnum, CodesFollowTheStartOrTheWholeOfTheSyntaxText) {
         {"OctetString (SIZE (4))", 4},
         {"OwnerString", 4},
         {"DisplayString", 4},
-        {"DisplayString (SIZE (0..32))", 0},  // exact match only
+        {"DisplayString (SIZE (0..32))", 4},  // DisplayString with its SIZE clause
+        {"DisplayStrings", 0},
         {"Null", 5},
         {"ObjectID", 6},
         {"SEQUENCE", 0x30},
@@ -66,6 +67,33 @@ TEST(ObjectType, DerivesBoundsAndSizeFromTheSyntax) {
         EXPECT_EQ(type.lower.value(), c.lower) << c.syntax;
         EXPECT_EQ(type.upper.value(), c.upper) << c.syntax;
         EXPECT_EQ(type.size, c.size) << c.syntax;
+    }
+}
+
+TEST(ObjectType, SizeClausesAndDisplayText) {
+    const struct {
+        const char* syntax;
+        std::optional<Size_Range> size;
+        bool display_text;
+    } cases[] = {
+        {"OctetString (SIZE (4))", Size_Range{4, 4}, false},
+        {"DisplayString (SIZE (0..32))", Size_Range{0, 32}, true},
+        {"OctetString (SIZE(1..2))", Size_Range{1, 2}, false},
+        {"DisplayString", std::nullopt, true},
+        {"OwnerString", std::nullopt, true},
+        {"OctetString", std::nullopt, false},
+        {"INTEGER (0..100)", std::nullopt, false},
+        {"OctetString (SIZE (4", std::nullopt, false},  // unfinished
+    };
+    for (const auto& c : cases) {
+        const Object_Type type(c.syntax, "read-write", "mandatory");
+        const auto size = type.size_range();
+        ASSERT_EQ(size.has_value(), c.size.has_value()) << c.syntax;
+        if (size) {
+            EXPECT_EQ(size->least, c.size->least) << c.syntax;
+            EXPECT_EQ(size->most, c.size->most) << c.syntax;
+        }
+        EXPECT_EQ(type.is_display_text(), c.display_text) << c.syntax;
     }
 }
 

@@ -22,6 +22,7 @@ std::optional<std::string> reference_pass(const std::string& input) {
         std::vector<std::string> words;
         std::string word;
         for (char c : input.substr(pos + 1, end - pos - 1) + " ") {
+            if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
             if (c != ' ') {
                 word += c;
             } else if (!word.empty()) {
@@ -30,9 +31,9 @@ std::optional<std::string> reference_pass(const std::string& input) {
             }
         }
         if (words.size() < 2) return std::nullopt;
-        for (char& c : words[1])
-            if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
-        steps.emplace_back(words[0], words[1]);
+        std::string new_text = words[1];
+        for (size_t i = 2; i < words.size(); ++i) new_text += " " + words[i];
+        if (words[0] != "DisplayString") steps.emplace_back(words[0], new_text);
         pos = input.find('+', end);
     }
     if (steps.empty()) return input;
@@ -83,40 +84,56 @@ std::string run(const std::string& input, std::string* messages = nullptr) {
 TEST(SubstitutionPass, ReplacesWordsAndRewritesEveryLine) {
     // The empty line goes; ")" and its line feed make two characters and stay.
     const std::string input =
-        "x  demoName  demoScalars  DisplayString (SIZE (0..32)) read-write\n"
+        "x  demoLabel  demoScalars  DemoLabel read-write\n"
         ")\n"
         "\n"
-        "+DisplayString        OctetString\n"
-        "DisplayStrings are not DisplayString\n";
+        "+DemoLabel           DisplayString (SIZE (0..16))\n"
+        "DemoLabels are not DemoLabel\n";
     std::string messages;
-    // The new text carries the line feed of its line, made a blank.
     EXPECT_EQ(run(input, &messages),
-              "x demoName demoScalars OctetString  (SIZE (0..32)) read-write\n"
+              "x demoLabel demoScalars DisplayString (SIZE (0..16)) read-write\n"
               ")\n"
-              "+DisplayString OctetString\n"
-              "DisplayStrings are not DisplayString\n");
-    EXPECT_EQ(messages, "\nReplacing DisplayString with OctetString ");
+              "+DemoLabel DisplayString (SIZE (0..16))\n"
+              "DemoLabels are not DemoLabel\n");
+    EXPECT_EQ(messages, "\nReplacing DemoLabel with DisplayString (SIZE (0..16))");
 }
 
-TEST(SubstitutionPass, TheSecondRunResolvesAConventionDefinedThroughAnother) {
+TEST(SubstitutionPass, AConventionKeepsItsRangeOrSize) {
+    const std::string input =
+        "1.12 demoPercent demoScalars DemoPercent read-write mandatory\n"
+        "1.13 demoLabel demoScalars DemoLabel read-write mandatory\n"
+        "+DemoPercent          INTEGER (0..100)\n"
+        "+DemoLabel            DemoText (SIZE (0..16))\n"
+        "+DemoText             OctetString\n";
+    const std::string twice = run(run(input));
+    EXPECT_NE(twice.find("1.12 demoPercent demoScalars INTEGER (0..100) read-write mandatory\n"), std::string::npos)
+        << twice;
+    EXPECT_NE(twice.find("1.13 demoLabel demoScalars OctetString (SIZE (0..16)) read-write mandatory\n"),
+              std::string::npos)
+        << twice;
+}
+
+TEST(SubstitutionPass, DisplayStringKeepsItsName) {
+    // The tree takes DisplayString as text; a convention made from it keeps
+    // the name too, and the conventions in between are resolved.
     const std::string input =
         "1.1 owner parent OwnerString read-write mandatory\n"
         "1.2 label parent DemoLabel read-write mandatory\n"
         "+DisplayString        OctetString\n"
         "+OwnerString          DisplayString\n"
         "+DemoLabel            DisplayString (SIZE (0..16))\n";
-    const std::string once = run(input);
-    EXPECT_NE(once.find("1.1 owner parent DisplayString read-write mandatory\n"), std::string::npos) << once;
-    EXPECT_NE(once.find("label parent DisplayString read-write"), std::string::npos) << once;
-    const std::string twice = run(once);
-    EXPECT_NE(twice.find("1.1 owner parent OctetString read-write mandatory\n"), std::string::npos) << twice;
-    EXPECT_NE(twice.find("1.2 label parent OctetString read-write mandatory\n"), std::string::npos) << twice;
+    std::string messages;
+    const std::string twice = run(run(input), &messages);
+    EXPECT_NE(twice.find("1.1 owner parent DisplayString read-write mandatory\n"), std::string::npos) << twice;
+    EXPECT_NE(twice.find("1.2 label parent DisplayString (SIZE (0..16)) read-write mandatory\n"), std::string::npos)
+        << twice;
+    EXPECT_EQ(messages.find("Replacing DisplayString"), std::string::npos) << messages;
 }
 
 TEST(SubstitutionPass, APlusAnywhereStartsASubstitution) {
     const std::string input = "-- a comment with +foo bar in it\nfoo foo x\nfoo\n";
     // The last word of a line carries its line feed and so is never equal.
-    EXPECT_EQ(run(input), "-- a comment with +foo bar in it\nbar bar x\nfoo\n");
+    EXPECT_EQ(run(input), "-- a comment with +foo bar in it\nbar in it bar in it x\nfoo\n");
 }
 
 TEST(SubstitutionPass, AnInputWithoutSubstitutionsIsCopiedUnchanged) {
@@ -167,8 +184,8 @@ TEST(SubstitutionPass, FromFileToFile) {
     std::string messages;
     const auto report = [&](const std::string& text) { messages += text; };
     EXPECT_EQ(substitution_pass(dir.file("in.out"), dir.file("out.out"), report), 0);
-    EXPECT_EQ(dir.read("out.out"), "+T INTEGER (0..9)\nv INTEGER x\n");
-    EXPECT_EQ(messages, "\nReplacing T with INTEGER");
+    EXPECT_EQ(dir.read("out.out"), "+T INTEGER (0..9)\nv INTEGER (0..9) x\n");
+    EXPECT_EQ(messages, "\nReplacing T with INTEGER (0..9)");
 
     // A later run without substitutions copies its own input, nothing older.
     dir.write("plain.out", "no conventions here\n");
