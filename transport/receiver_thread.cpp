@@ -215,7 +215,7 @@ void BCCThread_TA_Receiver::run() {
                         receiver_.process_datagram(std::span(datagram).first(got), context);
                         idle = false;
                     }
-                    if (idle) remaining = receiver_.check_time_out(settings().time_out_seconds);
+                    remaining = receiver_.check_time_out(settings().time_out_seconds);
                     continue;
                 }
                 const Read_Outcome outcome = port_->read(std::span(buffer).first(buffer.size()), count);
@@ -245,12 +245,12 @@ void BCCThread_TA_Receiver::run() {
             } else if (watched == 3 && (fds[2].revents & (POLLHUP | POLLERR | POLLNVAL))) {
                 port_hung_up = true;
             }
-            if (idle) {
-                remaining = receiver_.check_time_out(settings().time_out_seconds);
-                if (connection_state_ == Connection_State::connected) {
-                    context.time_text = util_time();
-                    receiver_.idle_pass(context);
-                }
+            // Every pass, busy or idle: octets that keep arriving (noise, a
+            // chattering device) must not keep a request from timing out.
+            remaining = receiver_.check_time_out(settings().time_out_seconds);
+            if (idle && connection_state_ == Connection_State::connected) {
+                context.time_text = util_time();
+                receiver_.idle_pass(context);
             }
         } catch (const std::exception&) {
             // Whatever was being read is dropped with the failure.
