@@ -14,6 +14,7 @@
 
 #include "base/process_locks.h"
 #include "transport/line_port.h"
+#include "transport/outstanding_requests.h"
 #include "transport/util_time.h"
 
 using namespace receiver_thread_text;
@@ -235,6 +236,7 @@ void BCCThread_TA_Receiver::run() {
                     idle = false;
                 }
                 context.time_text = util_time();
+                context.at_ms = steady_milliseconds();
                 while (count > 0) {
                     const size_t taken = receiver_.process_received_octets(std::span(buffer).first(count), context);
                     if (taken == 0) break;
@@ -248,6 +250,7 @@ void BCCThread_TA_Receiver::run() {
             // Every pass, busy or idle: octets that keep arriving (noise, a
             // chattering device) must not keep a request from timing out.
             remaining = receiver_.check_time_out(settings().time_out_seconds);
+            if (idle) receiver_.report_stray_octets();
             if (idle && connection_state_ == Connection_State::connected) {
                 context.time_text = util_time();
                 receiver_.idle_pass(context);

@@ -2,7 +2,6 @@
 
 #include <mutex>
 
-#include "base/hex_byte.h"
 #include "base/process_locks.h"
 #include "codec/error_flags.h"
 #include "datalink/data_link_layer.h"
@@ -61,16 +60,29 @@ size_t TA_Receiver::process_received_octets(std::span<const uint8_t> octets, con
     bool complete = false;
     while (taken < octets.size() && !complete) {
         const uint8_t octet = octets[taken++];
+        // Outside a frame only a flag is taken: anything else is noise,
+        // counted without troubling the framer.
+        if (frame_.octets.empty() && octet != pmpp::kFlag) {
+            if (stray_.add(octet, context.at_ms)) report_stray_octets();
+            continue;
+        }
         try {
             std::lock_guard hold(link_lock());
             complete = framer_->add_received_octet(frame_, octet, context.time_text);
         } catch (const Throwable&) {
-            show(std::string(kFlagFormatError) + " " + hex_byte(octet));
-            return taken;
+            // Noise is counted, and reported a run at a time.
+            if (stray_.add(octet, context.at_ms)) report_stray_octets();
+            continue;
         }
+        // A frame has begun: the noise before it is over.
+        report_stray_octets();
     }
     if (complete) handle_frame(context);
     return taken;
+}
+
+void TA_Receiver::report_stray_octets() {
+    if (!stray_.empty()) show(stray_.take(kFlagFormatError));
 }
 
 void TA_Receiver::process_datagram(std::span<const uint8_t> datagram, const Receive_Context& context) {

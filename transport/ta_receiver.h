@@ -16,6 +16,7 @@
 #include "transport/central_matcher.h"
 #include "transport/line_display.h"
 #include "transport/ppp_line.h"
+#include "transport/stray_octets.h"
 #include "transport/ta_sender.h"
 
 class Data_Link_Layer;
@@ -41,6 +42,7 @@ struct Receive_Context {
     Connection_Type device_type = Connection_Type::serial;  // the connection the answers go out on
     std::string time_text;                                  // when the octets were read
     Role role = Role::central;
+    int64_t at_ms = 0;  // the steady clock's milliseconds when they were read (0: no clock)
 };
 
 class TA_Receiver {
@@ -73,6 +75,10 @@ public:
     // Feeds octets to the frame under assembly until a frame is complete
     // (then handles it) or an octet is refused; the number of octets taken.
     size_t process_received_octets(std::span<const uint8_t> octets, const Receive_Context& context);
+    // Reports the run of stray octets seen so far, if any; the thread calls
+    // it on quiet passes.
+    void report_stray_octets();
+
     // Handles one datagram of a line without framing (UDP): the datagram is
     // the whole message.
     void process_datagram(std::span<const uint8_t> datagram, const Receive_Context& context);
@@ -104,4 +110,5 @@ private:
     Line_Display display_;
     Central_Matcher central_;
     Raw_Message frame_;  // the frame under assembly, reused for every frame
+    Stray_Octets stray_;       // octets outside any frame, not yet reported
 };

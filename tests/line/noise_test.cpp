@@ -46,4 +46,44 @@ TEST_F(Noise, ARequestTimesOutAtItsTimeOutWhateverArrives) {
     EXPECT_EQ(out.message, "Error: The last message response timed out.");
 }
 
+size_t lines_with(const std::string& display, const std::string& text) {
+    size_t lines = 0;
+    for (size_t at = display.find(text); at != std::string::npos; at = display.find(text, at + 1)) ++lines;
+    return lines;
+}
+
+// Waits until the display holds the text and has then been quiet a while.
+std::string settled_display(const std::string& text) {
+    for (int wait = 0; wait < 200 && central_display().find(text) == std::string::npos; ++wait)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    std::string display = central_display();
+    for (;;) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        const std::string later = central_display();
+        if (later == display) return display;
+        display = later;
+    }
+}
+
+TEST_F(Noise, ARunOfStrayOctetsIsOneLineWithItsCountAndFirstOctets) {
+    const std::string prefix = "Flag format error in message received:";
+    central_line.write(Frame(40, 0x55));
+    const std::string display = settled_display(prefix);
+    EXPECT_EQ(lines_with(display, prefix), 1u) << display;
+    EXPECT_NE(display.find(prefix + " 55 55 55 55 55 55 55 55 ... (40 octets)\n"), std::string::npos) << display;
+}
+
+TEST_F(Noise, NoiseThatGoesOnIsReportedOnceASecond) {
+    const std::string prefix = "Flag format error in message received:";
+    const auto start = std::chrono::steady_clock::now();
+    {
+        const Chatter noise(central_line, 0x55, std::chrono::milliseconds(5));
+        std::this_thread::sleep_for(std::chrono::milliseconds(2500));
+    }
+    const std::string display = settled_display(prefix);
+    const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() - start);
+    EXPECT_GE(lines_with(display, prefix), 2u) << display;
+    EXPECT_LE(lines_with(display, prefix), static_cast<size_t>(seconds.count()) + 1) << display;
+}
+
 }  // namespace
