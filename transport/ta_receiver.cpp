@@ -56,6 +56,7 @@ void TA_Receiver::set_link(Link_Type link) {
 }
 
 size_t TA_Receiver::process_received_octets(std::span<const uint8_t> octets, const Receive_Context& context) {
+    drop_unfinished_frame(context);
     size_t taken = 0;
     bool complete = false;
     while (taken < octets.size() && !complete) {
@@ -77,8 +78,27 @@ size_t TA_Receiver::process_received_octets(std::span<const uint8_t> octets, con
         // A frame has begun: the noise before it is over.
         report_stray_octets();
     }
-    if (complete) handle_frame(context);
+    if (complete) {
+        handle_frame(context);
+        // RFC 1662: the flag that closes a frame also opens the next one, so
+        // junk or a half frame before a frame never costs that frame its
+        // opening flag.
+        std::lock_guard hold(link_lock());
+        framer_->add_received_octet(frame_, pmpp::kFlag, context.time_text);
+    }
     return taken;
+}
+
+void TA_Receiver::drop_unfinished_frame(const Receive_Context& context) {
+    const int64_t last = last_octet_ms_;
+    last_octet_ms_ = context.at_ms;
+    if (context.at_ms == 0 || last == 0 || context.at_ms - last <= kFrameGapMs) return;
+    // After a quiet line the next frame brings its own opening flag; what
+    // was left open is dropped, and said so when it held more than a flag.
+    std::lock_guard hold(link_lock());
+    if (frame_.octets.size() > 1)
+        show(std::string(kUnfinishedFrame) + " " + std::to_string(frame_.octets.size()) + " " + kOctets);
+    frame_.clear();
 }
 
 void TA_Receiver::report_stray_octets() {
@@ -116,7 +136,10 @@ void TA_Receiver::handle_frame(const Receive_Context& context) {
     }
     if (flag != ErrorFlagEnum{}) {
         frame_.clear();
-        return central_.abort_request(failure != nullptr ? failure : error_flag_text(flag), flag);
+        const char* text = failure != nullptr ? failure : error_flag_text(flag);
+        // A field device has no request of its own that the frame could end.
+        if (context.role == Role::field) return show(text);
+        return central_.abort_request(text, flag);
     }
 
     if (link_ == Link_Type::ppp && !report_ppp_flags(result)) {

@@ -35,6 +35,8 @@ inline constexpr const char* kDecoding = "\nDecoding Message:";
 inline constexpr const char* kIp = "IPI indicates IP";
 inline constexpr const char* kIpUnsupported = ":: IP Protocol not yet supported";
 inline constexpr const char* kSendFailed = "Error sending message";
+inline constexpr const char* kUnfinishedFrame = "Unfinished frame dropped after a pause on the line:";
+inline constexpr const char* kOctets = "octets";
 }  // namespace receiver_text
 
 // What the thread knows when it hands octets over.
@@ -87,7 +89,13 @@ public:
     // seconds it may still wait, 0 when nothing is timed.
     int check_time_out(int time_out_seconds) { return central_.check_time_out(time_out_seconds); }
 
+    // Octets of one frame follow each other; a frame under assembly whose
+    // octets stopped for longer than this was cut off (a device that died
+    // mid-answer) and is dropped when the line speaks again.
+    static constexpr int64_t kFrameGapMs = 500;
+
 private:
+    void drop_unfinished_frame(const Receive_Context& context);
     void handle_frame(const Receive_Context& context);
     // The frame goes to the role's handler.
     void dispatch(const Receive_Context& context);
@@ -111,4 +119,5 @@ private:
     Central_Matcher central_;
     Raw_Message frame_;  // the frame under assembly, reused for every frame
     Stray_Octets stray_;       // octets outside any frame, not yet reported
+    int64_t last_octet_ms_ = 0;  // when the line last brought octets
 };
