@@ -31,7 +31,7 @@ bool Line::open_serial_port(const std::string& name, uint16_t baud) {
         serial_port_.set_dtr(true);
         serial_port_.set_rts(true);
         serial_port_.set_timeouts();
-        line_port_.use(std::make_unique<Serial_Line>(serial_port_));
+        line_port_.use(std::make_unique<Serial_Line>(serial_port_, name, baud));
         opened = true;
     } catch (const Throwable&) {
         serial_port_.close();

@@ -116,6 +116,7 @@ void Posix_SP_Ovr::write(std::span<const uint8_t> octets) {
 
 uint32_t Posix_SP_Ovr::read(std::span<uint8_t> buffer, size_t& count, Pending_Read& pending, Read_Times& times) {
     const int descriptor = handle();
+    last_read_failure_ = 0;
     if (descriptor == kClosed) return 0;
     times.start = util_time();
     uint32_t status = 0;
@@ -128,7 +129,10 @@ uint32_t Posix_SP_Ovr::read(std::span<uint8_t> buffer, size_t& count, Pending_Re
             continue;
         }
         if (n < 0 && errno == EINTR) continue;
-        if (n == 0 || errno != EAGAIN) break;  // end of input, or a failed read
+        if (n == 0 || errno != EAGAIN) {  // end of input, or a failed read
+            last_read_failure_ = n == 0 ? kEndOfInput : errno;
+            break;
+        }
         if (count == first && !waited_for_first && timeouts().read_total_constant > 0) {
             waited_for_first = true;
             if (poll_for(descriptor, POLLIN, static_cast<int>(timeouts().read_total_constant)) > 0) continue;

@@ -129,6 +129,25 @@ void BCCThread_TA_Receiver::report_status(int remaining) {
     status_(line);
 }
 
+bool BCCThread_TA_Receiver::line_hung_up() {
+    const std::string why = port_->hang_up();
+    if (why.empty()) return false;
+    line_watch_.lost(steady_milliseconds());
+    display(kLineLost + settings().port_name + " (" + why + ")" + kLineLostThen);
+    receiver_.line_lost();
+    return true;
+}
+
+void BCCThread_TA_Receiver::retry_line() {
+    if (!line_watch_.retry_due(steady_milliseconds())) return;
+    if (!port_->reopen()) {
+        line_watch_.failed(steady_milliseconds());
+        return;
+    }
+    line_watch_.back();
+    display(kLineBack + settings().port_name + kLineBackThen);
+}
+
 void BCCThread_TA_Receiver::run() {
     const Receiver_Settings at_start = settings();
     Receive_Context context;
@@ -179,6 +198,7 @@ void BCCThread_TA_Receiver::run() {
             choose_link();
         }
         if (context.device_type == Connection_Type::network && port_->link() != link) choose_link();
+        if (line_watch_.down()) retry_line();
         const std::string notice = port_->take_notice();
         if (!notice.empty()) display(notice);
         const int port = reads_line && !port_hung_up ? port_->handle() : -1;
@@ -220,7 +240,10 @@ void BCCThread_TA_Receiver::run() {
                     continue;
                 }
                 const Read_Outcome outcome = port_->read(std::span(buffer).first(buffer.size()), count);
-                if (outcome == Read_Outcome::closed) {
+                if (outcome == Read_Outcome::closed && context.device_type == Connection_Type::serial &&
+                    line_hung_up()) {
+                    count = 0;
+                } else if (outcome == Read_Outcome::closed) {
                     // Readable without octets: the other side has gone. A
                     // socket line says so in its notice.
                     if (!reported_empty && context.device_type == Connection_Type::serial) display(kZeroBytes);
@@ -245,7 +268,10 @@ void BCCThread_TA_Receiver::run() {
                     std::memset(buffer.data() + count, 0, buffer.size() - count);
                 }
             } else if (watched == 3 && (fds[2].revents & (POLLHUP | POLLERR | POLLNVAL))) {
-                port_hung_up = true;
+                if (context.device_type == Connection_Type::serial && line_hung_up())
+                    count = 0;
+                else
+                    port_hung_up = true;
             }
             // Every pass, busy or idle: octets that keep arriving (noise, a
             // chattering device) must not keep a request from timing out.

@@ -105,6 +105,16 @@ void TA_Receiver::report_stray_octets() {
     if (!stray_.empty()) show(stray_.take(kFlagFormatError));
 }
 
+void TA_Receiver::line_lost() {
+    report_stray_octets();
+    {
+        std::lock_guard hold(link_lock());
+        frame_.clear();
+    }
+    last_octet_ms_ = 0;
+    central_.line_lost();
+}
+
 void TA_Receiver::process_datagram(std::span<const uint8_t> datagram, const Receive_Context& context) {
     frame_.clear();
     frame_.octets.assign(datagram.begin(), datagram.end());

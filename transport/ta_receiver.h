@@ -80,6 +80,9 @@ public:
     // Reports the run of stray octets seen so far, if any; the thread calls
     // it on quiet passes.
     void report_stray_octets();
+    // The line hung up: the frame under assembly is dropped, and in the
+    // central role every request that waited ends with LineLost.
+    void line_lost();
 
     // Handles one datagram of a line without framing (UDP): the datagram is
     // the whole message.
