@@ -44,7 +44,12 @@ bool start_station(const Cli_Options& options, int32_t role) {
         opened = SetRunParams(baud, options.port.c_str(), options.timeout) == 0;
     }
     if (!opened) {
-        std::fprintf(stderr, "quorvan-cli: cannot open the port %s\n", options.port.c_str());
+        // Why, when the engine knows: in use, missing, not a terminal.
+        Engine_Text reason{GetPortError()};
+        if (reason.text != nullptr)
+            std::fprintf(stderr, "quorvan-cli: cannot open the port %s: %s\n", options.port.c_str(), reason.text);
+        else
+            std::fprintf(stderr, "quorvan-cli: cannot open the port %s\n", options.port.c_str());
         return false;
     }
     char output_name[32] = "Mibi.out";

@@ -440,4 +440,11 @@ QV_API int32_t GetLinkType(void) {
     return on_engine<int32_t>(-1, [](Quorvan& q) { return q.GetLinkType(); });
 }
 
+QV_API char* GetPortError(void) {
+    return on_engine<char*>(nullptr, [](Quorvan& q) -> char* {
+        const auto text = q.port_error();
+        return text ? c_text(*text) : nullptr;
+    });
+}
+
 }  // extern "C"

@@ -33,11 +33,25 @@ bool Line::open_serial_port(const std::string& name, uint16_t baud) {
         serial_port_.set_timeouts();
         line_port_.use(std::make_unique<Serial_Line>(serial_port_, name, baud));
         opened = true;
-    } catch (const Throwable&) {
+    } catch (const Throwable& refused) {
+        // The port's own reason (in use, missing, not a terminal) before
+        // the exception's general one.
+        const std::string reason = serial_port_.open_failure();
         serial_port_.close();
+        std::lock_guard hold(port_error_mutex_);
+        port_error_ = reason.empty() ? refused.message() : reason;
+    }
+    if (opened) {
+        std::lock_guard hold(port_error_mutex_);
+        port_error_.reset();
     }
     receiver_thread_.resume();
     return opened;
+}
+
+std::optional<std::string> Line::port_error() const {
+    std::lock_guard hold(port_error_mutex_);
+    return port_error_;
 }
 
 bool Line::open_network(const std::string& port_text, Role role) {

@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <mutex>
 #include <optional>
 #include <span>
 #include <string>
@@ -44,6 +45,8 @@ public:
     // serial port; false when it cannot be had.
     bool open_network(const std::string& port_text, Role role);
     int32_t port_handle() const { return line_port_.handle(); }
+    // Why the last serial port open failed; nothing when it opened.
+    std::optional<std::string> port_error() const;
     // The link the line in use carries, for the connection type.
     Link_Type link(Connection_Type connection) const;
 
@@ -88,4 +91,6 @@ private:
     TA_Receiver receiver_;
     BCCThread_TA_Receiver receiver_thread_{receiver_, connection_state_};
     void* receiver_handle_ = nullptr;
+    mutable std::mutex port_error_mutex_;
+    std::optional<std::string> port_error_;  // guarded by port_error_mutex_
 };

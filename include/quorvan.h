@@ -192,7 +192,8 @@ QV_API void SetReceiverHandle(void *handle);
  * the instances are created with "TreeCfg.ini". output_name, when not NULL,
  * must be a writable buffer of at least 11 bytes: it receives "Mibint.out".
  * Returns 0 on success, the compiler's result, -1 when the substitution
- * pass failed, 1 when the load, the instance creation or the dynamic
+ * pass failed (GetCompileError names the file it could not read or write,
+ * and why), 1 when the load, the instance creation or the dynamic
  * objects raised an error (GetCompileError gives its text; a MIB without
  * the dynamic object definition table fails with "Load of Dynamic Object
  * failed!"). */
@@ -514,6 +515,14 @@ QV_API int32_t GetMacroHandle(void);
  * failed, then its name (line breaks in a name become blanks); newly
  * allocated. */
 QV_API int32_t WaitForMacro(int32_t handle, char **verdicts);
+
+/* ---- the line's refusals ------------------------------------------------ */
+
+/* Why the serial port could not be opened at the last Init, SetRunParams or
+ * port change ("it is in use by another station or program", "No such file or
+ * directory", "it is not a terminal device" ...), or NULL when it opened.
+ * Newly allocated. */
+QV_API char *GetPortError(void);
 
 #ifdef __cplusplus
 }

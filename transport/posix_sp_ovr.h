@@ -48,6 +48,8 @@ public:
     // kEndOfInput at the end of input (a tty that hung up), else the errno of a failed read
     // (EIO: a pseudo-terminal whose other end closed).
     int last_read_failure() const { return last_read_failure_; }
+    // Why the last open failed, in the station's words (empty when it opened).
+    const std::string& open_failure() const { return open_failure_; }
 
     // Without waiting: whether the pending read has octets now. 1 when it
     // finished (count grows by what it read), 0 otherwise.
@@ -62,5 +64,10 @@ private:
 
     std::chrono::milliseconds settle_before_open_;
     int last_read_failure_ = 0;  // the reading thread's own
+    std::string open_failure_;
 };
 
+namespace port_refusal {
+inline constexpr const char* kInUse = "it is in use by another station or program";
+inline constexpr const char* kNotATerminal = "it is not a terminal device";
+}  // namespace port_refusal

@@ -37,6 +37,7 @@ public:
     void set_rts(bool on) { port_->set_rts(on); }
 
     int last_read_failure() const { return port_->last_read_failure(); }
+    const std::string& open_failure() const { return port_->open_failure(); }
 
     // The descriptor of the open device, -1 when closed.
     int handle() const { return port_->handle(); }
