@@ -104,6 +104,10 @@ long resident_kb_of(pid_t pid) { return status_kb_of(pid, "VmRSS:"); }
 
 long peak_resident_kb_of(pid_t pid) { return status_kb_of(pid, "VmHWM:"); }
 
+void Child_Process::send_signal(int number) const {
+    if (!stopped_) kill(pid_, number);
+}
+
 int Child_Process::stop() {
     if (stopped_) return exit_status_;
     stopped_ = true;
