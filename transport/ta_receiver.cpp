@@ -78,11 +78,11 @@ size_t TA_Receiver::process_received_octets(std::span<const uint8_t> octets, con
         // A frame has begun: the noise before it is over.
         report_stray_octets();
     }
-    if (complete) {
-        handle_frame(context);
-        // RFC 1662: the flag that closes a frame also opens the next one, so
-        // junk or a half frame before a frame never costs that frame its
-        // opening flag.
+    // RFC 1662: the flag that closes a frame may also open the next one.
+    // It is taken so after junk or a half frame, whose "closing" flag is
+    // most likely the opening flag of the good frame behind it; after a good
+    // frame the next one brings its own, and noise after it stays noise.
+    if (complete && !handle_frame(context)) {
         std::lock_guard hold(link_lock());
         framer_->add_received_octet(frame_, pmpp::kFlag, context.time_text);
     }
@@ -122,7 +122,7 @@ void TA_Receiver::process_datagram(std::span<const uint8_t> datagram, const Rece
     handle_frame(context);
 }
 
-void TA_Receiver::handle_frame(const Receive_Context& context) {
+bool TA_Receiver::handle_frame(const Receive_Context& context) {
     Decode_Result result;
     // A frame that cannot be decoded ends the oldest request with its flag,
     // shown by the flag's own text unless the link has a text of its own.
@@ -148,18 +148,21 @@ void TA_Receiver::handle_frame(const Receive_Context& context) {
         frame_.clear();
         const char* text = failure != nullptr ? failure : error_flag_text(flag);
         // A field device has no request of its own that the frame could end.
-        if (context.role == Role::field) return show(text);
-        return central_.abort_request(text, flag);
+        if (context.role == Role::field)
+            show(text);
+        else
+            central_.abort_request(text, flag);
+        return false;
     }
 
     if (link_ == Link_Type::ppp && !report_ppp_flags(result)) {
         frame_.clear();
-        return;
+        return true;
     }
     if (result.flags != 0) {
         show(kIncomplete);
         frame_.clear();
-        return;
+        return true;
     }
     show(kDecoding);
     // A PPP frame's protocol is read as its IPI: LCP and CHAP go to the PPP
@@ -168,7 +171,7 @@ void TA_Receiver::handle_frame(const Receive_Context& context) {
         (result.ipi == ppp_protocol::kLcp || result.ipi == ppp_protocol::kChap)) {
         handle_ppp_packet(result.ipi, context);
         frame_.clear();
-        return;
+        return true;
     }
     switch (result.ipi) {
         case IPI::kIp:
@@ -186,6 +189,7 @@ void TA_Receiver::handle_frame(const Receive_Context& context) {
             break;
     }
     frame_.clear();
+    return true;
 }
 
 void TA_Receiver::dispatch(const Receive_Context& context) {

@@ -99,7 +99,8 @@ public:
 
 private:
     void drop_unfinished_frame(const Receive_Context& context);
-    void handle_frame(const Receive_Context& context);
+    // False when the frame could not be decoded at all.
+    bool handle_frame(const Receive_Context& context);
     // The frame goes to the role's handler.
     void dispatch(const Receive_Context& context);
     // The framing flags of a PPP decode, reported and recorded; false when

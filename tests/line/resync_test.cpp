@@ -61,4 +61,18 @@ TEST_F(Resync, TheRequestRightAfterJunkIsAnswered) {
     EXPECT_EQ(field->output().find("No request to compare this response to!"), std::string::npos) << field->output();
 }
 
+TEST_F(Resync, NoiseRightAfterAGoodFrameStaysNoise) {
+    start_field();
+    EXPECT_EQ(round_trip(kGet).result, 0);
+    // At once after the last answer: stray octets, then the next answer.
+    const int32_t id = send(kGet);
+    carry_request();
+    Frame line(20, 0x55);
+    const Frame answer = take_answer();
+    line.insert(line.end(), answer.begin(), answer.end());
+    central_line.write(line);
+    const Outcome out = outcome(id);
+    EXPECT_EQ(out.result, 0) << out.message << central_display();
+}
+
 }  // namespace
