@@ -31,5 +31,4 @@ private:
     SP_Ovr& port_;
     std::string name_;
     uint16_t baud_;
-    std::string failure_;  // why the last read found the line gone
 };
