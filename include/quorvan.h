@@ -329,7 +329,9 @@ QV_API int32_t SendMsg(const uint8_t *buffer, uint16_t length);
  * and answers as soon as it is known. Returns 0 (no error), -1 (no outcome
  * known) or the sum of the error flags; *message receives the flags' texts
  * and the SNMP error (newly allocated, possibly empty), *status and *index
- * the SNMP error status and index of the response. */
+ * the SNMP error status and index of the response. A request that waited on
+ * a line that hung up ends at once with 0x20000 (line lost); one that got no
+ * answer ends with 0x10 at its time-out, whatever else the line brought. */
 QV_API int32_t GetError(int32_t request_id, char **message, int32_t *status, int32_t *index);
 
 /* Removes the oldest outcome when it is this request's. Returns 0, or -1. */
