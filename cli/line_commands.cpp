@@ -85,10 +85,8 @@ bool apply_injection(const std::string& list, int count) {
 void read_control_lines() {
     std::string line;
     while (std::getline(std::cin, line)) {
-        char list[256] = "";
-        int count = 0;
-        if (std::sscanf(line.c_str(), "inject %255s %d", list, &count) >= 1) {
-            if (apply_injection(list, count)) std::printf("Injecting: %s\n", list);
+        if (const std::optional<Inject_Line> inject = parse_inject_line(line)) {
+            if (apply_injection(inject->list, inject->count)) std::printf("Injecting: %s\n", inject->list.c_str());
             std::fflush(stdout);
         }
     }
