@@ -1,5 +1,6 @@
 #include "cli/injection_list.h"
 
+#include <charconv>
 #include <string_view>
 
 std::optional<std::array<uint8_t, 8>> parse_injection_list(const std::string& list, std::string& unknown) {
@@ -24,4 +25,30 @@ std::optional<std::array<uint8_t, 8>> parse_injection_list(const std::string& li
         start = end + 1;
     }
     return switches;
+}
+
+namespace {
+
+// The next run of non-blank characters from `at` on; empty at the end.
+std::string_view next_word(std::string_view line, size_t& at) {
+    while (at < line.size() && (line[at] == ' ' || line[at] == '\t' || line[at] == '\r')) ++at;
+    const size_t start = at;
+    while (at < line.size() && line[at] != ' ' && line[at] != '\t' && line[at] != '\r') ++at;
+    return line.substr(start, at - start);
+}
+
+}  // namespace
+
+std::optional<Inject_Line> parse_inject_line(const std::string& line) {
+    size_t at = 0;
+    if (next_word(line, at) != "inject") return std::nullopt;
+    const std::string_view list = next_word(line, at);
+    if (list.empty()) return std::nullopt;
+    Inject_Line parsed;
+    parsed.list = std::string(list);
+    const std::string_view count = next_word(line, at);
+    int value = 0;
+    const auto [end, error] = std::from_chars(count.data(), count.data() + count.size(), value);
+    if (error == std::errc() && end != count.data()) parsed.count = value;
+    return parsed;
 }

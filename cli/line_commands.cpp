@@ -54,7 +54,12 @@ bool open_line(const Cli_Options& options, int32_t role) {
 bool start_station(const Cli_Options& options, int32_t role) {
     const bool opened = options.modem ? open_modem_line(options, role) : open_line(options, role);
     if (!opened) {
-        std::fprintf(stderr, "quorvan-cli: cannot open the port %s\n", options.port.c_str());
+        // Why, when the engine knows: in use, missing, not a terminal.
+        Engine_Text reason{GetPortError()};
+        if (reason.text != nullptr)
+            std::fprintf(stderr, "quorvan-cli: cannot open the port %s: %s\n", options.port.c_str(), reason.text);
+        else
+            std::fprintf(stderr, "quorvan-cli: cannot open the port %s\n", options.port.c_str());
         return false;
     }
     char output_name[32] = "Mibi.out";
@@ -90,10 +95,8 @@ bool apply_injection(const std::string& list, int count) {
 void read_control_lines() {
     std::string line;
     while (std::getline(std::cin, line)) {
-        char list[256] = "";
-        int count = 0;
-        if (std::sscanf(line.c_str(), "inject %255s %d", list, &count) >= 1) {
-            if (apply_injection(list, count)) std::printf("Injecting: %s\n", list);
+        if (const std::optional<Inject_Line> inject = parse_inject_line(line)) {
+            if (apply_injection(inject->list, inject->count)) std::printf("Injecting: %s\n", inject->list.c_str());
             std::fflush(stdout);
         }
     }

@@ -22,6 +22,7 @@ constexpr Flag_Text kFlagTexts[] = {
     {InvalidControl, "Invalid control field in message received."},
     {InvalidCRC, "Bad CRC in message received, attempting to continue."},
     {InvalidIPI, "No valid IPI in message received."},
+    {LineLost, "The line was lost while the request waited for its response."},
 };
 static_assert(std::size(kFlagTexts) == kErrorFlags.size());
 

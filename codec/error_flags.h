@@ -22,12 +22,14 @@ enum ErrorFlagEnum : uint32_t {
     InvalidControl = 0x04000,
     InvalidCRC = 0x08000,
     InvalidIPI = 0x10000,
+    LineLost = 0x20000,          // the line went down while the request waited
 };
 
 // Every flag, lowest bit first: the order their texts are joined in.
-inline constexpr std::array<ErrorFlagEnum, 13> kErrorFlags = {
+inline constexpr std::array<ErrorFlagEnum, 14> kErrorFlags = {
     ProtocolMismatch, InvalidResponse, NoResponse,      EncodingStyle, NoInstance,     ObjectMismatch, InvalidSequence,
     InvalidLength,    Scrambled,       InvalidAddress,  InvalidControl, InvalidCRC,    InvalidIPI,
+    LineLost,
 };
 
 // The text of one flag.

@@ -488,4 +488,11 @@ QV_API int32_t SetModemOptions(const char* init_string, const char* dials_itself
     });
 }
 
+QV_API char* GetPortError(void) {
+    return on_engine<char*>(nullptr, [](Quorvan& q) -> char* {
+        const auto text = q.port_error();
+        return text ? c_text(*text) : nullptr;
+    });
+}
+
 }  // extern "C"

@@ -28,7 +28,7 @@ Line::~Line() {
     serial_port_.close();
 }
 
-bool Line::use_serial_port(const std::string& name, uint16_t baud) {
+bool Line::use_serial_port(const std::string& name, uint16_t baud, std::string& failure) {
     line_port_.use(nullptr);
     try {
         serial_port_.close();
@@ -36,23 +36,43 @@ bool Line::use_serial_port(const std::string& name, uint16_t baud) {
         serial_port_.set_dtr(true);
         serial_port_.set_rts(true);
         serial_port_.set_timeouts();
-        line_port_.use(std::make_unique<Serial_Line>(serial_port_));
+        line_port_.use(std::make_unique<Serial_Line>(serial_port_, name, baud));
         return true;
-    } catch (const Throwable&) {
+    } catch (const Throwable& refused) {
+        // The port's own reason (in use, missing, not a terminal) before
+        // the exception's general one.
+        const std::string reason = serial_port_.open_failure();
         serial_port_.close();
+        failure = reason.empty() ? refused.message() : reason;
         return false;
     }
 }
 
 bool Line::open_serial_port(const std::string& name, uint16_t baud) {
     receiver_thread_.suspend();
-    const bool opened = use_serial_port(name, baud);
-    if (opened)
+    std::string failure;
+    const bool opened = use_serial_port(name, baud, failure);
+    if (opened) {
         serial_in_use_ = Serial_In_Use{name, baud};
-    else if (serial_in_use_ && !use_serial_port(serial_in_use_->name, serial_in_use_->baud))
-        serial_in_use_.reset();
+    } else if (serial_in_use_) {
+        // The port that was in use goes on serving.
+        std::string ignored;
+        if (!use_serial_port(serial_in_use_->name, serial_in_use_->baud, ignored)) serial_in_use_.reset();
+    }
+    {
+        std::lock_guard hold(port_error_mutex_);
+        if (opened)
+            port_error_.reset();
+        else
+            port_error_ = failure;
+    }
     receiver_thread_.resume();
     return opened;
+}
+
+std::optional<std::string> Line::port_error() const {
+    std::lock_guard hold(port_error_mutex_);
+    return port_error_;
 }
 
 bool Line::open_network(const std::string& port_text, Role role) {
@@ -66,8 +86,9 @@ bool Line::open_network(const std::string& port_text, Role role) {
     if (opened) {
         line_port_.use(std::move(line));
         serial_in_use_.reset();
-    } else if (serial_in_use_ && !use_serial_port(serial_in_use_->name, serial_in_use_->baud)) {
-        serial_in_use_.reset();
+    } else if (serial_in_use_) {
+        std::string ignored;
+        if (!use_serial_port(serial_in_use_->name, serial_in_use_->baud, ignored)) serial_in_use_.reset();
     }
     receiver_thread_.resume();
     return opened;

@@ -50,6 +50,8 @@ public:
     // stays in use).
     bool open_network(const std::string& port_text, Role role);
     int32_t port_handle() const { return line_port_.handle(); }
+    // Why the last serial port open failed; nothing when it opened.
+    std::optional<std::string> port_error() const;
     // The link the line in use carries, for the connection type.
     Link_Type link(Connection_Type connection) const;
 
@@ -99,7 +101,7 @@ public:
 private:
     // Opens the serial port and makes it the line; false (and no line) when
     // it cannot be had. The receiver thread is held by the caller.
-    bool use_serial_port(const std::string& name, uint16_t baud);
+    bool use_serial_port(const std::string& name, uint16_t baud, std::string& failure);
 
     struct Serial_In_Use {
         std::string name;
@@ -128,4 +130,6 @@ private:
     TA_Receiver receiver_;
     BCCThread_TA_Receiver receiver_thread_{receiver_, connection_state_};
     void* receiver_handle_ = nullptr;
+    mutable std::mutex port_error_mutex_;
+    std::optional<std::string> port_error_;  // guarded by port_error_mutex_
 };

@@ -1,4 +1,8 @@
 // The MIB: from the compiler's output to a tree with instances.
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -22,9 +26,30 @@ constexpr const char* kDefaultErrorFile = "Errors.out";
 // A MIB without the definition table (MIB-II, say) is loaded all the same.
 constexpr const char* kNoDynamicObjects =
     "No dynamic object definition table (dynObjDef) in this MIB: dynamic objects cannot be used";
+constexpr const char* kCouldNotRead = "could not be read: ";
+constexpr const char* kCouldNotWrite = "could not be written: ";
+constexpr const char* kNotMosy = "is not Extended Mosy output the substitution pass can take";
 
 std::string or_default(const char* name, const char* fallback) {
     return name != nullptr && name[0] != '\0' ? std::string(name) : std::string(fallback);
+}
+
+// Which file a substitution pass could not read or write, and why; a file
+// that was read and could be written held what the pass cannot take.
+std::string pass_failure(const std::string& input, const std::string& output) {
+    const int in = ::open(input.c_str(), O_RDONLY | O_CLOEXEC);
+    if (in < 0) return "\"" + input + "\" " + kCouldNotRead + std::strerror(errno);
+    ::close(in);
+    int out = ::open(output.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    bool made = false;
+    if (out < 0 && errno == ENOENT) {
+        out = ::open(output.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        made = out >= 0;
+    }
+    if (out < 0) return "\"" + output + "\" " + kCouldNotWrite + std::strerror(errno);
+    ::close(out);
+    if (made) ::unlink(output.c_str());
+    return "\"" + input + "\" " + kNotMosy;
 }
 
 void to_standard_output(const std::string& text) {
@@ -77,6 +102,11 @@ int32_t Mib::compile(const char* mib_file, char* output_name, const char* error_
     if (result != 0) {
         // Loading what an earlier run left behind would report the wrong MIB as loaded.
         log << "\nAborted load, error in substitution pass";
+        const std::string why = first == 0 ? pass_failure(kFirstPassOutput, kSecondPassOutput)
+                                           : pass_failure(mib_output, kFirstPassOutput);
+        log << "\n" << why;
+        std::lock_guard hold(compile_error_mutex_);
+        compile_error_ = why;
         return -1;
     }
 

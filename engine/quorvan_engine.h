@@ -40,6 +40,7 @@ public:
         return mib_.run_compiler(mib_file, output_file, error_file);
     }
     std::optional<std::string> compile_error() const { return mib_.compile_error(); }
+    std::optional<std::string> port_error() const { return line_.port_error(); }
     int32_t WriteTreeFiles() { return mib_.write_tree_files(); }
 
     int32_t GetNodeInfo(const char* name, Node_Info& info) const;

@@ -181,8 +181,8 @@ int32_t Quorvan::SendMsg(const uint8_t* buffer, uint16_t length) {
 
 int32_t Quorvan::GetError(int32_t request_id, char** message, int32_t* status, int32_t* index) const {
     // Waits as long as the station waits for a response, and a second more
-    // for the receiver's next idle pass to record the time-out, but answers
-    // as soon as the outcome is known.
+    // for the receiver's next pass to record the time-out, but answers as
+    // soon as the outcome is known.
     const auto limit = std::chrono::seconds(ini_->time_out() + 1);
     const Request_Outcome outcome = book_.outcome(request_id, limit);
     int32_t error_status = status != nullptr ? *status : 0;

@@ -4,7 +4,8 @@
 // (on a port that is closed, so the answers go nowhere); as PMPP frames on a
 // stream, each read as one UDP datagram, or on a PPP link, where LCP and CHAP
 // frames drive the automaton and quiet passes its timer and challenge; STMP
-// requests and dynamic objects included.
+// requests and dynamic objects included; with pauses between reads that cut
+// off a frame under assembly, and a hang-up of the line at the end.
 // Nothing may escape the receiver, and it must always make progress through
 // the octets.
 #include <cstdint>
@@ -82,6 +83,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Receive_Context context;
     context.role = (pick & 0x80) ? Role::field : Role::central;
     context.time_text = "12:00:00.000";
+    context.at_ms = 1;
     const bool other_link = (data[1] & 0x80) != 0;
     if (other_link && size < 3) return 0;
     const bool ppp = other_link && (data[2] & 1) != 0;
@@ -103,6 +105,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     while (!line.empty()) {
         std::span<const uint8_t> read = line.first(std::min(read_size, line.size()));
         line = line.subspan(read.size());
+        // The clock of the reads: a read whose first octet is odd comes after
+        // a pause long enough to cut off the frame under assembly.
+        context.at_ms += (read[0] & 1) ? TA_Receiver::kFrameGapMs + 1 : 1;
         if (datagrams) {
             receiver.process_datagram(read, context);
             continue;
@@ -114,6 +119,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         }
         if (ppp) receiver.idle_pass(context);
     }
+    receiver.report_stray_octets();
+    // The line hangs up with the requests still waiting.
+    if (pick & 8) receiver.line_lost();
     receiver.check_time_out(0);
     return 0;
 }

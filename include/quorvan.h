@@ -192,7 +192,8 @@ QV_API void SetReceiverHandle(void *handle);
  * the instances are created with "TreeCfg.ini". output_name, when not NULL,
  * must be a writable buffer of at least 11 bytes: it receives "Mibint.out".
  * Returns 0 on success, the compiler's result, -1 when the substitution
- * pass failed, 1 when the load, the instance creation or the dynamic
+ * pass failed (GetCompileError names the file it could not read or write,
+ * and why), 1 when the load, the instance creation or the dynamic
  * objects raised an error (GetCompileError gives its text; a MIB without
  * the dynamic object definition table fails with "Load of Dynamic Object
  * failed!"). */
@@ -329,7 +330,9 @@ QV_API int32_t SendMsg(const uint8_t *buffer, uint16_t length);
  * and answers as soon as it is known. Returns 0 (no error), -1 (no outcome
  * known) or the sum of the error flags; *message receives the flags' texts
  * and the SNMP error (newly allocated, possibly empty), *status and *index
- * the SNMP error status and index of the response. */
+ * the SNMP error status and index of the response. A request that waited on
+ * a line that hung up ends at once with 0x20000 (line lost); one that got no
+ * answer ends with 0x10 at its time-out, whatever else the line brought. */
 QV_API int32_t GetError(int32_t request_id, char **message, int32_t *status, int32_t *index);
 
 /* Removes the oldest outcome when it is this request's. Returns 0, or -1. */
@@ -599,6 +602,14 @@ QV_API int32_t PmppFrame(const uint8_t *information, uint16_t length, int32_t ad
  * is missing or the room is too small. */
 QV_API int32_t PmppUnframe(const uint8_t *frame, uint16_t length, int32_t *address, uint8_t *information,
                            uint16_t *information_length);
+
+/* ---- the line's refusals ------------------------------------------------ */
+
+/* Why the serial port could not be opened at the last Init, SetRunParams or
+ * port change ("it is in use by another station or program", "No such file or
+ * directory", "it is not a terminal device" ...), or NULL when it opened.
+ * Newly allocated. */
+QV_API char *GetPortError(void);
 
 #ifdef __cplusplus
 }

@@ -119,6 +119,14 @@ void Central_Matcher::handle(const Raw_Message& frame, bool check_address) {
     errors_.finish(id);
 }
 
+void Central_Matcher::line_lost() {
+    while (const Outstanding_Requests::Request request = requests_.head()) {
+        const int32_t id = request->request_id();
+        errors_.record_flag(id, Error_Class::Data_Link, LineLost);
+        finish_head(id);
+    }
+}
+
 int Central_Matcher::check_time_out(int time_out_seconds) {
     int32_t id = 0;
     int64_t sent = 0;

@@ -44,6 +44,9 @@ public:
     // A frame without a valid IPI: the oldest request is flagged and waits
     // on. False when there is no request to flag.
     bool flag_head(uint32_t flag);
+    // The line went down: every request that waited for an answer ends
+    // with LineLost, for nothing sent on that line will be answered.
+    void line_lost();
     // Times the oldest request out when its time-out has passed: the
     // seconds it may still wait, 0 when nothing is timed.
     int check_time_out(int time_out_seconds);

@@ -36,4 +36,11 @@ public:
     // What has happened on the line since the last call, for the display
     // (a connection made or lost); empty when nothing.
     virtual std::string take_notice() { return {}; }
+
+    // A line that hung up (closed outcome) and that the receiver opens
+    // again itself: closes it and says why it was lost. Empty for a line
+    // that looks after itself (a socket line) or has nothing to reopen.
+    virtual std::string hang_up() { return {}; }
+    // Opens a line that hung up again; false while it cannot be had.
+    virtual bool reopen() { return false; }
 };

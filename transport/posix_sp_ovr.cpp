@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 #include <thread>
 
 #include "transport/sp_exception.h"
@@ -38,12 +39,19 @@ void Posix_SP_Ovr::open(const std::string& name, uint16_t baud_rate, uint16_t da
     if (handle() != kClosed) throw CommOpenException(sp_error::kErrorOpening);
     std::this_thread::sleep_for(settle_before_open_);
 
+    open_failure_.clear();
     const int descriptor = ::open(name.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (descriptor < 0) throw OpeningPortException(sp_error::kErrorOpening);
+    if (descriptor < 0) {
+        // TIOCEXCL refuses everyone else with EBUSY.
+        open_failure_ = errno == EBUSY ? port_refusal::kInUse : std::strerror(errno);
+        throw OpeningPortException(sp_error::kErrorOpening);
+    }
     // A port is a terminal, and one station's alone: the advisory lock keeps
     // out other stations (root included, whom TIOCEXCL lets through), and
     // TIOCEXCL other programs.
-    if (!isatty(descriptor) || flock(descriptor, LOCK_EX | LOCK_NB) != 0) {
+    const bool terminal = isatty(descriptor) != 0;
+    if (!terminal || flock(descriptor, LOCK_EX | LOCK_NB) != 0) {
+        open_failure_ = terminal ? port_refusal::kInUse : port_refusal::kNotATerminal;
         ::close(descriptor);
         throw OpeningPortException(sp_error::kErrorOpening);
     }
@@ -116,6 +124,7 @@ void Posix_SP_Ovr::write(std::span<const uint8_t> octets) {
 
 uint32_t Posix_SP_Ovr::read(std::span<uint8_t> buffer, size_t& count, Pending_Read& pending, Read_Times& times) {
     const int descriptor = handle();
+    last_read_failure_ = 0;
     if (descriptor == kClosed) return 0;
     times.start = util_time();
     uint32_t status = 0;
@@ -128,7 +137,10 @@ uint32_t Posix_SP_Ovr::read(std::span<uint8_t> buffer, size_t& count, Pending_Re
             continue;
         }
         if (n < 0 && errno == EINTR) continue;
-        if (n == 0 || errno != EAGAIN) break;  // end of input, or a failed read
+        if (n == 0 || errno != EAGAIN) {  // end of input, or a failed read
+            last_read_failure_ = n == 0 ? kEndOfInput : errno;
+            break;
+        }
         if (count == first && !waited_for_first && timeouts().read_total_constant > 0) {
             waited_for_first = true;
             if (poll_for(descriptor, POLLIN, static_cast<int>(timeouts().read_total_constant)) > 0) continue;

@@ -21,6 +21,7 @@ public:
     // A write's time budget: this much per octet, spent in steps.
     static constexpr std::chrono::milliseconds kWriteBudgetPerOctet{10};
     static constexpr std::chrono::milliseconds kWriteStep{100};
+    static constexpr int kEndOfInput = -1;  // last_read_failure() of a tty that hung up
 
     explicit Posix_SP_Ovr(std::chrono::milliseconds settle_before_open = kSettleBeforeOpen);
     ~Posix_SP_Ovr() override;
@@ -43,6 +44,13 @@ public:
     // the first octet.
     void set_timeouts() override;
 
+    // How the last read ended: 0 normally (octets, or none waiting),
+    // kEndOfInput at the end of input (a tty that hung up), else the errno of a failed read
+    // (EIO: a pseudo-terminal whose other end closed).
+    int last_read_failure() const { return last_read_failure_; }
+    // Why the last open failed, in the station's words (empty when it opened).
+    const std::string& open_failure() const { return open_failure_; }
+
     // Without waiting: whether the pending read has octets now. 1 when it
     // finished (count grows by what it read), 0 otherwise.
     int complete_pending_read(Pending_Read& pending, size_t& count);
@@ -55,4 +63,11 @@ private:
     void read_octet_by_octet(int descriptor, std::span<uint8_t> buffer, size_t& count) const;
 
     std::chrono::milliseconds settle_before_open_;
+    int last_read_failure_ = 0;  // the reading thread's own
+    std::string open_failure_;
 };
+
+namespace port_refusal {
+inline constexpr const char* kInUse = "it is in use by another station or program";
+inline constexpr const char* kNotATerminal = "it is not a terminal device";
+}  // namespace port_refusal

@@ -15,6 +15,7 @@
 #include "base/process_locks.h"
 #include "transport/call_line.h"
 #include "transport/line_port.h"
+#include "transport/outstanding_requests.h"
 #include "transport/util_time.h"
 
 using namespace receiver_thread_text;
@@ -129,6 +130,25 @@ void BCCThread_TA_Receiver::report_status(int remaining) {
     status_(line);
 }
 
+bool BCCThread_TA_Receiver::line_hung_up() {
+    const std::string why = port_->hang_up();
+    if (why.empty()) return false;
+    line_watch_.lost(steady_milliseconds());
+    display(kLineLost + settings().port_name + " (" + why + ")" + kLineLostThen);
+    receiver_.line_lost();
+    return true;
+}
+
+void BCCThread_TA_Receiver::retry_line() {
+    if (!line_watch_.retry_due(steady_milliseconds())) return;
+    if (!port_->reopen()) {
+        line_watch_.failed(steady_milliseconds());
+        return;
+    }
+    line_watch_.back();
+    display(kLineBack + settings().port_name + kLineBackThen);
+}
+
 void BCCThread_TA_Receiver::run() {
     const Receiver_Settings at_start = settings();
     Receive_Context context;
@@ -176,6 +196,7 @@ void BCCThread_TA_Receiver::run() {
             choose_link();
         }
         if (context.device_type == Connection_Type::network && port_->link() != link) choose_link();
+        if (line_watch_.down()) retry_line();
         const std::string notice = port_->take_notice();
         if (!notice.empty()) display(notice);
         if (context.device_type == Connection_Type::modem && modem_pass(context)) count = 0;
@@ -215,11 +236,14 @@ void BCCThread_TA_Receiver::run() {
                         receiver_.process_datagram(std::span(datagram).first(got), context);
                         idle = false;
                     }
-                    if (idle) remaining = receiver_.check_time_out(settings().time_out_seconds);
+                    remaining = receiver_.check_time_out(settings().time_out_seconds);
                     continue;
                 }
                 const Read_Outcome outcome = port_->read(std::span(buffer).first(buffer.size()), count);
-                if (outcome == Read_Outcome::closed) {
+                if (outcome == Read_Outcome::closed && context.device_type == Connection_Type::serial &&
+                    line_hung_up()) {
+                    count = 0;
+                } else if (outcome == Read_Outcome::closed) {
                     // Readable without octets: the other side has gone. A
                     // socket line says so in its notice.
                     if (!reported_empty && context.device_type == Connection_Type::serial) display(kZeroBytes);
@@ -235,6 +259,7 @@ void BCCThread_TA_Receiver::run() {
                     idle = false;
                 }
                 context.time_text = util_time();
+                context.at_ms = steady_milliseconds();
                 while (count > 0) {
                     const size_t taken = receiver_.process_received_octets(std::span(buffer).first(count), context);
                     if (taken == 0) break;
@@ -243,14 +268,18 @@ void BCCThread_TA_Receiver::run() {
                     std::memset(buffer.data() + count, 0, buffer.size() - count);
                 }
             } else if (watched == 3 && (fds[2].revents & (POLLHUP | POLLERR | POLLNVAL))) {
-                port_hung_up = true;
+                if (context.device_type == Connection_Type::serial && line_hung_up())
+                    count = 0;
+                else
+                    port_hung_up = true;
             }
-            if (idle) {
-                remaining = receiver_.check_time_out(settings().time_out_seconds);
-                if (connection_state_ == Connection_State::connected) {
-                    context.time_text = util_time();
-                    receiver_.idle_pass(context);
-                }
+            // Every pass, busy or idle: octets that keep arriving (noise, a
+            // chattering device) must not keep a request from timing out.
+            remaining = receiver_.check_time_out(settings().time_out_seconds);
+            if (idle) receiver_.report_stray_octets();
+            if (idle && connection_state_ == Connection_State::connected) {
+                context.time_text = util_time();
+                receiver_.idle_pass(context);
             }
         } catch (const std::exception&) {
             // Whatever was being read is dropped with the failure.

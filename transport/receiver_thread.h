@@ -14,6 +14,7 @@
 #include <thread>
 
 #include "base/throwable.h"
+#include "transport/line_watch.h"
 #include "transport/ta_receiver.h"
 
 class Call_Line;
@@ -77,6 +78,10 @@ inline constexpr const char* kUnknownDevice = "Unknown device type, assuming mod
 inline constexpr const char* kModemPortText = "Modem";
 inline constexpr const char* kCallConnected = "Modem call connected";
 inline constexpr const char* kCallEnded = "Modem call ended";
+inline constexpr const char* kLineLost = "Line lost on ";
+inline constexpr const char* kLineLostThen = ": closing the port, and opening it again until the line is back";
+inline constexpr const char* kLineBack = "Line back on ";
+inline constexpr const char* kLineBackThen = ", listening again";
 }  // namespace receiver_thread_text
 
 class BCCThread_TA_Receiver {
@@ -123,6 +128,11 @@ private:
     // passes) changes the connection state and the PPP link. True when it
     // changed.
     bool modem_pass(Receive_Context& context);
+    // A serial line that hung up is closed, the requests waiting on it end,
+    // and it is opened again with back-off; false when the line is not one
+    // the thread reopens.
+    bool line_hung_up();
+    void retry_line();
 
     TA_Receiver& receiver_;
     std::atomic<Connection_State>& connection_state_;
@@ -144,6 +154,8 @@ private:
     std::condition_variable suspend_changed_;
     bool suspend_requested_ = false;  // guarded by suspend_mutex_
     bool suspended_ = false;          // guarded by suspend_mutex_
+
+    Line_Watch line_watch_;  // the thread's own
 
     std::thread thread_;
 };

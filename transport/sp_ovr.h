@@ -36,6 +36,9 @@ public:
     void set_dtr(bool on) { port_->set_dtr(on); }
     void set_rts(bool on) { port_->set_rts(on); }
 
+    int last_read_failure() const { return port_->last_read_failure(); }
+    const std::string& open_failure() const { return port_->open_failure(); }
+
     // The descriptor of the open device, -1 when closed.
     int handle() const { return port_->handle(); }
     const std::string& name() const { return port_->name(); }

@@ -38,6 +38,14 @@ public:
         std::shared_lock hold(mutex_);
         return line_ ? line_->link() : Link_Type::pmpp;
     }
+    std::string hang_up() override {
+        std::unique_lock hold(mutex_);
+        return line_ ? line_->hang_up() : std::string();
+    }
+    bool reopen() override {
+        std::unique_lock hold(mutex_);
+        return line_ && line_->reopen();
+    }
     std::string take_notice() override {
         std::shared_lock hold(mutex_);
         return line_ ? line_->take_notice() : std::string();

@@ -2,7 +2,6 @@
 
 #include <mutex>
 
-#include "base/hex_byte.h"
 #include "base/process_locks.h"
 #include "codec/error_flags.h"
 #include "datalink/data_link_layer.h"
@@ -57,20 +56,63 @@ void TA_Receiver::set_link(Link_Type link) {
 }
 
 size_t TA_Receiver::process_received_octets(std::span<const uint8_t> octets, const Receive_Context& context) {
+    drop_unfinished_frame(context);
     size_t taken = 0;
     bool complete = false;
     while (taken < octets.size() && !complete) {
         const uint8_t octet = octets[taken++];
+        // Outside a frame only a flag is taken: anything else is noise,
+        // counted without troubling the framer.
+        if (frame_.octets.empty() && octet != pmpp::kFlag) {
+            if (stray_.add(octet, context.at_ms)) report_stray_octets();
+            continue;
+        }
         try {
             std::lock_guard hold(link_lock());
             complete = framer_->add_received_octet(frame_, octet, context.time_text);
         } catch (const Throwable&) {
-            show(std::string(kFlagFormatError) + " " + hex_byte(octet));
-            return taken;
+            // Noise is counted, and reported a run at a time.
+            if (stray_.add(octet, context.at_ms)) report_stray_octets();
+            continue;
         }
+        // A frame has begun: the noise before it is over.
+        report_stray_octets();
     }
-    if (complete) handle_frame(context);
+    // RFC 1662: the flag that closes a frame may also open the next one.
+    // It is taken so after junk or a half frame, whose "closing" flag is
+    // most likely the opening flag of the good frame behind it; after a good
+    // frame the next one brings its own, and noise after it stays noise.
+    if (complete && !handle_frame(context)) {
+        std::lock_guard hold(link_lock());
+        framer_->add_received_octet(frame_, pmpp::kFlag, context.time_text);
+    }
     return taken;
+}
+
+void TA_Receiver::drop_unfinished_frame(const Receive_Context& context) {
+    const int64_t last = last_octet_ms_;
+    last_octet_ms_ = context.at_ms;
+    if (context.at_ms == 0 || last == 0 || context.at_ms - last <= kFrameGapMs) return;
+    // After a quiet line the next frame brings its own opening flag; what
+    // was left open is dropped, and said so when it held more than a flag.
+    std::lock_guard hold(link_lock());
+    if (frame_.octets.size() > 1)
+        show(std::string(kUnfinishedFrame) + " " + std::to_string(frame_.octets.size()) + " " + kOctets);
+    frame_.clear();
+}
+
+void TA_Receiver::report_stray_octets() {
+    if (!stray_.empty()) show(stray_.take(kFlagFormatError));
+}
+
+void TA_Receiver::line_lost() {
+    report_stray_octets();
+    {
+        std::lock_guard hold(link_lock());
+        frame_.clear();
+    }
+    last_octet_ms_ = 0;
+    central_.line_lost();
 }
 
 void TA_Receiver::process_datagram(std::span<const uint8_t> datagram, const Receive_Context& context) {
@@ -80,7 +122,7 @@ void TA_Receiver::process_datagram(std::span<const uint8_t> datagram, const Rece
     handle_frame(context);
 }
 
-void TA_Receiver::handle_frame(const Receive_Context& context) {
+bool TA_Receiver::handle_frame(const Receive_Context& context) {
     Decode_Result result;
     // A frame that cannot be decoded ends the oldest request with its flag,
     // shown by the flag's own text unless the link has a text of its own.
@@ -104,17 +146,23 @@ void TA_Receiver::handle_frame(const Receive_Context& context) {
     }
     if (flag != ErrorFlagEnum{}) {
         frame_.clear();
-        return central_.abort_request(failure != nullptr ? failure : error_flag_text(flag), flag);
+        const char* text = failure != nullptr ? failure : error_flag_text(flag);
+        // A field device has no request of its own that the frame could end.
+        if (context.role == Role::field)
+            show(text);
+        else
+            central_.abort_request(text, flag);
+        return false;
     }
 
     if (link_ == Link_Type::ppp && !report_ppp_flags(result)) {
         frame_.clear();
-        return;
+        return true;
     }
     if (result.flags != 0) {
         show(kIncomplete);
         frame_.clear();
-        return;
+        return true;
     }
     show(kDecoding);
     // A PPP frame's protocol is read as its IPI: LCP and CHAP go to the PPP
@@ -123,7 +171,7 @@ void TA_Receiver::handle_frame(const Receive_Context& context) {
         (result.ipi == ppp_protocol::kLcp || result.ipi == ppp_protocol::kChap)) {
         handle_ppp_packet(result.ipi, context);
         frame_.clear();
-        return;
+        return true;
     }
     switch (result.ipi) {
         case IPI::kIp:
@@ -141,6 +189,7 @@ void TA_Receiver::handle_frame(const Receive_Context& context) {
             break;
     }
     frame_.clear();
+    return true;
 }
 
 void TA_Receiver::dispatch(const Receive_Context& context) {

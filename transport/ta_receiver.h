@@ -16,6 +16,7 @@
 #include "transport/central_matcher.h"
 #include "transport/line_display.h"
 #include "transport/ppp_line.h"
+#include "transport/stray_octets.h"
 #include "transport/ta_sender.h"
 
 class Data_Link_Layer;
@@ -34,6 +35,8 @@ inline constexpr const char* kDecoding = "\nDecoding Message:";
 inline constexpr const char* kIp = "IPI indicates IP";
 inline constexpr const char* kIpUnsupported = ":: IP Protocol not yet supported";
 inline constexpr const char* kSendFailed = "Error sending message";
+inline constexpr const char* kUnfinishedFrame = "Unfinished frame dropped after a pause on the line:";
+inline constexpr const char* kOctets = "octets";
 }  // namespace receiver_text
 
 // What the thread knows when it hands octets over.
@@ -41,6 +44,7 @@ struct Receive_Context {
     Connection_Type device_type = Connection_Type::serial;  // the connection the answers go out on
     std::string time_text;                                  // when the octets were read
     Role role = Role::central;
+    int64_t at_ms = 0;  // the steady clock's milliseconds when they were read (0: no clock)
 };
 
 class TA_Receiver {
@@ -76,6 +80,13 @@ public:
     // Feeds octets to the frame under assembly until a frame is complete
     // (then handles it) or an octet is refused; the number of octets taken.
     size_t process_received_octets(std::span<const uint8_t> octets, const Receive_Context& context);
+    // Reports the run of stray octets seen so far, if any; the thread calls
+    // it on quiet passes.
+    void report_stray_octets();
+    // The line hung up: the frame under assembly is dropped, and in the
+    // central role every request that waited ends with LineLost.
+    void line_lost();
+
     // Handles one datagram of a line without framing (UDP): the datagram is
     // the whole message.
     void process_datagram(std::span<const uint8_t> datagram, const Receive_Context& context);
@@ -84,8 +95,15 @@ public:
     // seconds it may still wait, 0 when nothing is timed.
     int check_time_out(int time_out_seconds) { return central_.check_time_out(time_out_seconds); }
 
+    // Octets of one frame follow each other; a frame under assembly whose
+    // octets stopped for longer than this was cut off (a device that died
+    // mid-answer) and is dropped when the line speaks again.
+    static constexpr int64_t kFrameGapMs = 500;
+
 private:
-    void handle_frame(const Receive_Context& context);
+    void drop_unfinished_frame(const Receive_Context& context);
+    // False when the frame could not be decoded at all.
+    bool handle_frame(const Receive_Context& context);
     // The frame goes to the role's handler.
     void dispatch(const Receive_Context& context);
     // The framing flags of a PPP decode, reported and recorded; false when
@@ -107,4 +125,6 @@ private:
     Line_Display display_;
     Central_Matcher central_;
     Raw_Message frame_;  // the frame under assembly, reused for every frame
+    Stray_Octets stray_;       // octets outside any frame, not yet reported
+    int64_t last_octet_ms_ = 0;  // when the line last brought octets
 };

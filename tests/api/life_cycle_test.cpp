@@ -48,7 +48,10 @@ TEST_F(Life_Cycle, AMissingMibOutputFailsWithoutLoadingOldFiles) {
 
     ASSERT_EQ(init(), 0);
     EXPECT_EQ(compile(), -1);
-    EXPECT_EQ(dir.read("quorvan.log"), "\nIn Compile MIB\nAborted load, error in substitution pass");
+    const std::string why = "\"Mibi.out\" could not be read: No such file or directory";
+    EXPECT_EQ(dir.read("quorvan.log"), "\nIn Compile MIB\nAborted load, error in substitution pass\n" + why);
+    Owned_Text error{GetCompileError()};
+    EXPECT_EQ(error.str(), why);
     Owned_Info node;
     EXPECT_EQ(GetNodeInfo("demoByte.0", &node.info), -1);
 }

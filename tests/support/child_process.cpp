@@ -118,6 +118,10 @@ int Child_Process::finish(std::chrono::milliseconds patience) {
     return ended ? status : -1;
 }
 
+void Child_Process::send_signal(int number) const {
+    if (!stopped_) kill(pid_, number);
+}
+
 int Child_Process::stop() {
     if (stopped_) return exit_status_;
     stopped_ = true;

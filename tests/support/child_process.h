@@ -37,6 +37,8 @@ public:
     void forget_output();
 
     void send_line(const std::string& line) const;
+    // Sends the signal (SIGSTOP and SIGCONT stall and wake the program).
+    void send_signal(int number) const;
     long resident_kb() const { return resident_kb_of(pid_); }
 
     // Ends the program's standard input and waits for the program to end by

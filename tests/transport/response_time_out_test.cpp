@@ -33,7 +33,7 @@ protected:
     }
 
     SP_Ovr port{std::chrono::milliseconds(0)};
-    Serial_Line line{port};
+    Serial_Line line{port, "", 9600};
     TA_Sender sender{line};
     NTCIP_Station station{sender};
     Random_Source random;
