@@ -251,7 +251,17 @@ Lcp_Output PPP::receive_lcp(std::span<const uint8_t> octets) {
     received_ = std::move(packet);
     const Lcp_Event event = classify(received_);
     if (event == Lcp_Event::none) return Lcp_Output{};
-    return raise_and_serialise(code_of(event));
+    Lcp_Output output = raise_and_serialise(code_of(event));
+    // A received Echo-Reply or Discard-Request moves the automaton as RXR
+    // does but is not answered (RFC 1661 5.8, 5.9): two stations in Opened
+    // would otherwise echo each other for ever.
+    if (event == Lcp_Event::rxr_echo_reply || event == Lcp_Event::rxr_discard) {
+        std::erase_if(output.packets, [](const Ppp_Packet_Out& packet) {
+            return !packet.octets.empty() && packet.octets[0] == static_cast<uint8_t>(Lcp_Code::echo_reply);
+        });
+        if (output.packets.empty()) output.result = Lcp_Result::nothing;
+    }
+    return output;
 }
 
 Timer_Event PPP::check_timer() {
