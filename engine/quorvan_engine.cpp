@@ -1,7 +1,7 @@
 #include "engine/quorvan_engine.h"
 
 #include <cctype>
-#include <ctime>
+#include <random>
 
 #include "base/throwable.h"
 #include "engine/c_records.h"
@@ -37,7 +37,9 @@ void Quorvan::settings_changed() {
 }
 
 int32_t Quorvan::Init(int32_t role, const char* port, uint16_t baud) {
-    line_.seed(static_cast<uint32_t>(std::time(nullptr)));
+    // Not the clock: two stations started in the same second would send the
+    // same CHAP challenges and make the same injection choices.
+    line_.seed(std::random_device{}());
     book_.clear();
     ini_->Load();  // a missing file keeps the current settings
     ini_->set_role(role);
