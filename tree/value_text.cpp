@@ -23,18 +23,14 @@ Bytes encode_unsigned(uint32_t value) {
 
 Integer_Octets signed_octets(int32_t value) {
     if (value >= 0) return unsigned_octets(static_cast<uint32_t>(value));
-    const uint32_t magnitude = 0u - static_cast<uint32_t>(value);
-    Integer_Octets digits = unsigned_octets(magnitude);
-    size_t first = digits.size > 1 && digits.octets[0] == 0x00 ? 1 : 0;
-    const uint8_t magnitude_top = digits.octets[first];
-    // Invert and add one, over the same number of octets.
-    for (size_t i = first; i < digits.size; ++i) digits.octets[i] = static_cast<uint8_t>(~digits.octets[i]);
-    for (size_t i = digits.size; i-- > first;) {
-        if (++digits.octets[i] != 0) break;
-    }
+    // Two's complement in the fewest octets: a leading FF goes while the
+    // octet after it still carries the sign (X.690 8.3.2).
+    const uint32_t bits = static_cast<uint32_t>(value);
+    int shift = 24;
+    while (shift > 0 && static_cast<uint8_t>(bits >> shift) == 0xFF && (static_cast<uint8_t>(bits >> (shift - 8)) & 0x80) != 0)
+        shift -= 8;
     Integer_Octets out;
-    if (magnitude_top > 0x7F) out.octets[out.size++] = 0xFF;
-    for (size_t i = first; i < digits.size; ++i) out.octets[out.size++] = digits.octets[i];
+    for (; shift >= 0; shift -= 8) out.octets[out.size++] = static_cast<uint8_t>(bits >> shift);
     return out;
 }
 

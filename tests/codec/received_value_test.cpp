@@ -10,7 +10,7 @@ TEST(ReceivedValue, AnIntegerWithoutARangeTakesAny32BitNumber) {
     Sample_Tree sample;
     Iso_Instance& integer = sample.instance("demoInteger.0");
     EXPECT_EQ(store_received_value(integer, 0x02, {0x80, 0x00, 0x00, 0x00}), 0);
-    EXPECT_EQ(integer.value, (Bytes{0xFF, 0x80, 0x00, 0x00, 0x00}));
+    EXPECT_EQ(integer.value, (Bytes{0x80, 0x00, 0x00, 0x00}));
     EXPECT_EQ(store_received_value(integer, 0x02, {0x00, 0xFF, 0xFF, 0xFF, 0xFF}), 0);
     EXPECT_EQ(store_received_value(integer, 0x02, {0x01, 0x00, 0x00, 0x00, 0x00}), 3);
     EXPECT_EQ(store_received_value(integer, 0x02, {}), 3);  // no number at all

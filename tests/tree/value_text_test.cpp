@@ -30,12 +30,12 @@ TEST(IntegerContents, Signed) {
         {-1, {0xFF}},
         {-2, {0xFE}},
         {-127, {0x81}},
-        {-128, {0xFF, 0x80}},  // one octet longer than needed, the same value
+        {-128, {0x80}},  // the fewest octets: a leading FF would break X.690
         {-129, {0xFF, 0x7F}},
         {-256, {0xFF, 0x00}},
-        {-32768, {0xFF, 0x80, 0x00}},
-        {-8388608, {0xFF, 0x80, 0x00, 0x00}},
-        {-2147483647 - 1, {0xFF, 0x80, 0x00, 0x00, 0x00}},
+        {-32768, {0x80, 0x00}},
+        {-8388608, {0x80, 0x00, 0x00}},
+        {-2147483647 - 1, {0x80, 0x00, 0x00, 0x00}},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(encode_signed(c.value), c.content) << c.value;
