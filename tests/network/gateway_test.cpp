@@ -68,6 +68,37 @@ TEST_F(Gateway_To_Field, NetSnmpToolsReachTheFieldDeviceOnTheSerialLine) {
     expect_tshark_reads_cleanly(answers, field_dir);
 }
 
+// Error answers carry their bindings across the serial line, so net-snmp
+// names the failed object; a walk ends at the end of the MIB.
+TEST_F(Gateway_To_Field, RefusalsAndAWalkReachNetSnmpWhole) {
+    const std::string dyn_obj_number = ".1.3.6.1.4.1.1206.4.1.3.1.1.1.1.1";
+    const struct {
+        std::vector<std::string> arguments;
+        const char* reason;
+        std::string failed;
+    } cases[] = {
+        {{kDemoInteger, "i", "1", kDemoByte, "i", "256"}, "badValue", kDemoByte},
+        {{kDemoInteger, "i", "1", dyn_obj_number, "i", "3"}, "readOnly", dyn_obj_number},
+        {{kDemoInteger, "i", "1", ".1.3.6.1.4.1.1206.4.2.99.1.99.0", "i", "3"}, "noSuchName",
+         ".1.3.6.1.4.1.1206.4.2.99.1.99.0"},
+    };
+    for (const auto& c : cases) {
+        const Process_Result set = net_snmp("snmpset", peer, c.arguments);
+        EXPECT_NE(set.exit_status, 0) << c.reason;
+        EXPECT_NE(set.err.find(std::string("Reason: (") + c.reason + ")"), std::string::npos) << set.err;
+        EXPECT_NE(set.err.find("Failed object: " + c.failed + "\n"), std::string::npos) << set.err;
+    }
+
+    const Process_Result walk = net_snmp("snmpwalk", peer, {".1.3.6.1.4.1.1206.4.2.99"});
+    EXPECT_EQ(walk.exit_status, 0) << walk.err;
+    EXPECT_EQ(walk.err, "");
+    const std::string last = ".1.3.6.1.4.1.1206.4.2.99.3.1.4.2.4 = Gauge32: 0\nEnd of MIB\n";
+    ASSERT_GE(walk.out.size(), last.size()) << walk.out;
+    EXPECT_EQ(walk.out.substr(walk.out.size() - last.size()), last);
+    EXPECT_EQ(walk.out.rfind(std::string(kDemoInteger) + " = INTEGER: ", 0), 0u) << walk.out.substr(0, 200);
+    expect_tshark_reads_cleanly(relay.carried_from_agent(), field_dir);
+}
+
 // The central station on a serial line, the gateway, and snmpd behind a
 // relay that keeps what the station's requests became on UDP.
 class Gateway_To_Agent : public Network_Test {
