@@ -4,6 +4,7 @@
 #include <QMetaObject>
 #include <QThread>
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <memory>
 #include <mutex>
@@ -47,7 +48,7 @@ void run_on_gui_thread_and_wait(const std::function<void()>& work) {
     auto done = std::make_shared<Done>();
     QMetaObject::invokeMethod(
         app,
-        [&work, done] {
+        [work, done] {
             work();
             std::lock_guard hold(done->mutex);
             done->finished = true;
@@ -55,5 +56,10 @@ void run_on_gui_thread_and_wait(const std::function<void()>& work) {
         },
         Qt::QueuedConnection);
     std::unique_lock hold(done->mutex);
-    done->ran.wait(hold, [&] { return done->finished; });
+    while (!done->ran.wait_for(hold, std::chrono::milliseconds(50), [&] { return done->finished; })) {
+        // Nobody will run it: the window thread takes no more calls, or the
+        // application is gone and the process is ending (an engine destroyed
+        // at exit waits for this thread).
+        if (stopped || QCoreApplication::instance() == nullptr) return;
+    }
 }
