@@ -1,5 +1,7 @@
 // quorvan-cli in both roles, each its own process, on the two ends of a
 // null-modem cable of pseudo-terminals.
+#include <chrono>
+
 #include <gtest/gtest.h>
 
 #include "cli/null_modem.h"
@@ -118,6 +120,15 @@ TEST_F(Cli_Line, PppStepsDriveTheLinkByHand) {
     EXPECT_TRUE(central.wait_for("state: 9 Opened\nphase: 3 Network\n")) << central.output();
     central.send_line("raw Echo-Request 7");
     EXPECT_TRUE(central.wait_for("frame: 7E FF 7D 23 C0 21 7D 29 7D 27 ")) << central.output();
+    // The reply is taken in by the receiver thread; the close must come after it.
+    bool replied = false;
+    for (int attempt = 0; attempt < 100 && !replied; ++attempt) {
+        const size_t before_show = central.output_size();
+        central.send_line("show");
+        ASSERT_TRUE(central.wait_for("event: ", before_show)) << central.output();
+        replied = central.wait_for("event: 19 RXR\n", before_show, std::chrono::milliseconds(100));
+    }
+    EXPECT_TRUE(replied) << central.output();
     central.send_line("set-event Close");
     central.send_line("show");
     EXPECT_TRUE(central.wait_for("result: 2\nstate: 4 Closing\nphase: 4 Terminating\nevent: 4 Close\n"))
