@@ -51,3 +51,9 @@ int32_t show_line_activity(const char* text) {
     std::fflush(stdout);
     return 0;
 }
+
+void show_result(const std::string& text) {
+    std::lock_guard hold(sink_mutex());
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    std::fflush(stdout);
+}

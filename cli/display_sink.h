@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 inline constexpr const char* kLineActivityLog = "quorvanlog.txt";
 
@@ -13,3 +14,7 @@ int32_t show_line_activity(const char* text);
 // A text exactly as it comes (a prompt and its answer share a line), to
 // standard output and the same log.
 int32_t show_macro_output(const char* text);
+
+// A command's own result lines, in one piece, to standard output only; the
+// receiver thread's texts never fall between them.
+void show_result(const std::string& text);

@@ -1,7 +1,6 @@
 #include "cli/ppp_command.h"
 
 #include <chrono>
-#include <cinttypes>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
@@ -31,9 +30,9 @@ void show_link() {
     const int32_t state = GetLinkState();
     const int32_t phase = GetLinkPhase();
     const int32_t event = GetLinkEvent();
-    std::printf("state: %" PRId32 " %s\n", state, link_text(QV_LINK_TEXT_STATE, state).c_str());
-    std::printf("phase: %" PRId32 " %s\n", phase, link_text(QV_LINK_TEXT_PHASE, phase).c_str());
-    std::printf("event: %" PRId32 " %s\n", event, link_text(QV_LINK_TEXT_EVENT, event).c_str());
+    show_result("state: " + std::to_string(state) + " " + link_text(QV_LINK_TEXT_STATE, state) + "\n" +
+                "phase: " + std::to_string(phase) + " " + link_text(QV_LINK_TEXT_PHASE, phase) + "\n" +
+                "event: " + std::to_string(event) + " " + link_text(QV_LINK_TEXT_EVENT, event) + "\n");
 }
 
 // The phase whose text the name is; -1 for none.
@@ -107,11 +106,11 @@ bool run_step(const std::string& line) {
     std::istringstream args(rest);
     if (step == "start") return StartPPP(show_line_activity) == 0;
     if (step == "event") {
-        std::printf("result: %" PRId32 "\n", DoPPPEventT(rest.c_str(), 0, show_line_activity));
+        show_result("result: " + std::to_string(DoPPPEventT(rest.c_str(), 0, show_line_activity)) + "\n");
         return true;
     }
     if (step == "set-event") {
-        std::printf("result: %" PRId32 "\n", SetPPPEventT(rest.c_str(), 0));
+        show_result("result: " + std::to_string(SetPPPEventT(rest.c_str(), 0)) + "\n");
         return true;
     }
     if (step == "raw") {
@@ -120,12 +119,12 @@ bool run_step(const std::string& line) {
         if (!(args >> name >> identifier) || identifier < 0 || identifier > 255) return false;
         char* frame = nullptr;
         const int32_t result = SendLCPRawMessage(name.c_str(), &frame, static_cast<uint8_t>(identifier), show_line_activity);
-        std::printf("frame: %s\n", frame != nullptr ? frame : "");
+        show_result(std::string("frame: ") + (frame != nullptr ? frame : "") + "\n");
         std::free(frame);
         return result == 0;
     }
     if (step == "auth") {
-        std::printf("result: %" PRId32 "\n", Authenticate(show_line_activity));
+        show_result("result: " + std::to_string(Authenticate(show_line_activity)) + "\n");
         return true;
     }
     if (step == "secret") return SetPPPInfo(rest.c_str()) == 0;
@@ -141,7 +140,7 @@ bool run_step(const std::string& line) {
         const int32_t phase = phase_by_name(name);
         if (phase < 0) return false;
         const bool reached = wait_for_phase(phase, seconds);
-        if (!reached) std::printf("phase %s not reached\n", name.c_str());
+        if (!reached) show_result("phase " + name + " not reached\n");
         return reached;
     }
     if (step == "sleep") {
