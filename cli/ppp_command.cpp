@@ -30,10 +30,14 @@ void show_link() {
     const int32_t state = GetLinkState();
     const int32_t phase = GetLinkPhase();
     const int32_t event = GetLinkEvent();
-    show_result("state: " + std::to_string(state) + " " + link_text(QV_LINK_TEXT_STATE, state) + "\n" +
-                "phase: " + std::to_string(phase) + " " + link_text(QV_LINK_TEXT_PHASE, phase) + "\n" +
-                "event: " + std::to_string(event) + " " + link_text(QV_LINK_TEXT_EVENT, event) + "\n");
+    const auto line = [](const char* label, int32_t kind, int32_t value) {
+        return std::string(label) + ": " + std::to_string(value) + " " + link_text(kind, value) + "\n";
+    };
+    show_result(line("state", QV_LINK_TEXT_STATE, state) + line("phase", QV_LINK_TEXT_PHASE, phase) +
+                line("event", QV_LINK_TEXT_EVENT, event));
 }
+
+void show_code(int32_t result) { show_result("result: " + std::to_string(result) + "\n"); }
 
 // The phase whose text the name is; -1 for none.
 int32_t phase_by_name(const std::string& name) {
@@ -106,11 +110,11 @@ bool run_step(const std::string& line) {
     std::istringstream args(rest);
     if (step == "start") return StartPPP(show_line_activity) == 0;
     if (step == "event") {
-        show_result("result: " + std::to_string(DoPPPEventT(rest.c_str(), 0, show_line_activity)) + "\n");
+        show_code(DoPPPEventT(rest.c_str(), 0, show_line_activity));
         return true;
     }
     if (step == "set-event") {
-        show_result("result: " + std::to_string(SetPPPEventT(rest.c_str(), 0)) + "\n");
+        show_code(SetPPPEventT(rest.c_str(), 0));
         return true;
     }
     if (step == "raw") {
@@ -124,7 +128,7 @@ bool run_step(const std::string& line) {
         return result == 0;
     }
     if (step == "auth") {
-        show_result("result: " + std::to_string(Authenticate(show_line_activity)) + "\n");
+        show_code(Authenticate(show_line_activity));
         return true;
     }
     if (step == "secret") return SetPPPInfo(rest.c_str()) == 0;
